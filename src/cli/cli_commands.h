@@ -1,0 +1,23 @@
+// The commands of tamblor-cli. Each returns the process's exit status: 0 done, 1 failed
+// (the reason has been shown), 2 wrong usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+using CliArgs = std::vector<std::string>;
+
+extern const char* const cliUsage;
+
+int RunCli(const CliArgs& args);
+int CmdScan(const CliArgs& args);
+int CmdInfo(const CliArgs& args);
+int CmdTree(const CliArgs& args);
+int CmdCollection(const CliArgs& args);
+int CmdTotals(const CliArgs& args);
+
+// Whether any message was shown since the command began.
+bool MessagesShown();
+// A path given on the command line as a full path.
+std::string FullPathOf(const std::string& path);
+int UsageError();

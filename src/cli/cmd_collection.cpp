@@ -1,0 +1,110 @@
+// tamblor-cli collection and totals: reading and changing a collection file.
+
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
+#include "cli/cli_commands.h"
+#include "platform/path_status.h"
+#include "shell/show_message.h"
+#include "store/coll_loader.h"
+#include "store/coll_saver.h"
+#include "store/collection.h"
+
+namespace {
+
+// Loads COL for a change. A disk that failed to load would be dropped by the save, so
+// then nothing is changed.
+bool LoadForChange(CCollection& collection, const std::string& path, bool createMissing) {
+    collection.path = path;
+    if (createMissing && !PathExists(path)) {
+        return true;
+    }
+    CCollLoader loader(collection);
+    return loader.Load(path) && loader.GetFailedLines() == 0;
+}
+
+int List(const CCollection& collection) {
+    for (const auto& disk : collection.disks) {
+        const CCollDiskHeader& header = disk->header;
+        std::printf("%s\t%s\t%" PRId32 "\t%" PRId32 "\t%" PRIu32 "\t%" PRId32 "\n",
+                    disk->title.c_str(), disk->indexPath.c_str(), header.totalFiles,
+                    header.totalFolders, header.totalBytes, header.burnDate);
+    }
+    return MessagesShown() ? 1 : 0;
+}
+
+int Add(CCollection& collection, const CliArgs& files) {
+    CCollLoader loader(collection);
+    bool inserted = true;
+    for (const std::string& file : files) {
+        if (!loader.InsertIndexFile(FullPathOf(file))) {
+            inserted = false;
+            break;
+        }
+    }
+    if (!CCollSaver(collection).Save(collection.path)) {
+        return 1;
+    }
+    return inserted ? 0 : 1;
+}
+
+}  // namespace
+
+int CmdCollection(const CliArgs& args) {
+    if (args.size() < 2) {
+        return UsageError();
+    }
+    const std::string& action = args[1];
+    bool isList = action == "list" && args.size() == 2;
+    bool isAdd = action == "add" && args.size() >= 3;
+    bool isRemove = action == "remove" && args.size() == 3;
+    bool isDescribe = action == "describe" && args.size() == 3;
+    if (!isList && !isAdd && !isRemove && !isDescribe) {
+        return UsageError();
+    }
+    std::string path = FullPathOf(args[0]);
+    CCollection collection;
+    if (isList) {
+        collection.path = path;
+        if (!CCollLoader(collection).Load(path)) {
+            return 1;
+        }
+        return List(collection);
+    }
+    if (!LoadForChange(collection, path, isAdd)) {
+        return 1;
+    }
+    if (isAdd) {
+        return Add(collection, CliArgs(args.begin() + 2, args.end()));
+    }
+    if (isRemove) {
+        CCollDisk* disk = collection.FindDiskByTitle(args[2]);
+        if (disk == nullptr) {
+            ShowMessage("Disk not found");
+            return 1;
+        }
+        collection.RemoveDisk(disk);
+    } else {
+        collection.description = args[2];
+    }
+    return CCollSaver(collection).Save(path) ? 0 : 1;
+}
+
+int CmdTotals(const CliArgs& args) {
+    if (args.size() != 1) {
+        return UsageError();
+    }
+    CCollection collection;
+    std::string path = FullPathOf(args[0]);
+    if (!CCollLoader(collection).Load(path)) {
+        return 1;
+    }
+    CCollTotals totals;
+    collection.GetTotals(totals);
+    std::printf("disks: %" PRId32 "\n", totals.disks);
+    std::printf("folders: %" PRId32 "\n", totals.folders);
+    std::printf("files: %" PRId32 "\n", totals.files);
+    std::printf("bytes: %.0f\n", totals.bytes);
+    return MessagesShown() ? 1 : 0;
+}

@@ -1,0 +1,31 @@
+// Paths split into their folder names and file name, and the conversions between full paths
+// and paths relative to a collection file. Either separator is read; relative paths are
+// written with backslashes so collections move between platforms with their index files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The longest path the conversions accept.
+constexpr std::size_t maxPathLength = 4096;
+
+struct CPathParts {
+    // Splits at "/" and "\", dropping empty pieces; fails for an empty or overlong path.
+    bool Parse(const std::string& path);
+    // The full path with "/" (absolute) or the relative path with "\" between components.
+    std::string Build() const;
+    std::string BuildFolder() const;
+
+    bool absolute = false;  // began with "/"
+    std::vector<std::string> components;
+    std::string fileName;
+};
+
+// Number of leading folder names two paths share; false when one is absolute and the
+// other is not (they cannot be related).
+bool CommonDepth(const CPathParts& a, const CPathParts& b, std::size_t& count);
+// `target` relative to the folder of the file `base`.
+bool MakeRelativePath(const std::string& target, const std::string& base, std::string& result);
+// `relative` resolved against the folder of the file `base`; a path that begins with "/"
+// is already full. Fails for an empty path and for a ".." with no folder left.
+bool MakeAbsolutePath(const std::string& relative, const std::string& base, std::string& result);

@@ -1,0 +1,8 @@
+// Small questions about paths that the command layer asks before acting.
+#pragma once
+
+#include <string>
+
+bool PathExists(const std::string& path);
+// The process's current directory, or empty when it cannot be read.
+std::string GetCurrentFolder();

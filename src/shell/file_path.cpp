@@ -1,0 +1,67 @@
+#include "shell/file_path.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+CFilePath::CFilePath(const std::string& path) {
+    SetPath(path);
+}
+
+CFilePath CFilePath::FromExecutable() {
+    std::vector<char> buffer(4096);
+    while (true) {
+        ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return CFilePath();
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return CFilePath(std::string(buffer.data(), static_cast<std::size_t>(length)));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void CFilePath::SetPath(const std::string& path) {
+    drive.clear();
+    std::string::size_type slash = path.find_last_of("/\\");
+    std::string name;
+    if (slash == std::string::npos) {
+        folder.clear();
+        name = path;
+    } else {
+        folder = path.substr(0, slash + 1);
+        name = path.substr(slash + 1);
+    }
+    std::string::size_type dot = name.rfind('.');
+    if (dot == std::string::npos) {
+        title = name;
+        extension.clear();
+    } else {
+        title = name.substr(0, dot);
+        extension = name.substr(dot + 1);
+    }
+    Rebuild();
+}
+
+void CFilePath::SetExtension(const std::string& text) {
+    extension = !text.empty() && text[0] == '.' ? text.substr(1) : text;
+    Rebuild();
+}
+
+void CFilePath::SetTitle(const std::string& text) {
+    title = text;
+    Rebuild();
+}
+
+std::string CFilePath::GetFileName() const {
+    return extension.empty() ? title : title + "." + extension;
+}
+
+void CFilePath::Rebuild() {
+    fullPath = drive + folder;
+    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
+        fullPath += '/';
+    }
+    fullPath += GetFileName();
+}

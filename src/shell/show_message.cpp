@@ -1,0 +1,28 @@
+#include "shell/show_message.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "platform/file_exception.h"
+#include "platform/message_sink.h"
+
+void ShowMessage(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list measure;
+    va_copy(measure, args);
+    int length = std::vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<std::size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, args);
+        text.resize(static_cast<std::size_t>(length));
+    }
+    va_end(args);
+    EmitMessage(text);
+}
+
+void ReportFileException(const CFileException& error) {
+    EmitMessage(error.GetErrorMessage());
+}

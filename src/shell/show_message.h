@@ -1,0 +1,9 @@
+// The one function for errors and notices: printf-style text handed to the message sink.
+#pragma once
+
+#include <string>
+
+void ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// The standard report of a failed file operation.
+class CFileException;
+void ReportFileException(const CFileException& error);

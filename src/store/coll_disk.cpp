@@ -1,0 +1,90 @@
+#include "store/coll_disk.h"
+
+#include <utility>
+
+#include "platform/atomic_file.h"
+#include "platform/file.h"
+#include "platform/file_exception.h"
+#include "shell/show_message.h"
+#include "store/coll_disk_folder.h"
+#include "store/record_reader.h"
+#include "store/record_writer.h"
+
+CCollDisk::CCollDisk(std::string diskTitle) : title(std::move(diskTitle)) {}
+
+void CCollDisk::ComputeTotals() {
+    CDiskTotals totals;
+    content.AddTotals(totals);
+    header.totalFiles = static_cast<std::int32_t>(totals.files);
+    header.totalFolders = static_cast<std::int32_t>(totals.folders);
+    header.totalBytes = totals.bytes;
+}
+
+bool CCollDisk::ReadHeader() {
+    try {
+        CFile file(indexPath, CFile::Mode::read);
+        file.SetReadAhead(0);
+        CCollDiskHeader::Bytes bytes{};
+        if (file.Read(bytes.data(), bytes.size()) != bytes.size()) {
+            CFileException::ThrowEndOfFile(indexPath);
+        }
+        file.Close();
+        header.FromBytes(bytes);
+        return true;
+    } catch (const CFileException& error) {
+        ReportFileException(error);
+        return false;
+    }
+}
+
+void CCollDisk::LoadContent() {
+    CFile file(indexPath, CFile::Mode::read);
+    CRecordReader reader(file);
+    reader.Seek(CCollDiskHeader::size);
+    content.ReadTable(reader);
+    for (const auto& folder : content.folders) {
+        reader.Seek(folder->offset);
+        folder->ReadRecord(reader);
+    }
+    file.Close();
+}
+
+bool CCollDisk::WriteHeader() {
+    try {
+        CFile file(indexPath, CFile::Mode::readWrite);
+        CCollDiskHeader::Bytes bytes = header.ToBytes();
+        file.Write(bytes.data(), bytes.size());
+        file.Sync();
+        file.Close();
+        return true;
+    } catch (const CFileException& error) {
+        ReportFileException(error);
+        return false;
+    }
+}
+
+void CCollDisk::AssignOffsets() {
+    std::uint32_t next = static_cast<std::uint32_t>(CCollDiskHeader::size) + content.TableSize();
+    content.AssignChildOffsets(next);
+}
+
+void CCollDisk::WriteIndex(CRecordWriter& writer) const {
+    CCollDiskHeader::Bytes bytes = header.ToBytes();
+    writer.WriteBytes(bytes.data(), bytes.size());
+    content.WriteTable(writer);
+    content.WriteChildren(writer);
+}
+
+bool CCollDisk::SaveIndexFile(const std::string& path) {
+    try {
+        AssignOffsets();
+        CAtomicFile output(path);
+        CRecordWriter writer(output.File());
+        WriteIndex(writer);
+        output.Commit();
+        return true;
+    } catch (const CFileException& error) {
+        ReportFileException(error);
+        return false;
+    }
+}

@@ -1,0 +1,42 @@
+// One catalogued disk: its header, its folder and file tree (read from its index file on
+// demand, or built by a scan), the index file's path and the title shown for it.
+#pragma once
+
+#include <string>
+
+#include "store/coll_disk_content.h"
+#include "store/coll_disk_header.h"
+
+class CRecordWriter;
+
+class CCollDisk {
+public:
+    explicit CCollDisk(std::string title = {});
+    CCollDisk(const CCollDisk&) = delete;
+    CCollDisk& operator=(const CCollDisk&) = delete;
+
+    // Counts files, folders and bytes at every depth into the header.
+    void ComputeTotals();
+
+    // Reads the header from indexPath; reports a file error and returns false on failure.
+    bool ReadHeader();
+    // Reads the root level and one level below each root folder. Throws CFileException.
+    void LoadContent();
+    // Rewrites the header in place; reports a file error and returns false on failure.
+    bool WriteHeader();
+    void AssignOffsets();
+    // Writes the whole disk at the writer's position, which must be 0.
+    void WriteIndex(CRecordWriter& writer) const;
+    // Writes the disk as a new index file that replaces `path` only once it is complete.
+    // Reports a file error and returns false on failure; no partial file is left.
+    bool SaveIndexFile(const std::string& path);
+
+    // Reads the volume at `rootPath` and its whole tree; false (after a message) when the
+    // volume or its root cannot be read.
+    bool Scan(const std::string& rootPath);
+
+    CCollDiskContent content;
+    CCollDiskHeader header;
+    std::string indexPath;
+    std::string title;
+};

@@ -1,0 +1,43 @@
+// The folders and files directly inside a folder or at a disk's root. Owns every entry.
+#pragma once
+
+#include <cstdint>
+
+#include "store/sortable_ptr_array.h"
+
+class CCollDiskFolder;
+class CCollDiskFile;
+class CRecordReader;
+class CRecordWriter;
+
+// Running totals of a tree; 32-bit sums that wrap like the header's fields.
+struct CDiskTotals {
+    std::uint32_t files = 0;
+    std::uint32_t folders = 0;
+    std::uint32_t bytes = 0;
+};
+
+class CCollDiskContent {
+public:
+    CCollDiskContent();
+    CCollDiskContent(const CCollDiskContent&) = delete;
+    CCollDiskContent& operator=(const CCollDiskContent&) = delete;
+    ~CCollDiskContent();
+
+    void Clear();
+    bool IsEmpty() const;
+    // Reorders `files` only; an id without a compare function changes nothing.
+    void SortFiles(int fieldId);
+    void AddTotals(CDiskTotals& totals) const;
+
+    // Reads a table at the reader's position and the name, times (and sizes) of its entries.
+    void ReadTable(CRecordReader& reader);
+    void WriteTable(CRecordWriter& writer) const;
+    void WriteChildren(CRecordWriter& writer) const;
+    // Bytes the table takes in an index file.
+    std::uint32_t TableSize() const;
+    void AssignChildOffsets(std::uint32_t& next);
+
+    CSortablePtrArray<CCollDiskFolder> folders;
+    CSortablePtrArray<CCollDiskFile> files;
+};

@@ -1,0 +1,17 @@
+// A file entry of a disk's tree.
+#pragma once
+
+#include "store/coll_disk_item.h"
+
+class CCollDiskFile : public CCollDiskItem {
+public:
+    CCollDiskFile() : CCollDiskItem(&CCollDiskItemType::fileType) {}
+    explicit CCollDiskFile(const CDirEntry& entry);
+
+    void ReadRecord(CRecordReader& reader) override;
+    void WriteRecord(CRecordWriter& writer) const override;
+    void AssignOffsets(std::uint32_t& next) override;
+
+    // The low 32 bits of the file's length.
+    std::uint32_t size = 0;
+};

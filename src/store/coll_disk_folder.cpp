@@ -1,0 +1,28 @@
+#include "store/coll_disk_folder.h"
+
+#include "store/record_reader.h"
+#include "store/record_writer.h"
+
+void CCollDiskFolder::ReadRecord(CRecordReader& reader) {
+    ReadItemRecord(reader);
+    content.ReadTable(reader);
+}
+
+void CCollDiskFolder::WriteRecord(CRecordWriter& writer) const {
+    WriteItemRecord(writer);
+    content.WriteTable(writer);
+    content.WriteChildren(writer);
+}
+
+void CCollDiskFolder::AssignOffsets(std::uint32_t& next) {
+    offset = next;
+    next += 13 + static_cast<std::uint32_t>(StoredStringLength(name)) + content.TableSize();
+    content.AssignChildOffsets(next);
+}
+
+void CCollDiskFolder::LoadSubfolders(CRecordReader& reader) {
+    for (const auto& folder : content.folders) {
+        reader.Seek(folder->offset);
+        folder->ReadRecord(reader);
+    }
+}

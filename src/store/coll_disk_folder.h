@@ -1,0 +1,22 @@
+// A folder entry of a disk's tree, with the entries it contains.
+#pragma once
+
+#include "store/coll_disk_content.h"
+#include "store/coll_disk_item.h"
+
+class CCollDiskFolder : public CCollDiskItem {
+public:
+    CCollDiskFolder() : CCollDiskItem(&CCollDiskItemType::folderType) {}
+    explicit CCollDiskFolder(const CDirEntry& entry)
+        : CCollDiskItem(&CCollDiskItemType::folderType, entry) {}
+
+    void ReadRecord(CRecordReader& reader) override;
+    void WriteRecord(CRecordWriter& writer) const override;
+    void AssignOffsets(std::uint32_t& next) override;
+    // Reads the full record of every subfolder: one level more of the tree.
+    void LoadSubfolders(CRecordReader& reader);
+    // Fills the content from the folder `path` on a mounted disk, and recurses.
+    bool Scan(const std::string& path);
+
+    CCollDiskContent content;
+};

@@ -1,0 +1,36 @@
+// The fixed 344-byte record at the start of every index file: volume identity, burn date,
+// description and the disk's totals.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "store/coll_types.h"
+
+struct CCollDiskHeader {
+    static constexpr std::size_t size = 344;
+    using Bytes = std::array<std::uint8_t, size>;
+
+    std::array<std::uint8_t, 4> reserved{};
+    std::uint32_t serial = 0;
+    Time32 burnDate = 0;
+    std::array<char, 64> label{};
+    std::array<char, 256> description{};
+    std::int32_t totalFiles = 0;
+    std::int32_t totalFolders = 0;
+    std::uint32_t totalBytes = 0;
+
+    void Init() { *this = CCollDiskHeader(); }
+    // Refuses (false, nothing changed) a text of 256 bytes or more.
+    bool SetDescription(const std::string& text);
+    std::string GetDescription() const;
+    // Keeps at most 63 bytes, cut at a character boundary.
+    void SetLabel(const std::string& text);
+    std::string GetLabel() const;
+    // Fills label and serial from the volume mounted at `rootPath`.
+    bool ReadVolumeInfo(const std::string& rootPath);
+
+    Bytes ToBytes() const;
+    void FromBytes(const Bytes& bytes);
+};

@@ -1,0 +1,64 @@
+#include "store/coll_disk_item.h"
+
+#include "platform/dir_reader.h"
+#include "store/coll_disk_file.h"
+#include "store/record_reader.h"
+#include "store/record_writer.h"
+
+CCollDiskItem::CCollDiskItem(const CCollDiskItemType* itemType, const CDirEntry& entry)
+    : type(itemType),
+      name(entry.name),
+      creationTime(ToTime32(entry.creationTime)),
+      modifyTime(ToTime32(entry.modifyTime)),
+      accessTime(ToTime32(entry.accessTime)) {}
+
+void CCollDiskItem::ReadItemRecord(CRecordReader& reader) {
+    reader.ReadString(name);
+    accessTime = reader.ReadInt32();
+    creationTime = reader.ReadInt32();
+    modifyTime = reader.ReadInt32();
+}
+
+void CCollDiskItem::WriteItemRecord(CRecordWriter& writer) const {
+    writer.WriteString(name);
+    writer.WriteInt32(accessTime);
+    writer.WriteInt32(creationTime);
+    writer.WriteInt32(modifyTime);
+}
+
+Time32 CCollDiskItem::GetTime(int kind) const {
+    switch (kind) {
+        case timeCreation:
+            return creationTime;
+        case timeAccess:
+            return accessTime;
+        case timeModify:
+            return modifyTime;
+        default:
+            return CurrentTime32();
+    }
+}
+
+bool CCollDiskItem::IsTimeInRange(int kind, Time32 from, Time32 to) const {
+    Time32 time = GetTime(kind);
+    return from <= time && time <= to;
+}
+
+CCollDiskFile::CCollDiskFile(const CDirEntry& entry)
+    : CCollDiskItem(&CCollDiskItemType::fileType, entry),
+      size(static_cast<std::uint32_t>(entry.size)) {}
+
+void CCollDiskFile::ReadRecord(CRecordReader& reader) {
+    ReadItemRecord(reader);
+    size = static_cast<std::uint32_t>(reader.ReadInt32());
+}
+
+void CCollDiskFile::WriteRecord(CRecordWriter& writer) const {
+    WriteItemRecord(writer);
+    writer.WriteInt32(static_cast<std::int32_t>(size));
+}
+
+void CCollDiskFile::AssignOffsets(std::uint32_t& next) {
+    offset = next;
+    next += 17 + static_cast<std::uint32_t>(StoredStringLength(name));
+}

@@ -1,0 +1,43 @@
+// What folder and file entries of a disk's tree share: type, name, record offset and times.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/coll_disk_item_type.h"
+#include "store/coll_types.h"
+
+class CRecordReader;
+class CRecordWriter;
+struct CDirEntry;
+
+class CCollDiskItem {
+public:
+    // Time kinds of GetTime and IsTimeInRange.
+    enum TimeKind { timeCreation = 0, timeAccess = 1, timeModify = 2 };
+
+    explicit CCollDiskItem(const CCollDiskItemType* itemType) : type(itemType) {}
+    CCollDiskItem(const CCollDiskItemType* itemType, const CDirEntry& entry);
+    CCollDiskItem(const CCollDiskItem&) = delete;
+    CCollDiskItem& operator=(const CCollDiskItem&) = delete;
+    virtual ~CCollDiskItem() = default;
+
+    virtual void ReadRecord(CRecordReader& reader) = 0;
+    virtual void WriteRecord(CRecordWriter& writer) const = 0;
+    // Gives this entry (and its subtree) the offsets at which the writer will put them.
+    virtual void AssignOffsets(std::uint32_t& next) = 0;
+
+    void ReadItemRecord(CRecordReader& reader);
+    void WriteItemRecord(CRecordWriter& writer) const;
+
+    Time32 GetTime(int kind) const;
+    bool IsTimeInRange(int kind, Time32 from, Time32 to) const;
+    bool IsFolder() const { return type->isContainer; }
+
+    const CCollDiskItemType* type;
+    std::string name;
+    std::uint32_t offset = 0;
+    Time32 creationTime = 0;
+    Time32 modifyTime = 0;
+    Time32 accessTime = 0;
+};

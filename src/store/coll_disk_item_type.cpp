@@ -1,0 +1,4 @@
+#include "store/coll_disk_item_type.h"
+
+const CCollDiskItemType CCollDiskItemType::folderType{folderId, "Folder", "Folders", true};
+const CCollDiskItemType CCollDiskItemType::fileType{fileId, "File", "Files", false};

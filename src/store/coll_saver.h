@@ -1,0 +1,21 @@
+// Writes a collection as its text file: the description block, then one index-file path per
+// disk, relative to the collection file's folder.
+#pragma once
+
+#include <string>
+
+class CCollection;
+
+class CCollSaver {
+public:
+    explicit CCollSaver(CCollection& collection) : collection(collection) {}
+
+    // Replaces the file at `path` only once the new one is complete; on success the
+    // collection's path becomes `path`. Reports a file error and returns false on failure.
+    bool Save(const std::string& path);
+    // The file's content, as Save writes it.
+    std::string Format(const std::string& path) const;
+
+private:
+    CCollection& collection;
+};

@@ -1,0 +1,36 @@
+#include "store/coll_types.h"
+
+#include <ctime>
+#include <limits>
+
+Time32 ToTime32(std::int64_t seconds) {
+    if (seconds >= 0 && seconds <= std::numeric_limits<Time32>::max()) {
+        return static_cast<Time32>(seconds);
+    }
+    if (seconds < 0) {
+        std::time_t when = static_cast<std::time_t>(seconds);
+        std::tm local{};
+        if (::localtime_r(&when, &local) == nullptr || local.tm_year < 0) {
+            return 0;
+        }
+    }
+    return -1;
+}
+
+Time32 CurrentTime32() {
+    return ToTime32(static_cast<std::int64_t>(std::time(nullptr)));
+}
+
+std::size_t CharacterPrefix(const std::string& text, std::size_t limit) {
+    if (text.size() <= limit) {
+        return text.size();
+    }
+    auto isContinuation = [&text](std::size_t at) {
+        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
+    };
+    std::size_t cut = limit;
+    while (cut > 0 && limit - cut < 3 && isContinuation(cut)) {
+        --cut;
+    }
+    return isContinuation(cut) ? limit : cut;
+}

@@ -1,0 +1,29 @@
+// A collection: its description, the path of its file, and the disks it lists, in order.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "store/coll_disk.h"
+#include "store/coll_totals.h"
+#include "store/sortable_ptr_array.h"
+
+class CCollection {
+public:
+    // Destroys every disk and empties the description; the path stays.
+    void Clear();
+    CCollDisk* AddDisk(std::unique_ptr<CCollDisk> disk);
+    // Takes the disk out of the list, keeping the order of the rest, and hands it back;
+    // null when it is not in the collection.
+    std::unique_ptr<CCollDisk> RemoveDisk(const CCollDisk* disk);
+    // The first disk whose title equals `text` byte for byte.
+    CCollDisk* FindDiskByTitle(const std::string& text) const;
+    // The first disk whose index path equals `path`, ignoring the case of ASCII letters.
+    CCollDisk* FindDiskByIndexPath(const std::string& path) const;
+    void SortDisks(int fieldId);
+    void GetTotals(CCollTotals& out) const;
+
+    std::string description;
+    std::string path;
+    CSortablePtrArray<CCollDisk> disks;
+};
