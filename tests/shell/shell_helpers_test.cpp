@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shell/file_path.h"
+#include "shell/number_text.h"
+#include "shell/show_message.h"
+#include "support/message_recorder.h"
+
+TEST(NumberText, GroupsOfThreeFromTheRight) {
+    EXPECT_EQ(FormatNumber(1234567), "1,234,567");
+    EXPECT_EQ(FormatNumber(123), "123");
+    EXPECT_EQ(FormatNumber(0), "0");
+    EXPECT_EQ(FormatNumber(1000), "1,000");
+    EXPECT_EQ(FormatNumber(-123456), "-123,456");
+    EXPECT_EQ(FormatNumber(-2147483647 - 1), "-2,147,483,648");
+    EXPECT_EQ(FormatByteCount(5368709120.0), "5,368,709,120");
+    EXPECT_EQ(FormatByteCount(8000000000.4), "8,000,000,000");
+    EXPECT_EQ(FormatByteCount(0), "0");
+    EXPECT_EQ(GroupDigits("1234567", "."), "1.234.567");
+    EXPECT_EQ(GroupDigits("", ","), "");
+}
+
+TEST(FilePath, SplitsAndRebuildsOnEveryChange) {
+    CFilePath path("/home/ann/Index/Music 01.cdi");
+    EXPECT_EQ(path.GetFolder(), "/home/ann/Index/");
+    EXPECT_EQ(path.GetTitle(), "Music 01");
+    EXPECT_EQ(path.GetExtension(), "cdi");
+    EXPECT_EQ(path.GetFileName(), "Music 01.cdi");
+    EXPECT_EQ(path.GetFolderPath(), "/home/ann/Index/");
+    path.SetExtension(".htm");
+    EXPECT_EQ(path.GetFullPath(), "/home/ann/Index/Music 01.htm");
+    path.SetTitle("List");
+    path.SetExtension("");
+    EXPECT_EQ(path.GetFullPath(), "/home/ann/Index/List");
+
+    CFilePath bare("archive.tar.gz");
+    EXPECT_EQ(bare.GetFolder(), "");
+    EXPECT_EQ(bare.GetTitle(), "archive.tar");
+    EXPECT_EQ(bare.GetExtension(), "gz");
+    EXPECT_EQ(bare.GetFullPath(), "archive.tar.gz");
+
+    EXPECT_FALSE(CFilePath::FromExecutable().GetFileName().empty());
+}
+
+TEST(ShowMessage, FormatsWithoutTruncating) {
+    CMessageRecorder recorder;
+    ShowMessage("Failed loading disk %s", "Holiday");
+    std::string longName(5000, 'n');
+    ShowMessage("Invalid path: %s", longName.c_str());
+    ASSERT_EQ(recorder.messages.size(), 2u);
+    EXPECT_EQ(recorder.messages[0], "Failed loading disk Holiday");
+    EXPECT_EQ(recorder.messages[1], "Invalid path: " + longName);
+}
