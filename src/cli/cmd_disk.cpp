@@ -1,5 +1,6 @@
 // tamblor-cli scan, info and tree: one disk index file at a time.
 
+#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
@@ -19,13 +20,20 @@
 
 namespace {
 
+bool ParseDigits(const std::string& text, std::size_t at, std::size_t count, int& out) {
+    const char* first = text.data() + at;
+    const char* last = first + count;
+    auto [end, error] = std::from_chars(first, last, out);
+    return error == std::errc() && end == last;
+}
+
 // YYYY-MM-DD as that day at 12:00 local time.
 bool ParseBurnDate(const std::string& text, Time32& out) {
     int year = 0;
     int month = 0;
     int day = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ParseDigits(text, 0, 4, year) ||
+        !ParseDigits(text, 5, 2, month) || !ParseDigits(text, 8, 2, day)) {
         return false;
     }
     std::tm date{};

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::size_t writeBufferSize = 64 * 1024;
+constexpr std::size_t writeBufferSize = std::size_t{64} * 1024;
 
 int OpenFlags(CFile::Mode mode) {
     switch (mode) {

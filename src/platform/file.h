@@ -52,7 +52,7 @@ private:
     int fd = -1;
     std::string path;
     std::uint64_t position = 0;
-    std::size_t readAhead = 64 * 1024;
+    std::size_t readAhead = std::size_t{64} * 1024;
     std::vector<char> readBuffer;
     std::uint64_t readStart = 0;
     std::size_t readLength = 0;

@@ -9,17 +9,16 @@
 void ShowMessage(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    va_list measure;
-    va_copy(measure, args);
-    int length = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
+    int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
     std::string text;
     if (length > 0) {
         text.resize(static_cast<std::size_t>(length) + 1);
+        va_start(args, format);
         std::vsnprintf(text.data(), text.size(), format, args);
+        va_end(args);
         text.resize(static_cast<std::size_t>(length));
     }
-    va_end(args);
     EmitMessage(text);
 }
 

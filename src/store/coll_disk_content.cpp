@@ -27,8 +27,9 @@ int CompareFileAccess(const CCollDiskFile* a, const CCollDiskFile* b) {
 int CompareFileModify(const CCollDiskFile* a, const CCollDiskFile* b) {
     return CompareNumbers(a->modifyTime, b->modifyTime);
 }
+// Sizes compare unsigned, as they are shown, so a DVD image does not sort before a text file.
 int CompareFileSize(const CCollDiskFile* a, const CCollDiskFile* b) {
-    return CompareNumbers(static_cast<std::int32_t>(a->size), static_cast<std::int32_t>(b->size));
+    return CompareNumbers(a->size, b->size);
 }
 
 // Reads `count` offsets of records that must all lie after the table being read.

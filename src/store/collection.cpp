@@ -9,9 +9,9 @@ namespace {
 int CompareTitles(const CCollDisk* a, const CCollDisk* b) {
     return std::strcmp(a->title.c_str(), b->title.c_str());
 }
+// Byte totals compare unsigned, as they are shown.
 int CompareSizes(const CCollDisk* a, const CCollDisk* b) {
-    return CompareNumbers(static_cast<std::int32_t>(a->header.totalBytes),
-                          static_cast<std::int32_t>(b->header.totalBytes));
+    return CompareNumbers(a->header.totalBytes, b->header.totalBytes);
 }
 int CompareBurnDates(const CCollDisk* a, const CCollDisk* b) {
     return CompareNumbers(a->header.burnDate, b->header.burnDate);
