@@ -1,24 +1,284 @@
 #include "platform/volume.h"
 
+#include <blkid/blkid.h>
+#include <dirent.h>
+#include <libmount/libmount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
 #include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <type_traits>
 
-bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
-    struct statvfs fs {};
-    if (::statvfs(rootPath.c_str(), &fs) != 0) {
+namespace {
+
+using MountTable = std::unique_ptr<libmnt_table, decltype(&mnt_unref_table)>;
+using MountIterator = std::unique_ptr<libmnt_iter, decltype(&mnt_free_iter)>;
+using Probe = std::unique_ptr<std::remove_pointer_t<blkid_probe>, decltype(&blkid_free_probe)>;
+struct FolderCloser {
+    void operator()(DIR* folder) const { ::closedir(folder); }
+};
+using Folder = std::unique_ptr<DIR, FolderCloser>;
+
+// What a superblock says about itself, before it is turned into a serial.
+struct VolumeProbe {
+    std::string label;
+    std::string uuid;
+    std::string type;
+};
+
+MountTable ReadMountTable() {
+    return MountTable(mnt_new_table_from_file("/proc/self/mountinfo"), &mnt_unref_table);
+}
+
+std::optional<dev_t> BlockDeviceNumber(const char* path) {
+    struct stat status {};
+    if (::stat(path, &status) != 0 || !S_ISBLK(status.st_mode)) {
+        return std::nullopt;
+    }
+    return status.st_rdev;
+}
+
+// Mount sources such as "tmpfs" or "server:/share" are names, not paths; stat would take them
+// relative to the current folder.
+std::optional<dev_t> SourceDeviceNumber(libmnt_fs* fs) {
+    const char* source = mnt_fs_get_srcpath(fs);
+    if (source == nullptr || source[0] != '/') {
+        return std::nullopt;
+    }
+    return BlockDeviceNumber(source);
+}
+
+// The entry for the filesystem whose st_dev is `device`, holding `path`.
+libmnt_fs* FindMountOf(libmnt_table* table, const std::string& path, dev_t device) {
+    if (libmnt_fs* fs = mnt_table_find_devno(table, device, MNT_ITER_BACKWARD)) {
+        return fs;
+    }
+    // A btrfs subvolume reports a device number that mountinfo does not list.
+    std::error_code error;
+    std::filesystem::path real = std::filesystem::canonical(path, error);
+    if (error) {
+        return nullptr;
+    }
+    return mnt_table_find_mountpoint(table, real.c_str(), MNT_ITER_BACKWARD);
+}
+
+std::string LookupValue(blkid_probe probe, const char* name) {
+    const char* data = nullptr;
+    std::size_t size = 0;
+    if (blkid_probe_lookup_value(probe, name, &data, &size) != 0 || data == nullptr) {
+        return std::string();
+    }
+    return std::string(data, ::strnlen(data, size));
+}
+
+bool ProbeDevice(const std::string& device, VolumeProbe& result) {
+    Probe probe(blkid_new_probe_from_filename(device.c_str()), &blkid_free_probe);
+    if (!probe) {
+        return false;
+    }
+    if (blkid_probe_enable_superblocks(probe.get(), 1) != 0 ||
+        blkid_probe_set_superblocks_flags(
+            probe.get(), BLKID_SUBLKS_LABEL | BLKID_SUBLKS_UUID | BLKID_SUBLKS_TYPE) != 0 ||
+        blkid_do_safeprobe(probe.get()) != 0) {
+        return false;
+    }
+    result.label = LookupValue(probe.get(), "LABEL");
+    result.uuid = LookupValue(probe.get(), "UUID");
+    result.type = LookupValue(probe.get(), "TYPE");
+    return true;
+}
+
+std::string FindDeviceLink(const char* folderPath, dev_t device) {
+    Folder folder(::opendir(folderPath));
+    if (!folder) {
+        return std::string();
+    }
+    while (const dirent* entry = ::readdir(folder.get())) {
+        std::string name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        std::string link = std::string(folderPath) + "/" + name;
+        if (BlockDeviceNumber(link.c_str()) == device) {
+            return DecodeDeviceLinkName(name);
+        }
+    }
+    return std::string();
+}
+
+// Without read access to the device (no root, no disk group), udev's links still name it.
+void ReadDeviceLinks(dev_t device, VolumeProbe& result) {
+    result.label = FindDeviceLink("/dev/disk/by-label", device);
+    result.uuid = FindDeviceLink("/dev/disk/by-uuid", device);
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::optional<std::uint32_t> ParseHex32(std::string_view digits) {
+    std::uint32_t value = 0;
+    for (char c : digits) {
+        int digit = HexDigit(c);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = (value << 4) | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
+bool IsNtfs(const std::string& fileSystem, const std::string& uuid, std::size_t digitCount) {
+    if (fileSystem == "ntfs" || fileSystem == "ntfs3") {
+        return true;
+    }
+    // ntfs-3g mounts as "fuseblk"; its 64-bit serial is the only UUID of that shape.
+    return fileSystem == "fuseblk" && digitCount == 16 && uuid.find('-') == std::string::npos;
+}
+
+}  // namespace
+
+bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info) {
+    VolumeProbe probe;
+    if (!ProbeDevice(device, probe)) {
         return false;
     }
     info = CVolumeInfo();
-    info.serial = static_cast<std::uint32_t>(fs.f_fsid);
+    info.label = ShortenVolumeLabel(probe.label);
+    info.serial = SerialFromUuid(probe.type, probe.uuid).value_or(0);
+    info.fileSystem = probe.type;
+    info.device = device;
+    return true;
+}
+
+bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
+    struct stat status {};
+    if (::stat(rootPath.c_str(), &status) != 0) {
+        return false;
+    }
+    info = CVolumeInfo();
+    VolumeProbe probe;
+    MountTable table = ReadMountTable();
+    libmnt_fs* fs = table ? FindMountOf(table.get(), rootPath, status.st_dev) : nullptr;
+    if (fs != nullptr) {
+        const char* type = mnt_fs_get_fstype(fs);
+        info.fileSystem = type != nullptr ? type : "";
+        if (std::optional<dev_t> device = SourceDeviceNumber(fs)) {
+            info.device = mnt_fs_get_srcpath(fs);
+            if (!ProbeDevice(info.device, probe)) {
+                ReadDeviceLinks(*device, probe);
+            }
+        }
+    }
+    if (!probe.type.empty()) {
+        info.fileSystem = probe.type;
+    }
+    info.label = ShortenVolumeLabel(probe.label);
+    std::optional<std::uint32_t> serial = SerialFromUuid(info.fileSystem, probe.uuid);
+    if (!serial) {
+        struct statvfs fsStatus {};
+        if (::statvfs(rootPath.c_str(), &fsStatus) == 0) {
+            serial = static_cast<std::uint32_t>(fsStatus.f_fsid);
+        }
+    }
+    info.serial = serial.value_or(0);
     return true;
 }
 
 std::string ResolveDriveRoot(const std::string& drive) {
     struct stat status {};
-    if (::stat(drive.c_str(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+    if (::stat(drive.c_str(), &status) != 0) {
         return std::string();
     }
-    return drive;
+    if (S_ISDIR(status.st_mode)) {
+        return drive;
+    }
+    if (!S_ISBLK(status.st_mode)) {
+        return std::string();
+    }
+    MountTable table = ReadMountTable();
+    MountIterator iterator(mnt_new_iter(MNT_ITER_FORWARD), &mnt_free_iter);
+    if (!table || !iterator) {
+        return std::string();
+    }
+    // A bind mount of a subfolder lists the same device; the whole filesystem is the root.
+    std::string firstTarget;
+    libmnt_fs* fs = nullptr;
+    while (mnt_table_next_fs(table.get(), iterator.get(), &fs) == 0) {
+        const char* target = mnt_fs_get_target(fs);
+        if (target == nullptr ||
+            (mnt_fs_get_devno(fs) != status.st_rdev && SourceDeviceNumber(fs) != status.st_rdev)) {
+            continue;
+        }
+        const char* root = mnt_fs_get_root(fs);
+        if (root != nullptr && std::strcmp(root, "/") == 0) {
+            return target;
+        }
+        if (firstTarget.empty()) {
+            firstTarget = target;
+        }
+    }
+    return firstTarget;
+}
+
+std::optional<std::uint32_t> SerialFromUuid(const std::string& fileSystem,
+                                            const std::string& uuid) {
+    std::string digits;
+    for (char c : uuid) {
+        if (c != '-') {
+            digits += c;
+        }
+    }
+    if (IsNtfs(fileSystem, uuid, digits.size())) {
+        if (digits.size() != 16) {
+            return std::nullopt;
+        }
+        return ParseHex32(std::string_view(digits).substr(8));
+    }
+    // A FAT or exFAT volume id "ABCD-1234" reads the same way: its 8 digits are the serial.
+    if (digits.size() < 8) {
+        return std::nullopt;
+    }
+    return ParseHex32(std::string_view(digits).substr(0, 8));
+}
+
+std::string ShortenVolumeLabel(const std::string& label) {
+    if (label.size() <= kVolumeLabelLimit) {
+        return label;
+    }
+    auto isContinuation = [&label](std::size_t at) {
+        return (static_cast<unsigned char>(label[at]) & 0xC0) == 0x80;
+    };
+    std::size_t cut = kVolumeLabelLimit;
+    while (cut > 0 && kVolumeLabelLimit - cut < 3 && isContinuation(cut)) {
+        --cut;
+    }
+    // Bytes that are not UTF-8 have no boundary to find; cut them where the limit falls.
+    return label.substr(0, isContinuation(cut) ? kVolumeLabelLimit : cut);
+}
+
+std::string DecodeDeviceLinkName(const std::string& name) {
+    std::string text;
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (name[at] == '\\' && at + 3 < name.size() && name[at + 1] == 'x' &&
+            HexDigit(name[at + 2]) >= 0 && HexDigit(name[at + 3]) >= 0) {
+            text += static_cast<char>(HexDigit(name[at + 2]) * 16 + HexDigit(name[at + 3]));
+            at += 3;
+        } else {
+            text += name[at];
+        }
+    }
+    return text;
 }

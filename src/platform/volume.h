@@ -2,7 +2,9 @@
 // and the folder where the configured drive is mounted.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct CVolumeInfo {
@@ -12,6 +14,8 @@ struct CVolumeInfo {
     std::string device;      // the block device or image, empty when there is none
 };
 
+inline constexpr std::size_t kVolumeLabelLimit = 63;
+
 // Reads the label and serial of the filesystem that holds `rootPath`. False when the path
 // cannot be examined at all.
 bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info);
@@ -19,3 +23,18 @@ bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info);
 // The root folder of the drive named by the "Drive" setting: a device gives the folder
 // where it is mounted now (empty when it is not mounted), a folder is its own root.
 std::string ResolveDriveRoot(const std::string& drive);
+
+// Reads the filesystem on a block device or image file without mounting it. The serial is 0
+// when the filesystem has no UUID. False when the device cannot be read or holds no
+// filesystem.
+bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info);
+
+// The serial a volume of type `fileSystem` with `uuid` is catalogued under, or nothing when
+// the UUID does not give one.
+std::optional<std::uint32_t> SerialFromUuid(const std::string& fileSystem, const std::string& uuid);
+
+// `label` cut to at most kVolumeLabelLimit bytes without splitting a UTF-8 character.
+std::string ShortenVolumeLabel(const std::string& label);
+
+// A /dev/disk/by-label or by-uuid entry name with its \xHH escapes decoded.
+std::string DecodeDeviceLinkName(const std::string& name);
