@@ -24,9 +24,33 @@ bool CDirReader::Adopt(int fd) {
     return true;
 }
 
+namespace {
+
+// Listing a folder would mark it accessed; the catalogue should leave the disk as it found
+// it. Only the owner (or root) may ask for that, so others fall back to a plain open.
+bool noAccessTimeAllowed = true;
+
+int OpenFolderAt(int parent, const char* name, int flags) {
+    if (noAccessTimeAllowed) {
+        int fd = ::openat(parent, name, flags | O_NOATIME);
+        if (fd >= 0 || errno != EPERM) {
+            return fd;
+        }
+    }
+    int fd = ::openat(parent, name, flags);
+    if (fd >= 0 && noAccessTimeAllowed) {
+        // One refusal for a folder we may read means we are not its owner; the disk is
+        // most likely all one owner's, so stop asking.
+        noAccessTimeAllowed = false;
+    }
+    return fd;
+}
+
+}  // namespace
+
 bool CDirReader::Open(const std::string& path) {
     Close();
-    return Adopt(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return Adopt(OpenFolderAt(AT_FDCWD, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
 }
 
 bool CDirReader::OpenChild(const CDirReader& parent, const std::string& name) {
@@ -35,8 +59,8 @@ bool CDirReader::OpenChild(const CDirReader& parent, const std::string& name) {
         errno = EBADF;
         return false;
     }
-    return Adopt(::openat(::dirfd(parent.dir), name.c_str(),
-                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return Adopt(OpenFolderAt(::dirfd(parent.dir), name.c_str(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 bool CDirReader::Next(CDirEntry& entry) {

@@ -67,6 +67,11 @@ TEST(Scanner, RecordsEveryEntryWithItsSizeAndTimes) {
     EXPECT_EQ(beach->modifyTime, 1000000000);
     EXPECT_EQ(beach->accessTime, 1100000000);
     EXPECT_EQ(items["Photos/Deep/"]->modifyTime, 1150000000);
+    // Listing a folder must not mark it accessed on the disk.
+    EXPECT_EQ(items["Photos/Deep/"]->accessTime, 1200000000);
+    struct stat deep {};
+    ASSERT_EQ(::stat(disk.Path("Photos/Deep").c_str(), &deep), 0);
+    EXPECT_EQ(deep.st_atime, 1200000000);
     EXPECT_EQ(items["Photos/Deep/"]->type->id, 2);
     // A 5 GiB file keeps the low 32 bits of its length.
     EXPECT_EQ(static_cast<const CCollDiskFile*>(items["huge.iso"])->size, (1u << 30) + 3u);
