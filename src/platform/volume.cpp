@@ -12,6 +12,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/utf8_text.h"
+
 namespace {
 
 using MountTable = std::unique_ptr<libmnt_table, decltype(&mnt_unref_table)>;
@@ -255,18 +257,7 @@ std::optional<std::uint32_t> SerialFromUuid(const std::string& fileSystem,
 }
 
 std::string ShortenVolumeLabel(const std::string& label) {
-    if (label.size() <= kVolumeLabelLimit) {
-        return label;
-    }
-    auto isContinuation = [&label](std::size_t at) {
-        return (static_cast<unsigned char>(label[at]) & 0xC0) == 0x80;
-    };
-    std::size_t cut = kVolumeLabelLimit;
-    while (cut > 0 && kVolumeLabelLimit - cut < 3 && isContinuation(cut)) {
-        --cut;
-    }
-    // Bytes that are not UTF-8 have no boundary to find; cut them where the limit falls.
-    return label.substr(0, isContinuation(cut) ? kVolumeLabelLimit : cut);
+    return label.substr(0, CharacterPrefix(label, kVolumeLabelLimit));
 }
 
 std::string DecodeDeviceLinkName(const std::string& name) {

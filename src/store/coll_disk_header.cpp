@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/utf8_text.h"
 #include "platform/volume.h"
 
 namespace {

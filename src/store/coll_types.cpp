@@ -20,17 +20,3 @@ Time32 ToTime32(std::int64_t seconds) {
 Time32 CurrentTime32() {
     return ToTime32(static_cast<std::int64_t>(std::time(nullptr)));
 }
-
-std::size_t CharacterPrefix(const std::string& text, std::size_t limit) {
-    if (text.size() <= limit) {
-        return text.size();
-    }
-    auto isContinuation = [&text](std::size_t at) {
-        return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
-    };
-    std::size_t cut = limit;
-    while (cut > 0 && limit - cut < 3 && isContinuation(cut)) {
-        --cut;
-    }
-    return isContinuation(cut) ? limit : cut;
-}

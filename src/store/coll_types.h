@@ -2,9 +2,7 @@
 // name a displayable, sortable attribute.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <string>
 
 // Seconds since 1970-01-01 00:00:00 UTC, as the index files store them.
 using Time32 = std::int32_t;
@@ -33,6 +31,3 @@ Time32 ToTime32(std::int64_t seconds);
 // The current time as a Time32.
 Time32 CurrentTime32();
 
-// The length of the longest prefix of `text` of at most `limit` bytes that does not split a
-// UTF-8 character (text that is not UTF-8 is cut at `limit`).
-std::size_t CharacterPrefix(const std::string& text, std::size_t limit);

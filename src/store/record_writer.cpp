@@ -1,7 +1,7 @@
 #include "store/record_writer.h"
 
 #include "platform/file.h"
-#include "store/coll_types.h"
+#include "platform/utf8_text.h"
 
 std::size_t StoredStringLength(const std::string& text) {
     return CharacterPrefix(text, 255);
