@@ -2,9 +2,14 @@
 
 #include <blkid/blkid.h>
 #include <dirent.h>
+#include <fcntl.h>
 #include <libmount/libmount.h>
+#include <linux/fs.h>
+#include <linux/msdos_fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -165,6 +170,27 @@ bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info) {
     return true;
 }
 
+bool ReadMountedIdentity(const std::string& rootPath, std::string& label,
+                         std::optional<std::uint32_t>& fatVolumeId) {
+    int fd = ::open(rootPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // The ioctl's own fixed size: the kernel writes at most FSLABEL_MAX bytes.
+    char text[FSLABEL_MAX] = {};
+    bool found = ::ioctl(fd, FS_IOC_GETFSLABEL, text) == 0;
+    if (found) {
+        label.assign(text, ::strnlen(text, sizeof text));
+    }
+    __u32 volumeId = 0;
+    if (::ioctl(fd, FAT_IOCTL_GET_VOLUME_ID, &volumeId) == 0) {
+        fatVolumeId = volumeId;
+        found = true;
+    }
+    ::close(fd);
+    return found;
+}
+
 bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
     struct stat status {};
     if (::stat(rootPath.c_str(), &status) != 0) {
@@ -187,8 +213,17 @@ bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
     if (!probe.type.empty()) {
         info.fileSystem = probe.type;
     }
-    info.label = ShortenVolumeLabel(probe.label);
     std::optional<std::uint32_t> serial = SerialFromUuid(info.fileSystem, probe.uuid);
+    if (probe.type.empty() && probe.uuid.empty() && probe.label.empty()) {
+        // The device cannot be read (an ordinary user, no udev links): the mounted
+        // filesystem still knows its label, and FAT its volume id.
+        std::optional<std::uint32_t> fatVolumeId;
+        ReadMountedIdentity(rootPath, probe.label, fatVolumeId);
+        if (fatVolumeId) {
+            serial = fatVolumeId;
+        }
+    }
+    info.label = ShortenVolumeLabel(probe.label);
     if (!serial) {
         struct statvfs fsStatus {};
         if (::statvfs(rootPath.c_str(), &fsStatus) == 0) {

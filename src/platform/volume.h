@@ -33,6 +33,11 @@ bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info);
 // the UUID does not give one.
 std::optional<std::uint32_t> SerialFromUuid(const std::string& fileSystem, const std::string& uuid);
 
+// What the mounted filesystem at `rootPath` says of itself without its device being read:
+// its label where it can tell, and a FAT volume's id. False when it tells nothing.
+bool ReadMountedIdentity(const std::string& rootPath, std::string& label,
+                         std::optional<std::uint32_t>& fatVolumeId);
+
 // `label` cut to at most kVolumeLabelLimit bytes without splitting a UTF-8 character.
 std::string ShortenVolumeLabel(const std::string& label);
 

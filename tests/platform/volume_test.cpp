@@ -276,6 +276,12 @@ TEST_F(VolumeTest, LoopMountedImageIsFoundThroughItsDevice) {
     EXPECT_EQ(info.serial, 0x5E6F7A8Bu);
     EXPECT_EQ(info.fileSystem, "ext4");
     EXPECT_EQ(info.device, loop.device);
+    // Without the device, the mounted filesystem still tells its label.
+    std::string mountedLabel;
+    std::optional<std::uint32_t> fatVolumeId;
+    ASSERT_TRUE(ReadMountedIdentity(whole.string(), mountedLabel, fatVolumeId));
+    EXPECT_EQ(mountedLabel, "Archive");
+    EXPECT_FALSE(fatVolumeId);
 
     // With only a subfolder bound elsewhere, that is the root; once the whole filesystem is
     // mounted again it wins although it is listed later.
