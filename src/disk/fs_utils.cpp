@@ -1,0 +1,276 @@
+#include "disk/fs_utils.h"
+
+#include <cerrno>
+#include <string_view>
+#include <vector>
+
+#include "disk/tree_find.h"
+#include "platform/fs_ops.h"
+
+namespace {
+
+constexpr std::size_t maxTitleLength = 256;
+
+std::string UpperCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}
+
+// Device names that the other platform refuses as file titles, whatever the extension.
+int ReservedNameCode(const std::string& baseName) {
+    std::string name = UpperCase(baseName);
+    if (name == "CLOCK$") {
+        return -2;
+    }
+    if (name == "AUX") {
+        return -3;
+    }
+    if (name == "CON") {
+        return -4;
+    }
+    if (name == "NUL") {
+        return -5;
+    }
+    if (name == "PRN") {
+        return -6;
+    }
+    if (name.size() == 4 && name[3] >= '1' && name[3] <= '9') {
+        int number = name[3] - '0';
+        if (name.compare(0, 3, "COM") == 0) {
+            return -6 - number;
+        }
+        if (name.compare(0, 3, "LPT") == 0) {
+            return -15 - number;
+        }
+    }
+    return 0;
+}
+
+std::string ChildPath(const std::string& folder, const std::string& name) {
+    std::string path = folder;
+    AddTrailingBackslash(path);
+    return path + name;
+}
+
+struct CListedEntry {
+    std::string name;
+    std::string path;
+    bool isFolder;
+};
+
+// The whole folder is listed before anything is done in it: only one folder is open at a
+// time however deep the tree, and entries the copy itself adds are never listed.
+bool ListFolder(const std::string& folder, const std::string& mask,
+                std::vector<CListedEntry>& entries) {
+    CTreeFind find(folder, mask, false, true);
+    while (find.Next()) {
+        entries.push_back({find.GetFileName(), find.GetFilePath(), find.IsDirectory()});
+    }
+    return !find.Failed();
+}
+
+// A target inside the source would otherwise be copied into itself without end.
+bool IsTargetRoot(const std::string& folder, const CFileIdentity& targetRoot) {
+    CFileIdentity identity;
+    return GetFileIdentity(folder, identity) && identity == targetRoot;
+}
+
+bool ReplicateFolders(const std::string& source, const std::string& target,
+                      const CFileIdentity& targetRoot) {
+    std::vector<CListedEntry> entries;
+    // No extension matches the empty mask, so only the folders are listed.
+    bool listed = ListFolder(source, std::string(), entries);
+    for (const CListedEntry& entry : entries) {
+        if (!entry.isFolder || IsTargetRoot(entry.path, targetRoot)) {
+            continue;
+        }
+        std::string childTarget = ChildPath(target, entry.name);
+        if (MakeDirectory(childTarget)) {
+            ReplicateFolders(entry.path, childTarget, targetRoot);
+        }
+    }
+    return listed;
+}
+
+bool ReplicateInto(const std::string& source, const std::string& target,
+                   CFileIdentity& targetRoot) {
+    return IsDirectory(source) && MakePath(target) && GetFileIdentity(target, targetRoot) &&
+           ReplicateFolders(source, target, targetRoot);
+}
+
+struct CTreeCopy {
+    std::string mask;
+    bool clearReadOnly = false;
+    CFileIdentity targetRoot{};
+};
+
+bool CopyEntry(const std::string& source, const std::string& target, const CTreeCopy& how) {
+    EntryKind kind = EntryKind::other;
+    if (!GetEntryKind(source, false, kind)) {
+        return false;
+    }
+    switch (kind) {
+        case EntryKind::link:
+            // A link may lead out of the tree: the copy leads to the same place, nothing is read.
+            return CopySymbolicLink(source, target);
+        case EntryKind::file:
+            return CopyRegularFile(
+                source, target,
+                {.failIfExists = true, .followLinks = false, .addOwnerWrite = how.clearReadOnly});
+        case EntryKind::folder:
+            // Listed as a file, so it was replaced since; copying it now would be a guess.
+            errno = EISDIR;
+            return false;
+        case EntryKind::other:
+            // FIFOs, sockets and devices have no contents a copy could carry.
+            return true;
+    }
+    return false;
+}
+
+bool CopyFolder(const std::string& source, const std::string& target, const CTreeCopy& how) {
+    // Replication made every folder it could; one missing now stops the copy here.
+    std::vector<CListedEntry> entries;
+    if (!IsDirectory(target) || !ListFolder(source, how.mask, entries)) {
+        return false;
+    }
+    for (const CListedEntry& entry : entries) {
+        std::string childTarget = ChildPath(target, entry.name);
+        if (entry.isFolder) {
+            if (IsTargetRoot(entry.path, how.targetRoot)) {
+                continue;
+            }
+            if (!CopyFolder(entry.path, childTarget, how)) {
+                return false;
+            }
+        } else if (!CopyEntry(entry.path, childTarget, how)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CopyTreeWith(const std::string& source, const std::string& target, CTreeCopy how) {
+    return ReplicateInto(source, target, how.targetRoot) && CopyFolder(source, target, how);
+}
+
+}  // namespace
+
+int ValidateFileTitle(const std::string& text) {
+    if (text.empty()) {
+        return -1;
+    }
+    constexpr std::string_view refused = "\\/:*?\"<>|";
+    bool onlyPeriods = true;
+    for (std::size_t i = 0; i < text.size() && i < maxTitleLength; ++i) {
+        auto c = static_cast<unsigned char>(text[i]);
+        if (c == '.') {
+            continue;
+        }
+        onlyPeriods = false;
+        // Its code, 0, would read as "valid"; a NUL would also cut the name short.
+        if (c == 0) {
+            return -1;
+        }
+        if (c < 0x20 || refused.find(static_cast<char>(c)) != std::string_view::npos) {
+            return c;
+        }
+    }
+    if (text.size() >= maxTitleLength) {
+        return -1;
+    }
+    if (onlyPeriods) {
+        return '.';
+    }
+    if (text[0] == '.') {
+        return 0;
+    }
+    return ReservedNameCode(text.substr(0, text.find('.')));
+}
+
+void AddTrailingBackslash(std::string& path) {
+    if (!path.empty() && path.back() != '/') {
+        path += '/';
+    }
+}
+
+bool FileExists(const std::string& path) {
+    EntryKind kind = EntryKind::other;
+    return GetEntryKind(path, false, kind);
+}
+
+bool IsDirectory(const std::string& path) {
+    EntryKind kind = EntryKind::other;
+    return GetEntryKind(path, true, kind) && kind == EntryKind::folder;
+}
+
+bool MakeDirectory(const std::string& path) {
+    if (IsDirectory(path)) {
+        return true;
+    }
+    // Someone else may have made it meanwhile, which is just as good.
+    return CreateFolder(path) || (errno == EEXIST && IsDirectory(path));
+}
+
+bool EnsureDirectory(const std::string& path) {
+    return MakeDirectory(path);
+}
+
+bool MakePath(const std::string& path) {
+    // Checked whole first, so an overlong path creates nothing.
+    if (!IsUsablePath(path)) {
+        return false;
+    }
+    if (IsDirectory(path)) {
+        return true;
+    }
+    std::string built = path[0] == '/' ? "/" : "";
+    bool anyPiece = false;
+    std::string::size_type at = 0;
+    while (at < path.size()) {
+        std::string::size_type slash = path.find('/', at);
+        if (slash == std::string::npos) {
+            slash = path.size();
+        }
+        if (slash > at) {
+            built.append(path, at, slash - at);
+            if (!EnsureDirectory(built)) {
+                return false;
+            }
+            built += '/';
+            anyPiece = true;
+        }
+        at = slash + 1;
+    }
+    return anyPiece;
+}
+
+bool ReplicateTree(const std::string& source, const std::string& target) {
+    CFileIdentity targetRoot{};
+    return ReplicateInto(source, target, targetRoot);
+}
+
+bool CopyTree(const std::string& source, const std::string& target) {
+    return CopyTreeWith(source, target, {.mask = "*.*"});
+}
+
+bool CopyTreeMasked(const std::string& source, const std::string& target, const std::string& mask) {
+    return CopyTreeWith(source, target, {.mask = mask});
+}
+
+bool CopyTreeClearReadOnly(const std::string& source, const std::string& target) {
+    return CopyTreeWith(source, target, {.mask = "*.*", .clearReadOnly = true});
+}
+
+bool CopyFilePlain(const std::string& source, const std::string& target, bool failIfExists) {
+    return CopyRegularFile(source, target, {.failIfExists = failIfExists});
+}
+
+bool CopyFileClearReadOnly(const std::string& source, const std::string& target,
+                           bool failIfExists) {
+    return CopyRegularFile(source, target, {.failIfExists = failIfExists, .addOwnerWrite = true});
+}

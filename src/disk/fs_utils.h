@@ -1,0 +1,41 @@
+// Checks of names that are to become file titles, folder tests and creation, and copies of
+// files and whole folder trees. None shows a message: each answers with a success flag and
+// the caller chooses what to tell the user.
+#pragma once
+
+#include <string>
+
+// 0 when `text` may be a file title on any platform the catalogue travels to; otherwise -1
+// (empty, 256 bytes or longer, or holding a NUL byte), the code of the first refused
+// character, or -2 to -24 for a reserved device name such as CON or LPT3.
+int ValidateFileTitle(const std::string& text);
+// Appends "/" to a non-empty path that does not already end in one.
+void AddTrailingBackslash(std::string& path);
+
+// The entry exists, even as a symbolic link that leads nowhere.
+bool FileExists(const std::string& path);
+// The path leads to a folder, through symbolic links.
+bool IsDirectory(const std::string& path);
+// Creates one folder level; true as well when the folder is already there.
+bool MakeDirectory(const std::string& path);
+bool EnsureDirectory(const std::string& path);
+// Creates every missing level of a full or relative folder path.
+bool MakePath(const std::string& path);
+
+// Creates in `target` the folder structure of `source`, without files. Folders that cannot
+// be created are left out.
+bool ReplicateTree(const std::string& source, const std::string& target);
+// Copy a folder tree into `target`. Symbolic links are copied as links and never followed,
+// other special files are left out, and the copy stops at the first file that fails,
+// including one that is already in the target, leaving what it has copied.
+bool CopyTree(const std::string& source, const std::string& target);
+// Copies only the files whose extension `mask` names (see CTreeFind); every folder is made.
+bool CopyTreeMasked(const std::string& source, const std::string& target, const std::string& mask);
+// Gives every copied file owner write permission, as copies from a read-only disc need.
+bool CopyTreeClearReadOnly(const std::string& source, const std::string& target);
+
+// Copies the contents, permission bits and modification time of one file, through a symbolic
+// link. With `failIfExists` off an existing target is replaced, but only by a complete copy.
+bool CopyFilePlain(const std::string& source, const std::string& target, bool failIfExists);
+// As CopyFilePlain, giving the copy owner write permission; the source keeps its mode.
+bool CopyFileClearReadOnly(const std::string& source, const std::string& target, bool failIfExists);

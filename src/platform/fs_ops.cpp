@@ -1,0 +1,277 @@
+#include "platform/fs_ops.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t copyBufferSize = std::size_t{256} * 1024;
+// Longer link texts than the system's path limit cannot come from a sound filesystem.
+constexpr std::size_t maxLinkText = PATH_MAX;
+
+// Closes on every path out of a copy; Close() reports what the destructor cannot.
+class CDescriptor {
+public:
+    explicit CDescriptor(int descriptor) : fd(descriptor) {}
+    CDescriptor(const CDescriptor&) = delete;
+    CDescriptor& operator=(const CDescriptor&) = delete;
+    ~CDescriptor() {
+        if (fd >= 0) {
+            int error = errno;
+            ::close(fd);
+            errno = error;
+        }
+    }
+
+    int Get() const { return fd; }
+    bool IsOpen() const { return fd >= 0; }
+    // A failed close after writing may mean the data never reached the disk. The descriptor
+    // is released even on EINTR, so it is never closed twice.
+    bool Close() {
+        int closing = fd;
+        fd = -1;
+        return ::close(closing) == 0 || errno == EINTR;
+    }
+
+private:
+    int fd;
+};
+
+int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t count) {
+    while (count > 0) {
+        ssize_t put = ::write(fd, data, count);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        data += put;
+        count -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool CopyBytes(int in, int out) {
+    std::vector<char> buffer(copyBufferSize);
+    while (true) {
+        ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(got))) {
+            return false;
+        }
+    }
+}
+
+mode_t CopyMode(const struct stat& source, const CCopyOptions& options) {
+    mode_t mode = source.st_mode & 0777;
+    return options.addOwnerWrite ? (mode | S_IWUSR) : mode;
+}
+
+// Bytes first, then mode and time: a write after futimens would move the time again.
+bool FillCopy(int in, const struct stat& source, int out, const CCopyOptions& options) {
+    if (!CopyBytes(in, out)) {
+        return false;
+    }
+    mode_t mode = CopyMode(source, options);
+    if (::fchmod(out, mode) != 0) {
+        // A filesystem without permission bits (a FAT stick) refuses some modes. The copy is
+        // still good unless it had to become writable and has not.
+        int error = errno;
+        struct stat copy {};
+        if (::fstat(out, &copy) != 0 || (options.addOwnerWrite && (copy.st_mode & S_IWUSR) == 0)) {
+            errno = error;
+            return false;
+        }
+    }
+    // The time is kept where the filesystem lets us; a copy with today's time is still a copy.
+    const std::array<struct timespec, 2> times = {{{0, UTIME_OMIT}, source.st_mtim}};
+    ::futimens(out, times.data());
+    return true;
+}
+
+std::string FolderPrefix(const std::string& path) {
+    std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+bool CopyToNewFile(int in, const struct stat& source, const std::string& target,
+                   const CCopyOptions& options) {
+    CDescriptor out(
+        OpenRetrying(target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CopyMode(source, options)));
+    if (!out.IsOpen()) {
+        return false;
+    }
+    if (FillCopy(in, source, out.Get(), options) && out.Close()) {
+        return true;
+    }
+    int error = errno;
+    ::unlink(target.c_str());
+    errno = error;
+    return false;
+}
+
+// The previous file stays whole until a complete copy is renamed over it.
+bool CopyOverFile(int in, const struct stat& source, const std::string& target,
+                  const CCopyOptions& options) {
+    std::string temp = FolderPrefix(target) + ".tamblor-copy-XXXXXX";
+    if (!IsUsablePath(temp)) {
+        return false;
+    }
+    CDescriptor out(::mkostemp(temp.data(), O_CLOEXEC));
+    if (!out.IsOpen()) {
+        return false;
+    }
+    if (FillCopy(in, source, out.Get(), options) && ::fsync(out.Get()) == 0 && out.Close() &&
+        ::rename(temp.c_str(), target.c_str()) == 0) {
+        return true;
+    }
+    int error = errno;
+    ::unlink(temp.c_str());
+    errno = error;
+    return false;
+}
+
+}  // namespace
+
+bool IsUsablePath(const std::string& path) {
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    // c_str() would silently cut the path at a NUL byte.
+    if (path.find('\0') != std::string::npos) {
+        errno = EINVAL;
+        return false;
+    }
+    if (path.size() >= PATH_MAX) {
+        errno = ENAMETOOLONG;
+        return false;
+    }
+    return true;
+}
+
+bool GetEntryKind(const std::string& path, bool followLinks, EntryKind& kind) {
+    if (!IsUsablePath(path)) {
+        return false;
+    }
+    struct stat status {};
+    int result = followLinks ? ::stat(path.c_str(), &status) : ::lstat(path.c_str(), &status);
+    if (result != 0) {
+        return false;
+    }
+    if (S_ISREG(status.st_mode)) {
+        kind = EntryKind::file;
+    } else if (S_ISDIR(status.st_mode)) {
+        kind = EntryKind::folder;
+    } else if (S_ISLNK(status.st_mode)) {
+        kind = EntryKind::link;
+    } else {
+        kind = EntryKind::other;
+    }
+    return true;
+}
+
+bool GetFileIdentity(const std::string& path, CFileIdentity& identity) {
+    if (!IsUsablePath(path)) {
+        return false;
+    }
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return false;
+    }
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    return true;
+}
+
+bool CreateFolder(const std::string& path) {
+    return IsUsablePath(path) && ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool CopyRegularFile(const std::string& source, const std::string& target,
+                     const CCopyOptions& options) {
+    if (!IsUsablePath(source) || !IsUsablePath(target)) {
+        return false;
+    }
+    // Refused before opening: opening a FIFO would block and opening a device may act on it.
+    EntryKind kind = EntryKind::other;
+    if (!GetEntryKind(source, options.followLinks, kind)) {
+        return false;
+    }
+    if (kind != EntryKind::file) {
+        errno = kind == EntryKind::folder ? EISDIR : (kind == EntryKind::link ? ELOOP : EINVAL);
+        return false;
+    }
+    // O_NOFOLLOW and O_NONBLOCK keep a source swapped since the check from being read through.
+    int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (options.followLinks ? 0 : O_NOFOLLOW);
+    CDescriptor in(OpenRetrying(source, flags));
+    if (!in.IsOpen()) {
+        return false;
+    }
+    struct stat status {};
+    if (::fstat(in.Get(), &status) != 0) {
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        errno = EINVAL;
+        return false;
+    }
+    int current = ::fcntl(in.Get(), F_GETFL);
+    if (current < 0 || ::fcntl(in.Get(), F_SETFL, current & ~O_NONBLOCK) != 0) {
+        return false;
+    }
+    return options.failIfExists ? CopyToNewFile(in.Get(), status, target, options)
+                                : CopyOverFile(in.Get(), status, target, options);
+}
+
+bool CopySymbolicLink(const std::string& source, const std::string& target) {
+    if (!IsUsablePath(source) || !IsUsablePath(target)) {
+        return false;
+    }
+    std::vector<char> text(256);
+    while (true) {
+        ssize_t length = ::readlink(source.c_str(), text.data(), text.size());
+        if (length < 0) {
+            return false;
+        }
+        if (static_cast<std::size_t>(length) < text.size()) {
+            text.resize(static_cast<std::size_t>(length));
+            break;
+        }
+        if (text.size() > maxLinkText) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        text.resize(text.size() * 2);
+    }
+    text.push_back('\0');
+    return ::symlink(text.data(), target.c_str()) == 0;
+}

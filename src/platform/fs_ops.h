@@ -1,0 +1,39 @@
+// The system calls behind the file utilities: entry lookups, folder creation and the copy of
+// one file or symbolic link. Each answers with a success flag and leaves errno set when false.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class EntryKind { file, folder, link, other };
+
+// A file's identity on its filesystem, to recognise one folder under two paths.
+struct CFileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const CFileIdentity&) const = default;
+};
+
+struct CCopyOptions {
+    bool failIfExists = true;
+    // Off, a source that is a symbolic link fails (ELOOP) instead of being read through.
+    bool followLinks = true;
+    // Gives the copy owner write permission; the source keeps its mode.
+    bool addOwnerWrite = false;
+};
+
+// False for an empty path, one holding a NUL byte, or one the system could not take whole.
+bool IsUsablePath(const std::string& path);
+
+// The kind of the entry itself when `followLinks` is off, of what it leads to otherwise.
+bool GetEntryKind(const std::string& path, bool followLinks, EntryKind& kind);
+bool GetFileIdentity(const std::string& path, CFileIdentity& identity);
+bool CreateFolder(const std::string& path);
+
+// Copies the bytes, permission bits and modification time of a regular file. A new target
+// that cannot be completed is removed; an existing one is replaced only by a complete copy.
+bool CopyRegularFile(const std::string& source, const std::string& target,
+                     const CCopyOptions& options);
+// Creates `target` as a symbolic link with the same text as the link `source`; fails when
+// `target` exists.
+bool CopySymbolicLink(const std::string& source, const std::string& target);
