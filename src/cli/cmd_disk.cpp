@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -11,7 +12,6 @@
 #include "platform/file.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"
-#include "shell/file_path.h"
 #include "shell/show_message.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
@@ -148,13 +148,12 @@ int CmdInfo(const CliArgs& args) {
     if (args.size() != 1) {
         return UsageError();
     }
-    CCollDisk disk(CFilePath(args[0]).GetTitle());
-    disk.indexPath = FullPathOf(args[0]);
-    if (!disk.ReadHeader()) {
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(FullPathOf(args[0]));
+    if (!disk->ReadHeader()) {
         return 1;
     }
-    const CCollDiskHeader& header = disk.header;
-    std::printf("title: %s\n", disk.title.c_str());
+    const CCollDiskHeader& header = disk->header;
+    std::printf("title: %s\n", disk->title.c_str());
     std::printf("label: %s\n", header.GetLabel().c_str());
     std::printf("serial: %s\n", Unsigned(header.serial).c_str());
     std::printf("burn-date: %" PRId32 "\n", header.burnDate);
@@ -169,13 +168,12 @@ int CmdTree(const CliArgs& args) {
     if (args.size() != 1) {
         return UsageError();
     }
-    CCollDisk disk(CFilePath(args[0]).GetTitle());
-    disk.indexPath = FullPathOf(args[0]);
-    disk.LoadContent();
-    CFile file(disk.indexPath, CFile::Mode::read);
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(FullPathOf(args[0]));
+    disk->LoadContent();
+    CFile file(disk->indexPath, CFile::Mode::read);
     CRecordReader reader(file);
     std::set<std::uint32_t> seen;
-    PrintLevel(reader, disk.content, disk.title + ":", seen);
+    PrintLevel(reader, disk->content, disk->title + ":", seen);
     file.Close();
     return 0;
 }

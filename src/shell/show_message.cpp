@@ -9,6 +9,7 @@
 void ShowMessage(const char* format, ...) {
     va_list args;
     va_start(args, format);
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): started on the line above
     int length = std::vsnprintf(nullptr, 0, format, args);
     va_end(args);
     std::string text;

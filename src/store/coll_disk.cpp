@@ -5,12 +5,19 @@
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
+#include "shell/file_path.h"
 #include "shell/show_message.h"
 #include "store/coll_disk_folder.h"
 #include "store/record_reader.h"
 #include "store/record_writer.h"
 
 CCollDisk::CCollDisk(std::string diskTitle) : title(std::move(diskTitle)) {}
+
+std::unique_ptr<CCollDisk> CCollDisk::OfIndexFile(const std::string& path) {
+    auto disk = std::make_unique<CCollDisk>(CFilePath(path).GetTitle());
+    disk->indexPath = path;
+    return disk;
+}
 
 void CCollDisk::ComputeTotals() {
     CDiskTotals totals;

@@ -2,6 +2,7 @@
 // demand, or built by a scan), the index file's path and the title shown for it.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "store/coll_disk_content.h"
@@ -12,6 +13,9 @@ class CRecordWriter;
 class CCollDisk {
 public:
     explicit CCollDisk(std::string title = {});
+    // A disk of the index file at `path`, titled by the file's name without its extension.
+    // Nothing is read yet.
+    static std::unique_ptr<CCollDisk> OfIndexFile(const std::string& path);
     CCollDisk(const CCollDisk&) = delete;
     CCollDisk& operator=(const CCollDisk&) = delete;
 

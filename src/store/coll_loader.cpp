@@ -7,7 +7,6 @@
 #include "disk/path_parts.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
-#include "shell/file_path.h"
 #include "shell/show_message.h"
 #include "store/collection.h"
 
@@ -53,12 +52,6 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-std::unique_ptr<CCollDisk> DiskOfIndexFile(const std::string& path) {
-    auto disk = std::make_unique<CCollDisk>(CFilePath(path).GetTitle());
-    disk->indexPath = path;
-    return disk;
-}
-
 }  // namespace
 
 bool CCollLoader::Load(const std::string& path) {
@@ -87,7 +80,7 @@ bool CCollLoader::Load(const std::string& path) {
             ++failedLines;
             continue;
         }
-        std::unique_ptr<CCollDisk> disk = DiskOfIndexFile(indexPath);
+        std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(indexPath);
         if (!disk->ReadHeader()) {
             ShowMessage("Failed loading disk %s", line.c_str());
             ++failedLines;
@@ -114,7 +107,7 @@ bool CCollLoader::InsertIndexFile(const std::string& path) {
     if (collection.FindDiskByIndexPath(path) != nullptr) {
         return true;
     }
-    std::unique_ptr<CCollDisk> disk = DiskOfIndexFile(path);
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(path);
     if (!disk->ReadHeader()) {
         ShowMessage("Failed loading disk %s", path.c_str());
         return false;
