@@ -15,6 +15,8 @@ int CmdInfo(const CliArgs& args);
 int CmdTree(const CliArgs& args);
 int CmdCollection(const CliArgs& args);
 int CmdTotals(const CliArgs& args);
+int CmdSearch(const CliArgs& args);
+int CmdExport(const CliArgs& args);
 
 // Whether any message was shown since the command began.
 bool MessagesShown();

@@ -17,7 +17,10 @@ const char* const cliUsage =
     "  collection COL add CDI...\n"
     "  collection COL remove TITLE\n"
     "  collection COL describe TEXT\n"
-    "  totals COL\n";
+    "  totals COL\n"
+    "  search COL [WORD...] [--type file|folder] [--disk TITLE] [--case]\n"
+    "         [--created|--accessed|--modified FROM TO] [--mmap]\n"
+    "  export COL\n";
 
 namespace {
 
@@ -74,6 +77,12 @@ int RunCli(const CliArgs& args) {
         }
         if (command == "totals") {
             return CmdTotals(rest);
+        }
+        if (command == "search") {
+            return CmdSearch(rest);
+        }
+        if (command == "export") {
+            return CmdExport(rest);
         }
         if (command == "--help" || command == "-h" || command == "help") {
             std::fputs(cliUsage, stdout);
