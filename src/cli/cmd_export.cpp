@@ -1,7 +1,30 @@
 // tamblor-cli export: the disk list as an HTML page next to the collection.
 
-#include "cli/cli_commands.h"
+#include <cstdio>
+#include <string>
 
-int CmdExport(const CliArgs& /*args*/) {
-    return UsageError();
+#include "cli/cli_commands.h"
+#include "search/export_disk_list.h"
+#include "store/coll_loader.h"
+#include "store/collection.h"
+
+int CmdExport(const CliArgs& args) {
+    if (args.size() != 1) {
+        return UsageError();
+    }
+    CCollection collection;
+    collection.path = FullPathOf(args[0]);
+    if (!CCollLoader(collection).Load(collection.path)) {
+        return 1;
+    }
+    if (collection.disks.empty()) {
+        return MessagesShown() ? 1 : 0;
+    }
+    std::string outputPath;
+    if (!ExportCollectionList(collection, collection.path, outputPath)) {
+        return 1;
+    }
+    std::printf("%s\n", outputPath.c_str());
+    // Disks that could not be loaded are missing from the page: the message said which.
+    return MessagesShown() ? 1 : 0;
 }

@@ -1,0 +1,100 @@
+#include "search/export_disk_list.h"
+
+#include <ctime>
+
+#include "search/html_writer.h"
+#include "shell/file_path.h"
+#include "shell/number_text.h"
+#include "shell/show_message.h"
+#include "store/collection.h"
+
+namespace {
+
+// Titles are free text: "Tom & Jerry <1>" must not turn into markup.
+std::string EscapeCell(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                escaped += "&amp;";
+                break;
+            case '<':
+                escaped += "&lt;";
+                break;
+            case '>':
+                escaped += "&gt;";
+                break;
+            case '"':
+                escaped += "&quot;";
+                break;
+            default:
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The page has its own day-first date, whatever the date-format setting says.
+std::string BurnDateText(Time32 burnDate) {
+    if (burnDate < 0) {
+        return std::string();
+    }
+    std::time_t when = burnDate;
+    std::tm local{};
+    if (::localtime_r(&when, &local) == nullptr) {
+        return std::string();
+    }
+    char text[32];
+    std::size_t length = std::strftime(text, sizeof text, "%d/%m/%Y", &local);
+    return std::string(text, length);
+}
+
+}  // namespace
+
+void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
+    writer.BeginHtml();
+    writer.BeginHead();
+    writer.Title("");
+    writer.Link("stylesheet", "style.css");
+    writer.EndHead();
+    writer.BeginBody();
+    writer.WriteLine("<TABLE cellspacing=\"0\" frame=\"box\" rules=\"all\" cellpadding=\"4\">");
+    writer.BeginRow();
+    for (const char* heading : {"Title", "Burn date", "Files", "Folders", "Size"}) {
+        writer.HeaderCell(heading);
+    }
+    writer.EndRow();
+    for (const auto& disk : collection.disks) {
+        const CCollDiskHeader& header = disk->header;
+        writer.BeginRow();
+        writer.Cell(EscapeCell(disk->title));
+        writer.Cell(BurnDateText(header.burnDate));
+        writer.Cell(std::to_string(header.totalFiles));
+        writer.Cell(std::to_string(header.totalFolders));
+        // Unsigned, as the disks table shows it: a 3 GB disk is not negative.
+        writer.Cell(FormatNumber(header.totalBytes));
+        writer.EndRow();
+    }
+    writer.EndTable();
+    writer.EndBody();
+    writer.EndHtml();
+}
+
+bool ExportCollectionList(const CCollection& collection, const std::string& collectionPath,
+                          std::string& outputPath) {
+    if (collectionPath.empty() || collection.disks.empty()) {
+        return false;
+    }
+    CFilePath output(collectionPath);
+    output.SetExtension("htm");
+    outputPath = output.GetFullPath();
+    CHtmlWriter writer;
+    if (!writer.Open(outputPath)) {
+        ShowMessage("Failed creating file %s", outputPath.c_str());
+        return false;
+    }
+    ExportDiskList(writer, collection);
+    writer.Close();
+    return true;
+}
