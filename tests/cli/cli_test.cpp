@@ -156,3 +156,41 @@ TEST(Cli, CollectionCommandsChangeAndReportTheCollection) {
     EXPECT_EQ(CTempFolder::Read(col), before);
     EXPECT_EQ(RunCli(work, {"collection", col, "frobnicate"}).code, 2);
 }
+
+TEST(Cli, SearchPrintsResultsInTheEnginesOrder) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("Trip/Day1/img001.jpg", "1");
+    disk.Write("Trip/notes.txt", "2");
+    disk.Write("trip.doc", "3");
+    SetModify(disk.Path("trip.doc"), 1200000000, 1100000000);
+    std::string cdi = work.Path("Photos.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", cdi}).code, 0);
+    std::string col = work.Path("c.col");
+    ASSERT_EQ(RunCli(work, {"collection", col, "add", cdi}).code, 0);
+
+    CliResult all = RunCli(work, {"search", col});
+    ASSERT_EQ(all.code, 0) << all.err;
+    EXPECT_EQ(all.out,
+              "Folder\tPhotos:\\Trip\nFile\tPhotos:\\trip.doc\nFolder\tPhotos:\\Trip\\Day1\n"
+              "File\tPhotos:\\Trip\\notes.txt\nFile\tPhotos:\\Trip\\Day1\\img001.jpg\n");
+    EXPECT_EQ(all.err, "5 results\n");
+    EXPECT_EQ(RunCli(work, {"search", col, "--mmap"}).out, all.out);
+
+    CliResult words = RunCli(work, {"search", col, "TRIP", "img", "--type", "file"});
+    EXPECT_EQ(words.out, "File\tPhotos:\\trip.doc\nFile\tPhotos:\\Trip\\Day1\\img001.jpg\n");
+    CliResult exact = RunCli(work, {"search", col, "Trip", "--case", "--disk", "Photos"});
+    EXPECT_EQ(exact.out, "Folder\tPhotos:\\Trip\n");
+    CliResult dated =
+        RunCli(work, {"search", col, "--modified", "2004-11-08", "2004-11-10"});
+    EXPECT_EQ(dated.out, "File\tPhotos:\\trip.doc\n");
+    CliResult none = RunCli(work, {"search", col, "nothing"});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_EQ(none.err, "0 results\n");
+
+    EXPECT_EQ(RunCli(work, {"search", col, "--disk", "photos"}).err, "Disk not found\n");
+    EXPECT_EQ(RunCli(work, {"search", col, "--type", "disk"}).code, 2);
+    EXPECT_EQ(RunCli(work, {"search", col, "--created", "yesterday", "today"}).code, 2);
+    std::filesystem::remove(cdi);
+    EXPECT_EQ(RunCli(work, {"search", col}).code, 1);
+}

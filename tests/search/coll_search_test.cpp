@@ -1,0 +1,226 @@
+#include "search/coll_search.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_exception.h"
+#include "search/text_lower.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_disk_folder.h"
+#include "store/coll_loader.h"
+#include "store/collection.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class CRecorder : public CSearchResultReceiver {
+public:
+    void OnSearchResult(const CCollSearchResult& result) override {
+        lines.push_back(result.type->name + " " + result.path);
+        if (stopAfter > 0 && static_cast<int>(lines.size()) == stopAfter) {
+            search->Stop();
+        }
+    }
+    std::vector<std::string> lines;
+    CCollSearch* search = nullptr;
+    int stopAfter = 0;
+};
+
+CCollDiskFolder* AddFolder(CCollDiskContent& content, const std::string& name, Time32 time = 0) {
+    auto folder = std::make_unique<CCollDiskFolder>();
+    folder->name = name;
+    folder->creationTime = folder->modifyTime = folder->accessTime = time;
+    return content.folders.Add(std::move(folder));
+}
+
+void AddFile(CCollDiskContent& content, const std::string& name, Time32 created = 0) {
+    auto file = std::make_unique<CCollDiskFile>();
+    file->name = name;
+    file->creationTime = created;
+    content.files.Add(std::move(file));
+}
+
+// Box:\Alpha\Beta\Gamma, with files at each level.
+std::string WriteBox(const CTempFolder& folder, const std::string& title) {
+    CCollDisk disk;
+    CCollDiskFolder* alpha = AddFolder(disk.content, "Alpha");
+    AddFolder(disk.content, "Trip");
+    CCollDiskFolder* beta = AddFolder(alpha->content, "Beta");
+    AddFolder(beta->content, "Gamma");
+    AddFile(beta->content, "tricks.TXT", 2000);
+    AddFile(alpha->content, "a*.txt", 1000);
+    AddFile(disk.content, "trip.doc", 3000);
+    AddFile(disk.content, "\xC3\x89t\xC3\xA9.jpg", 3001);  // "Été.jpg"
+    std::string path = folder.Path(title + ".cdi");
+    EXPECT_TRUE(disk.SaveIndexFile(path));
+    return path;
+}
+
+struct SearchFixture {
+    explicit SearchFixture(int disks) {
+        std::string text;
+        for (int i = 1; i <= disks; ++i) {
+            text += WriteBox(folder, "Box" + std::to_string(i)) + "\n";
+        }
+        CCollLoader(collection).Load(folder.Write("all.col", text));
+        recorder.search = &search;
+        search.resultReceiver = &recorder;
+    }
+    std::vector<std::string> Run(const std::string& words, bool mapped = false) {
+        recorder.lines.clear();
+        search.words.clear();
+        search.SetWords(words);
+        search.PrepareWords();
+        search.useMemoryMappedFile = mapped;
+        search.Run();
+        return recorder.lines;
+    }
+    CTempFolder folder;
+    CCollection collection;
+    CCollSearch search{&collection};
+    CRecorder recorder;
+};
+
+}  // namespace
+
+TEST(CollSearch, WalksEachDiskBreadthFirstInBothReadingModes) {
+    SearchFixture fixture(2);
+    std::vector<std::string> expected;
+    for (const std::string box : {"Box1", "Box2"}) {
+        for (const std::string line :
+             {"Folder :\\Alpha", "Folder :\\Trip", "File :\\trip.doc",
+              "File :\\\xC3\x89t\xC3\xA9.jpg", "Folder :\\Alpha\\Beta", "File :\\Alpha\\a*.txt",
+              "Folder :\\Alpha\\Beta\\Gamma", "File :\\Alpha\\Beta\\tricks.TXT"}) {
+            std::string withTitle = line;
+            withTitle.insert(withTitle.find(':'), box);
+            expected.push_back(withTitle);
+        }
+    }
+    EXPECT_EQ(fixture.Run(""), expected);
+    EXPECT_EQ(fixture.Run(" \t\r\n"), expected);
+    EXPECT_EQ(fixture.Run("", true), expected);
+    EXPECT_FALSE(fixture.search.IsBusy());
+
+    fixture.search.diskIndex = 1;
+    EXPECT_EQ(fixture.Run("gamma", true),
+              (std::vector<std::string>{"Folder Box2:\\Alpha\\Beta\\Gamma"}));
+    fixture.search.diskIndex = 2;
+    EXPECT_TRUE(fixture.Run("").empty());
+}
+
+TEST(CollSearch, WordsTypesCaseAndTimes) {
+    SearchFixture fixture(1);
+    using Lines = std::vector<std::string>;
+    EXPECT_EQ(fixture.Run("tri"), (Lines{"Folder Box1:\\Trip", "File Box1:\\trip.doc",
+                                         "File Box1:\\Alpha\\Beta\\tricks.TXT"}));
+    EXPECT_EQ(fixture.Run("TRIP.DOC"), (Lines{"File Box1:\\trip.doc"}));
+    EXPECT_EQ(fixture.Run("\xC3\xA9T\xC3\x89"), (Lines{"File Box1:\\\xC3\x89t\xC3\xA9.jpg"}));
+    EXPECT_EQ(fixture.Run("gamma doc"),
+              (Lines{"File Box1:\\trip.doc", "Folder Box1:\\Alpha\\Beta\\Gamma"}));
+    EXPECT_EQ(fixture.Run("*.txt"), (Lines{"File Box1:\\Alpha\\a*.txt"}));
+
+    fixture.search.caseSensitive = true;
+    EXPECT_TRUE(fixture.Run("TRI trip.DOC \xC3\xA9T\xC3\x89").empty());
+    EXPECT_EQ(fixture.Run("Trip"), (Lines{"Folder Box1:\\Trip"}));
+    fixture.search.caseSensitive = false;
+
+    fixture.search.SetType(&CCollDiskItemType::fileType);
+    EXPECT_EQ(fixture.Run("trip"), (Lines{"File Box1:\\trip.doc"}));
+    fixture.search.SetType(nullptr);
+
+    fixture.search.timeKind = CCollDiskItem::timeCreation;
+    fixture.search.timeFrom = 1000;
+    fixture.search.timeTo = 2000;
+    EXPECT_EQ(fixture.Run(""),
+              (Lines{"File Box1:\\Alpha\\a*.txt", "File Box1:\\Alpha\\Beta\\tricks.TXT"}));
+    fixture.search.timeTo = 1999;
+    EXPECT_EQ(fixture.Run(""), (Lines{"File Box1:\\Alpha\\a*.txt"}));
+
+    CCollDiskFile file;
+    file.name = "Trip";
+    file.creationTime = 1999;
+    EXPECT_TRUE(fixture.search.Accept(file));
+    file.creationTime = 2000;
+    EXPECT_FALSE(fixture.search.Accept(file));
+}
+
+TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
+    SearchFixture fixture(4);
+    // Disk 4 would fail if it were opened.
+    std::filesystem::remove(fixture.collection.disks[3]->indexPath);
+    int pumps = 0;
+    fixture.search.pump = [&pumps] { ++pumps; };
+    fixture.recorder.stopAfter = 8 + 8 + 3;
+    std::vector<std::string> lines = fixture.Run("");
+    ASSERT_EQ(lines.size(), 19u);
+    EXPECT_EQ(lines.back(), "File Box3:\\trip.doc");
+    EXPECT_EQ(pumps, 19 + 4 + 4);  // every item, and each folder of the two whole disks
+    EXPECT_FALSE(fixture.search.IsBusy());
+
+    fixture.recorder.stopAfter = 1;
+    lines = fixture.Run("");
+    EXPECT_EQ(lines, (std::vector<std::string>{"Folder Box1:\\Alpha"}));
+    fixture.recorder.stopAfter = 0;
+    try {
+        fixture.Run("nothing matches");
+        ADD_FAILURE() << "the missing disk was not reported";
+    } catch (const CFileException& error) {
+        EXPECT_EQ(error.GetCause(), CFileException::fileNotFound);
+    }
+    EXPECT_FALSE(fixture.search.IsBusy());
+}
+
+TEST(CollSearch, DamagedIndexFilesFailAsEndOfFileInBothModes) {
+    SearchFixture fixture(1);
+    const std::string path = fixture.collection.disks[0]->indexPath;
+    const std::string good = CTempFolder::Read(path);
+    auto patched = [&good](std::size_t at, std::uint32_t value) {
+        std::string copy = good;
+        for (std::size_t i = 0; i < 4; ++i) {
+            copy[at + i] = static_cast<char>(value >> (8 * i));
+        }
+        return copy;
+    };
+    auto expectDamaged = [&](const std::string& content, const std::string& what) {
+        for (bool mapped : {false, true}) {
+            fixture.folder.Write("Box1.cdi", content);
+            try {
+                fixture.Run("", mapped);
+                ADD_FAILURE() << what << ": no error";
+            } catch (const CFileException& error) {
+                EXPECT_EQ(error.GetCause(), CFileException::endOfFile) << what;
+                EXPECT_EQ(error.GetFileName(), path);
+            }
+            EXPECT_FALSE(fixture.search.IsBusy());
+        }
+    };
+    for (std::size_t length = 0; length < good.size(); length += 7) {
+        expectDamaged(good.substr(0, length), "truncated at " + std::to_string(length));
+    }
+    expectDamaged(patched(344, 0x7FFFFFFF), "2^31-1 folders");
+    std::uint32_t alpha =
+        static_cast<unsigned char>(good[348]) | static_cast<unsigned char>(good[349]) << 8;
+    // Alpha's first subfolder is Alpha itself.
+    expectDamaged(patched(alpha + 1 + 5 + 12 + 4, alpha), "folder inside itself");
+    // Trip shares Alpha's record.
+    expectDamaged(patched(352, alpha), "two folders on one record");
+
+    fixture.folder.Write("Box1.cdi", good);
+    EXPECT_EQ(fixture.Run("gamma").size(), 1u);
+}
+
+TEST(TextLower, LowersAsciiUnicodeAndOtherCodePages) {
+    std::string out = "reused storage";
+    LowerText("Holiday 2006.JPG", out);
+    EXPECT_EQ(out, "holiday 2006.jpg");
+    LowerText("\xC3\x84RGER \xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0 \xCE\xA3", out);
+    EXPECT_EQ(out, "\xC3\xA4rger \xD0\xBC\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0 \xCF\x83");
+    // A lone byte is a name from the other platform's code page: \xC4 is A with diaeresis.
+    LowerText("M\xC4RZ \xC3", out);
+    EXPECT_EQ(out, "m\xE4rz \xE3");
+    LowerText("", out);
+    EXPECT_EQ(out, "");
+}
