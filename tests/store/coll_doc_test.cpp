@@ -1,0 +1,149 @@
+#include "store/coll_doc.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_exception.h"
+#include "shell/coll_settings.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_disk_folder.h"
+#include "support/message_recorder.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class CHintRecorder : public CView {
+public:
+    void OnUpdate(CView* /*sender*/, int hint, void* /*hintObject*/) override {
+        hints.push_back(hint);
+    }
+    std::vector<int> hints;
+};
+
+std::string WriteDisk(const CTempFolder& folder, const std::string& relative, int depth = 0) {
+    CCollDisk disk;
+    CCollDiskContent* content = &disk.content;
+    for (int level = 0; level < depth; ++level) {
+        auto sub = std::make_unique<CCollDiskFolder>();
+        sub->name = "Level" + std::to_string(level);
+        auto file = std::make_unique<CCollDiskFile>();
+        file->name = "file" + std::to_string(level);
+        content->files.Add(std::move(file));
+        content = &content->folders.Add(std::move(sub))->content;
+    }
+    std::string path = folder.Path(relative);
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    EXPECT_TRUE(disk.SaveIndexFile(path));
+    return path;
+}
+
+struct DocFixture {
+    DocFixture() { doc.AddView(&view); }
+    ~DocFixture() { doc.RemoveView(&view); }
+    CTempFolder folder;
+    CCollSettings settings;
+    CCollDoc doc;
+    CHintRecorder view;
+    CMessageRecorder messages;
+};
+
+}  // namespace
+
+TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
+    DocFixture f;
+    std::string a = WriteDisk(f.folder, "Index/A.cdi");
+    std::string b = f.folder.Write("Index/B.cdi", "damaged");
+    std::string c = WriteDisk(f.folder, "Index/C.cdi");
+
+    EXPECT_FALSE(f.doc.InsertDisks({b, a}));
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_TRUE(f.view.hints.empty());
+    EXPECT_EQ(f.settings.GetLastCdiFolder(), "");
+
+    EXPECT_TRUE(f.doc.InsertDisks({a, b, c}));
+    ASSERT_EQ(f.doc.collection.disks.size(), 1u);
+    EXPECT_EQ(f.doc.collection.disks[0]->title, "A");
+    EXPECT_EQ(f.messages.messages.back(), "Failed loading disk " + b);
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    EXPECT_EQ(f.settings.GetLastCdiFolder(), f.folder.Path("Index/"));
+
+    // A file already in the collection adds nothing but still counts.
+    f.doc.SetModifiedFlag(false);
+    EXPECT_TRUE(f.doc.InsertDisks({a, c}));
+    EXPECT_EQ(f.doc.collection.disks.size(), 2u);
+    EXPECT_TRUE(f.doc.IsModified());
+}
+
+TEST(CollDoc, OpenSaveRemoveAndClose) {
+    DocFixture f;
+    std::string a = WriteDisk(f.folder, "Index/A.cdi");
+    std::string b = WriteDisk(f.folder, "Index/B.cdi");
+    ASSERT_TRUE(f.doc.InsertDisks({a, b}));
+    std::string colPath = f.folder.Path("Lists/Music.col");
+    std::filesystem::create_directories(f.folder.Path("Lists"));
+    ASSERT_TRUE(f.doc.OnSaveDocument(colPath));
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_EQ(CTempFolder::Read(colPath), "..\\Index\\A.cdi\r\n..\\Index\\B.cdi\r\n");
+
+    f.view.hints.clear();
+    ASSERT_TRUE(f.doc.OnOpenDocument(colPath));
+    EXPECT_EQ(f.doc.GetTitle(), "Music.col");
+    EXPECT_EQ(f.doc.GetPathName(), colPath);
+    EXPECT_EQ(f.doc.collection.path, colPath);
+    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    ASSERT_EQ(f.doc.collection.disks.size(), 2u);
+
+    f.doc.currentDisk = f.doc.collection.disks[0];
+    f.doc.RemoveCurrentDisk();
+    EXPECT_EQ(f.doc.currentDisk, nullptr);
+    EXPECT_TRUE(f.doc.IsModified());
+    ASSERT_EQ(f.doc.collection.disks.size(), 1u);
+    EXPECT_EQ(f.doc.collection.disks[0]->title, "B");
+    f.doc.RemoveCurrentDisk();
+    EXPECT_EQ(f.doc.collection.disks.size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(a));
+
+    f.doc.SetModifiedFlag(true);
+    EXPECT_FALSE(f.doc.OnOpenDocument(f.folder.Path("missing.col")));
+    EXPECT_TRUE(f.doc.IsModified());
+    EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+    EXPECT_EQ(f.doc.GetPathName(), "");
+    EXPECT_TRUE(f.doc.collection.disks.empty());
+}
+
+TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
+    DocFixture f;
+    std::string deep = WriteDisk(f.folder, "Deep.cdi", 4);
+    ASSERT_TRUE(f.doc.InsertDisks({deep}));
+    CCollDisk* disk = f.doc.collection.disks[0];
+    f.doc.currentDisk = disk;
+    disk->LoadContent();
+    CCollDiskFolder* level0 = disk->content.folders[0];
+    CCollDiskFolder* level1 = level0->content.folders[0];
+    EXPECT_TRUE(level1->content.IsEmpty());
+    f.doc.LoadSubfolders(level0);
+    ASSERT_EQ(level1->content.folders.size(), 1u);
+    EXPECT_EQ(level1->content.files[0]->name, "file2");
+    EXPECT_TRUE(level1->content.folders[0]->content.IsEmpty());
+
+    std::filesystem::remove(deep);
+    CCollDiskFolder* level2 = level1->content.folders[0];
+    try {
+        f.doc.LoadSubfolders(level1);
+        ADD_FAILURE() << "no error for a deleted index file";
+    } catch (const CFileException& error) {
+        EXPECT_EQ(error.GetErrorMessage(), deep + " was not found.");
+    }
+    EXPECT_TRUE(level2->content.IsEmpty());
+
+    f.doc.currentFolder = level1;
+    f.doc.DeleteContents();
+    EXPECT_EQ(f.doc.currentDisk, nullptr);
+    EXPECT_EQ(f.doc.currentFolder, nullptr);
+    EXPECT_TRUE(f.doc.collection.disks.empty());
+    EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+}
