@@ -1,6 +1,5 @@
 // tamblor-cli scan, info and tree: one disk index file at a time.
 
-#include <charconv>
 #include <cinttypes>
 #include <cstdio>
 #include <ctime>
@@ -9,6 +8,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_time.h"
 #include "platform/file.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"
@@ -20,35 +20,11 @@
 
 namespace {
 
-bool ParseDigits(const std::string& text, std::size_t at, std::size_t count, int& out) {
-    const char* first = text.data() + at;
-    const char* last = first + count;
-    auto [end, error] = std::from_chars(first, last, out);
-    return error == std::errc() && end == last;
-}
-
 // YYYY-MM-DD as that day at 12:00 local time.
 bool ParseBurnDate(const std::string& text, Time32& out) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !ParseDigits(text, 0, 4, year) ||
-        !ParseDigits(text, 5, 2, month) || !ParseDigits(text, 8, 2, day)) {
-        return false;
-    }
-    std::tm date{};
-    date.tm_year = year - 1900;
-    date.tm_mon = month - 1;
-    date.tm_mday = day;
-    date.tm_hour = 12;
-    date.tm_isdst = -1;
-    std::time_t when = std::mktime(&date);
-    if (when == static_cast<std::time_t>(-1) || date.tm_year != year - 1900 ||
-        date.tm_mon != month - 1 || date.tm_mday != day) {
-        return false;
-    }
-    out = ToTime32(when);
-    return out != -1;
+    std::tm noon{};
+    noon.tm_hour = 12;
+    return ParseLocalTime(text, noon, false, out) && out >= 0;
 }
 
 std::string Unsigned(std::uint32_t value) {

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_time.h"
 #include "platform/file_exception.h"
 #include "search/coll_search.h"
 #include "shell/show_message.h"
@@ -27,15 +27,6 @@ public:
     long long count = 0;
 };
 
-bool ParseNumber(const std::string& text, std::size_t at, std::size_t length, int& out) {
-    if (at + length > text.size()) {
-        return false;
-    }
-    const char* first = text.data() + at;
-    auto [end, error] = std::from_chars(first, first + length, out);
-    return error == std::errc() && end == first + length;
-}
-
 // Signed seconds, or local YYYY-MM-DD[THH:MM:SS]; a day alone starts at its first second,
 // or, as the end of an interval, ends at its last.
 bool ParseTime(const std::string& text, bool endOfInterval, Time32& out) {
@@ -48,38 +39,13 @@ bool ParseTime(const std::string& text, bool endOfInterval, Time32& out) {
         out = static_cast<Time32>(seconds);
         return true;
     }
-    std::tm when{};
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    if ((text.size() != 10 && text.size() != 19) || text[4] != '-' || text[7] != '-' ||
-        !ParseNumber(text, 0, 4, year) || !ParseNumber(text, 5, 2, month) ||
-        !ParseNumber(text, 8, 2, day)) {
-        return false;
+    std::tm timeOfDay{};
+    if (endOfInterval) {
+        timeOfDay.tm_hour = 23;
+        timeOfDay.tm_min = 59;
+        timeOfDay.tm_sec = 59;
     }
-    when.tm_year = year - 1900;
-    when.tm_mon = month - 1;
-    when.tm_mday = day;
-    if (text.size() == 19) {
-        if (text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
-            !ParseNumber(text, 11, 2, when.tm_hour) || !ParseNumber(text, 14, 2, when.tm_min) ||
-            !ParseNumber(text, 17, 2, when.tm_sec)) {
-            return false;
-        }
-    } else if (endOfInterval) {
-        when.tm_hour = 23;
-        when.tm_min = 59;
-        when.tm_sec = 59;
-    }
-    when.tm_isdst = -1;
-    std::tm asked = when;
-    std::time_t local = std::mktime(&when);
-    if (when.tm_year != asked.tm_year || when.tm_mon != asked.tm_mon ||
-        when.tm_mday != asked.tm_mday || local < INT32_MIN || local > INT32_MAX) {
-        return false;
-    }
-    out = static_cast<Time32>(local);
-    return true;
+    return ParseLocalTime(text, timeOfDay, true, out);
 }
 
 }  // namespace
