@@ -17,6 +17,7 @@ int CmdCollection(const CliArgs& args);
 int CmdTotals(const CliArgs& args);
 int CmdSearch(const CliArgs& args);
 int CmdExport(const CliArgs& args);
+int CmdVolume(const CliArgs& args);
 
 // Whether any message was shown since the command began.
 bool MessagesShown();

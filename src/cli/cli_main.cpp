@@ -20,7 +20,8 @@ const char* const cliUsage =
     "  totals COL\n"
     "  search COL [WORD...] [--type file|folder] [--disk TITLE] [--case]\n"
     "         [--created|--accessed|--modified FROM TO] [--mmap]\n"
-    "  export COL\n";
+    "  export COL\n"
+    "  volume ROOT\n";
 
 namespace {
 
@@ -83,6 +84,9 @@ int RunCli(const CliArgs& args) {
         }
         if (command == "export") {
             return CmdExport(rest);
+        }
+        if (command == "volume") {
+            return CmdVolume(rest);
         }
         if (command == "--help" || command == "-h" || command == "help") {
             std::fputs(cliUsage, stdout);

@@ -11,6 +11,20 @@ bool PathExists(const std::string& path) {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
+PathKind GetPathKind(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return PathKind::missing;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return PathKind::folder;
+    }
+    if (S_ISREG(status.st_mode)) {
+        return PathKind::file;
+    }
+    return S_ISBLK(status.st_mode) ? PathKind::blockDevice : PathKind::other;
+}
+
 std::string GetCurrentFolder() {
     std::vector<char> buffer(4096);
     while (::getcwd(buffer.data(), buffer.size()) == nullptr) {

@@ -4,19 +4,23 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <libmount/libmount.h>
+#include <linux/cdrom.h>
 #include <linux/fs.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 #include <type_traits>
 
+#include "platform/optical_volume.h"
 #include "platform/utf8_text.h"
 
 namespace {
@@ -34,6 +38,7 @@ struct VolumeProbe {
     std::string label;
     std::string uuid;
     std::string type;
+    std::optional<std::uint32_t> opticalSerial;
 };
 
 MountTable ReadMountTable() {
@@ -95,6 +100,12 @@ bool ProbeDevice(const std::string& device, VolumeProbe& result) {
     result.label = LookupValue(probe.get(), "LABEL");
     result.uuid = LookupValue(probe.get(), "UUID");
     result.type = LookupValue(probe.get(), "TYPE");
+    // A disc's UUID is a date and its label may merge two descriptors: read the disc's own.
+    COpticalIdentity optical;
+    if (ReadOpticalIdentity(device, result.type, optical)) {
+        result.label = optical.label;
+        result.opticalSerial = optical.serial;
+    }
     return true;
 }
 
@@ -164,7 +175,7 @@ bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info) {
     }
     info = CVolumeInfo();
     info.label = ShortenVolumeLabel(probe.label);
-    info.serial = SerialFromUuid(probe.type, probe.uuid).value_or(0);
+    info.serial = probe.opticalSerial.value_or(SerialFromUuid(probe.type, probe.uuid).value_or(0));
     info.fileSystem = probe.type;
     info.device = device;
     return true;
@@ -213,7 +224,10 @@ bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
     if (!probe.type.empty()) {
         info.fileSystem = probe.type;
     }
-    std::optional<std::uint32_t> serial = SerialFromUuid(info.fileSystem, probe.uuid);
+    std::optional<std::uint32_t> serial = probe.opticalSerial;
+    if (!serial) {
+        serial = SerialFromUuid(info.fileSystem, probe.uuid);
+    }
     if (probe.type.empty() && probe.uuid.empty() && probe.label.empty()) {
         // The device cannot be read (an ordinary user, no udev links): the mounted
         // filesystem still knows its label, and FAT its volume id.
@@ -272,6 +286,10 @@ std::string ResolveDriveRoot(const std::string& drive) {
 
 std::optional<std::uint32_t> SerialFromUuid(const std::string& fileSystem,
                                             const std::string& uuid) {
+    // A disc's UUID is its creation date, not a serial; the serial comes from its descriptors.
+    if (fileSystem == "iso9660" || fileSystem == "udf") {
+        return std::nullopt;
+    }
     std::string digits;
     for (char c : uuid) {
         if (c != '-') {
@@ -307,4 +325,43 @@ std::string DecodeDeviceLinkName(const std::string& name) {
         }
     }
     return text;
+}
+
+std::vector<std::string> BlockDevicesOfDrive(const std::string& device) {
+    std::optional<dev_t> number = BlockDeviceNumber(device.c_str());
+    if (!number) {
+        return {};
+    }
+    std::error_code error;
+    std::string sysfs =
+        "/sys/dev/block/" + std::to_string(major(*number)) + ":" + std::to_string(minor(*number));
+    std::filesystem::path node = std::filesystem::canonical(sysfs, error);
+    if (error) {
+        return {};
+    }
+    // A partition's node sits inside its disk's node and has a "partition" file.
+    if (std::filesystem::exists(node / "partition", error)) {
+        node = node.parent_path();
+    }
+    std::string disk = node.filename().string();
+    std::vector<std::string> names{disk};
+    for (const auto& entry : std::filesystem::directory_iterator(node, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.size() > disk.size() && name.compare(0, disk.size(), disk) == 0 &&
+            std::filesystem::exists(entry.path() / "partition", error)) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin() + 1, names.end());
+    return names;
+}
+
+bool EjectWithIoctl(const std::string& device) {
+    int fd = ::open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    bool ejected = ::ioctl(fd, CDROMEJECT, 0) == 0;
+    ::close(fd);
+    return ejected;
 }

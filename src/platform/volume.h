@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct CVolumeInfo {
     std::string label;  // at most 63 bytes, cut at a character boundary
@@ -43,3 +44,9 @@ std::string ShortenVolumeLabel(const std::string& label);
 
 // A /dev/disk/by-label or by-uuid entry name with its \xHH escapes decoded.
 std::string DecodeDeviceLinkName(const std::string& name);
+
+// The kernel names of a drive's block devices: the whole disk first, then its partitions
+// ("sdb", "sdb1", ...), for the device or partition `device`; empty when it is no block device.
+std::vector<std::string> BlockDevicesOfDrive(const std::string& device);
+// Opens the tray of an optical drive; false when the device refuses.
+bool EjectWithIoctl(const std::string& device);

@@ -5,6 +5,8 @@
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
+#include "platform/volume.h"
+#include "shell/coll_settings.h"
 #include "shell/file_path.h"
 #include "shell/show_message.h"
 #include "store/coll_disk_folder.h"
@@ -54,6 +56,22 @@ void CCollDisk::LoadContent() {
         folder->ReadRecord(reader);
     }
     file.Close();
+}
+
+bool CCollDisk::IsInDrive() const {
+    CCollSettings* settings = GetSettings();
+    return IsInDrive(settings != nullptr ? settings->GetDrive() : CCollSettings::defaultDrive);
+}
+
+bool CCollDisk::IsInDrive(const std::string& drive) const {
+    std::string root = ResolveDriveRoot(drive);
+    CVolumeInfo volume;
+    if (root.empty() || !ReadVolumeInformation(root, volume)) {
+        return false;
+    }
+    CCollDiskHeader present;
+    present.SetLabel(volume.label);
+    return present.GetLabel() == header.GetLabel() && volume.serial == header.serial;
 }
 
 bool CCollDisk::WriteHeader() {

@@ -17,47 +17,11 @@
 #include <string>
 #include <vector>
 
+#include "support/system_tools.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-// mkfs and losetup live in sbin, which an ordinary user's PATH often leaves out.
-std::string FindTool(const std::string& name) {
-    std::string folders = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    folders += ":/usr/sbin:/sbin";
-    std::stringstream stream(folders);
-    std::string folder;
-    while (std::getline(stream, folder, ':')) {
-        fs::path candidate = fs::path(folder) / name;
-        if (!folder.empty() && ::access(candidate.c_str(), X_OK) == 0) {
-            return candidate.string();
-        }
-    }
-    return std::string();
-}
-
-bool RunQuietly(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string Output(const std::string& command) {
-    std::string text;
-    if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
-        char chunk[256];
-        while (std::fgets(chunk, sizeof chunk, pipe) != nullptr) {
-            text += chunk;
-        }
-        ::pclose(pipe);
-    }
-    while (!text.empty() && text.back() == '\n') {
-        text.pop_back();
-    }
-    return text;
-}
-
-std::string Quoted(const fs::path& path) {
-    return "'" + path.string() + "'";
-}
 
 // The "major:minor" and source fields of every line of mountinfo.
 std::vector<std::string> MountedDevices() {
@@ -97,21 +61,6 @@ protected:
     }
 
     fs::path folder;
-};
-
-// Detaches the loop device and unmounts whatever the test mounted, even when it fails.
-struct LoopMount {
-    std::string device;
-    std::vector<fs::path> mountPoints;
-
-    ~LoopMount() {
-        for (auto point = mountPoints.rbegin(); point != mountPoints.rend(); ++point) {
-            RunQuietly("umount " + Quoted(*point));
-        }
-        if (!device.empty()) {
-            RunQuietly(FindTool("losetup") + " -d " + device);
-        }
-    }
 };
 
 }  // namespace
@@ -155,9 +104,9 @@ TEST(VolumeSerial, FollowsEachFileSystemsRule) {
     EXPECT_EQ(SerialFromUuid("ntfs", "0123456789ABCDEF"), 0x89ABCDEFu);
     EXPECT_EQ(SerialFromUuid("fuseblk", "0123456789ABCDEF"), 0x89ABCDEFu);
     EXPECT_EQ(SerialFromUuid("ext4", "0a1b2c3d-4e5f-6789-abcd-ef0123456789"), 0x0A1B2C3Du);
-    EXPECT_EQ(SerialFromUuid("iso9660", "2024-05-06-07-08-09-00"), 0x20240506u);
-    // A UDF UUID has the NTFS shape but takes its first digits.
-    EXPECT_EQ(SerialFromUuid("udf", "0123456789ABCDEF"), 0x01234567u);
+    // A disc's UUID is a date: its serial comes from its descriptors, never from the UUID.
+    EXPECT_EQ(SerialFromUuid("iso9660", "2024-05-06-07-08-09-00"), std::nullopt);
+    EXPECT_EQ(SerialFromUuid("udf", "0123456789ABCDEF"), std::nullopt);
 
     EXPECT_EQ(SerialFromUuid("ext4", ""), std::nullopt);
     EXPECT_EQ(SerialFromUuid("vfat", "AB-12"), std::nullopt);

@@ -1,0 +1,240 @@
+#include "platform/optical_volume.h"
+
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint64_t sectorSize = 2048;
+using Sector = std::array<std::uint8_t, sectorSize>;
+
+class CDevice {
+public:
+    explicit CDevice(const std::string& path)
+        : fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+    CDevice(const CDevice&) = delete;
+    CDevice& operator=(const CDevice&) = delete;
+    ~CDevice() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    bool IsOpen() const { return fd >= 0; }
+
+    bool ReadSector(std::uint64_t index, Sector& sector) const {
+        std::size_t done = 0;
+        while (done < sector.size()) {
+            ssize_t got = ::pread(fd, sector.data() + done, sector.size() - done,
+                                  static_cast<off_t>(index * sectorSize + done));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return false;
+            }
+            done += static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+    // Where the last session of a multi-session disc starts; 0 for an image or one session.
+    std::uint64_t LastSessionStart() const {
+        struct stat status {};
+        if (::fstat(fd, &status) != 0 || !S_ISBLK(status.st_mode)) {
+            return 0;
+        }
+        cdrom_multisession session{};
+        session.addr_format = CDROM_LBA;
+        if (::ioctl(fd, CDROMMULTISESSION, &session) != 0 || session.xa_flag == 0 ||
+            session.addr.lba < 0) {
+            return 0;
+        }
+        return static_cast<std::uint64_t>(session.addr.lba);
+    }
+
+private:
+    int fd;
+};
+
+// The sums of every fourth byte, starting at bytes 0, 1, 2 and 3, each modulo 256.
+std::array<std::uint32_t, 4> LaneSums(const Sector& sector) {
+    std::array<std::uint32_t, 4> sums{};
+    for (std::size_t i = 0; i < sector.size(); ++i) {
+        sums[i % 4] = (sums[i % 4] + sector[i]) & 0xFF;
+    }
+    return sums;
+}
+
+std::uint16_t U16(const Sector& sector, std::size_t at) {
+    return static_cast<std::uint16_t>(sector[at] | sector[at + 1] << 8);
+}
+
+std::uint32_t U32(const Sector& sector, std::size_t at) {
+    return static_cast<std::uint32_t>(sector[at]) |
+           static_cast<std::uint32_t>(sector[at + 1]) << 8 |
+           static_cast<std::uint32_t>(sector[at + 2]) << 16 |
+           static_cast<std::uint32_t>(sector[at + 3]) << 24;
+}
+
+void AppendUtf8(std::uint32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+std::string TrimLabel(std::string label) {
+    while (!label.empty() && (label.back() == ' ' || label.back() == '\0')) {
+        label.pop_back();
+    }
+    return label;
+}
+
+bool IsJoliet(const Sector& sector) {
+    const std::uint8_t* escape = sector.data() + 88;
+    return escape[0] == '%' && escape[1] == '/' &&
+           (escape[2] == '@' || escape[2] == 'C' || escape[2] == 'E');
+}
+
+bool ReadIso9660(const CDevice& device, COpticalIdentity& identity) {
+    std::uint64_t start = device.LastSessionStart();
+    Sector primary{};
+    bool havePrimary = false;
+    Sector sector{};
+    // A disc holds a handful of descriptors; a missing terminator must not make us read on.
+    for (std::uint64_t index = 16; index < 16 + 64; ++index) {
+        if (!device.ReadSector(start + index, sector) ||
+            std::memcmp(sector.data() + 1, "CD001", 5) != 0) {
+            break;
+        }
+        std::uint8_t type = sector[0];
+        if (type == 255) {
+            break;
+        }
+        if (type == 2 && sector[6] == 1 && IsJoliet(sector)) {
+            std::string label;
+            for (std::size_t at = 40; at + 1 < 72; at += 2) {
+                std::uint32_t code = static_cast<std::uint32_t>(sector[at]) << 8 | sector[at + 1];
+                if (code >= 0xD800 && code <= 0xDFFF) {
+                    code = 0xFFFD;
+                }
+                AppendUtf8(code, label);
+            }
+            identity.label = TrimLabel(label);
+            std::array<std::uint32_t, 4> s = LaneSums(sector);
+            identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
+            return true;
+        }
+        if (type == 1 && !havePrimary) {
+            primary = sector;
+            havePrimary = true;
+        }
+    }
+    if (!havePrimary) {
+        return false;
+    }
+    identity.label = TrimLabel(std::string(reinterpret_cast<const char*>(primary.data() + 40), 32));
+    std::array<std::uint32_t, 4> s = LaneSums(primary);
+    identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
+    return true;
+}
+
+// A UDF descriptor tag: its identifier, if the tag's own checksum holds.
+int TagIdentifier(const Sector& sector) {
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < 16; ++i) {
+        if (i != 4) {
+            sum = static_cast<std::uint8_t>(sum + sector[i]);
+        }
+    }
+    return sum == sector[4] ? U16(sector, 0) : -1;
+}
+
+// The UDF label: the logical volume identifier, a d-string of 8- or 16-bit characters.
+std::string DString(const Sector& sector, std::size_t at, std::size_t length) {
+    std::size_t used = sector[at + length - 1];
+    if (used == 0 || used > length - 1) {
+        return std::string();
+    }
+    std::uint8_t compression = sector[at];
+    std::string text;
+    if (compression == 8) {
+        for (std::size_t i = 1; i < used; ++i) {
+            AppendUtf8(sector[at + i], text);
+        }
+    } else if (compression == 16) {
+        for (std::size_t i = 1; i + 1 < used; i += 2) {
+            AppendUtf8(static_cast<std::uint32_t>(sector[at + i]) << 8 | sector[at + i + 1], text);
+        }
+    }
+    return TrimLabel(text);
+}
+
+bool ReadUdf(const CDevice& device, COpticalIdentity& identity) {
+    Sector sector{};
+    if (!device.ReadSector(256, sector) || TagIdentifier(sector) != 2) {
+        return false;
+    }
+    std::uint32_t sequenceLength = U32(sector, 16);
+    std::uint32_t sequenceStart = U32(sector, 20);
+    std::uint64_t partitionStart = 0;
+    bool havePartition = false;
+    std::uint32_t fileSetBlock = 0;
+    bool haveVolume = false;
+    std::string label;
+    std::uint64_t sectors = std::min<std::uint64_t>(sequenceLength / sectorSize, 64);
+    for (std::uint64_t i = 0; i < sectors; ++i) {
+        if (!device.ReadSector(sequenceStart + i, sector)) {
+            return false;
+        }
+        int tag = TagIdentifier(sector);
+        if (tag == 8) {
+            break;
+        }
+        if (tag == 5 && !havePartition) {
+            partitionStart = U32(sector, 188);
+            havePartition = true;
+        } else if (tag == 6 && !haveVolume) {
+            label = DString(sector, 84, 128);
+            // The logical volume contents use holds a long allocation descriptor of the
+            // file set descriptor: length, block, partition.
+            fileSetBlock = U32(sector, 248 + 4);
+            haveVolume = U32(sector, 212) == sectorSize;
+        }
+    }
+    if (!havePartition || !haveVolume ||
+        !device.ReadSector(partitionStart + fileSetBlock, sector) || TagIdentifier(sector) != 256) {
+        return false;
+    }
+    std::array<std::uint32_t, 4> s = LaneSums(sector);
+    identity.serial = s[3] << 24 | s[2] << 16 | s[1] << 8 | s[0];
+    identity.label = label;
+    return true;
+}
+
+}  // namespace
+
+bool ReadOpticalIdentity(const std::string& path, const std::string& fileSystem,
+                         COpticalIdentity& identity) {
+    if (fileSystem != "iso9660" && fileSystem != "udf") {
+        return false;
+    }
+    CDevice device(path);
+    if (!device.IsOpen()) {
+        return false;
+    }
+    return fileSystem == "iso9660" ? ReadIso9660(device, identity) : ReadUdf(device, identity);
+}

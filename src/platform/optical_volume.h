@@ -1,0 +1,16 @@
+// The label and serial of a CD or DVD filesystem as the other platform reports them, computed
+// from the disc's own descriptors, so that discs catalogued there are recognised here.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct COpticalIdentity {
+    std::string label;
+    std::uint32_t serial = 0;
+};
+
+// For "iso9660" (Joliet preferred) and "udf", read from `device` (a block device or an image
+// file); false for another type or when the descriptors cannot be read.
+bool ReadOpticalIdentity(const std::string& device, const std::string& fileSystem,
+                         COpticalIdentity& identity);
