@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/fault_injection.h"
 #include "platform/file_exception.h"
 
 namespace {
@@ -66,6 +67,10 @@ CAtomicFile::~CAtomicFile() {
 void CAtomicFile::Commit() {
     file.Sync();
     file.Close();
+    int injected = 0;
+    if (TakeFault(FaultPoint::rename, injected)) {
+        CFileException::ThrowErrno(injected, path);
+    }
     if (::rename(tempPath.c_str(), path.c_str()) != 0) {
         CFileException::ThrowErrno(errno, path);
     }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/fault_injection.h"
 #include "platform/file_exception.h"
 
 namespace {
@@ -84,6 +85,10 @@ std::size_t CFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t count)
 void CFile::WriteAt(std::uint64_t offset, const char* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
+        int injected = 0;
+        if (TakeFault(FaultPoint::write, injected)) {
+            CFileException::ThrowErrno(injected, path);
+        }
         ssize_t put = ::pwrite(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
         if (put < 0) {
             if (errno == EINTR) {
@@ -186,6 +191,10 @@ void CFile::Flush() {
 
 void CFile::Sync() {
     Flush();
+    int injected = 0;
+    if (TakeFault(FaultPoint::flush, injected)) {
+        CFileException::ThrowErrno(injected, path);
+    }
     if (::fsync(fd) != 0) {
         CFileException::ThrowErrno(errno, path);
     }
@@ -204,6 +213,11 @@ void CFile::Close() {
     int closing = fd;
     fd = -1;
     // A close that fails after a write means the data may not be there; EINTR still closed it.
+    int injected = 0;
+    if (TakeFault(FaultPoint::close, injected)) {
+        ::close(closing);
+        CFileException::ThrowErrno(injected, path);
+    }
     if (::close(closing) != 0 && errno != EINTR) {
         CFileException::ThrowErrno(errno, path);
     }

@@ -1,10 +1,12 @@
 #include "store/coll_disk.h"
 
 #include <utility>
+#include <vector>
 
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
+#include "platform/path_status.h"
 #include "platform/volume.h"
 #include "shell/coll_settings.h"
 #include "shell/file_path.h"
@@ -76,11 +78,26 @@ bool CCollDisk::IsInDrive(const std::string& drive) const {
 
 bool CCollDisk::WriteHeader() {
     try {
-        CFile file(indexPath, CFile::Mode::readWrite);
+        // The new header and the old tree go to a copy that replaces the file only when
+        // complete: a failure halfway never leaves a disk with a torn header.
+        CAtomicFile output(indexPath);
         CCollDiskHeader::Bytes bytes = header.ToBytes();
-        file.Write(bytes.data(), bytes.size());
-        file.Sync();
-        file.Close();
+        output.File().Write(bytes.data(), bytes.size());
+        if (PathExists(indexPath)) {
+            CFile old(indexPath, CFile::Mode::read);
+            std::uint64_t length = old.GetLength();
+            std::vector<char> chunk(std::size_t{64} * 1024);
+            for (std::uint64_t at = CCollDiskHeader::size; at < length; at += chunk.size()) {
+                old.Seek(at);
+                std::size_t got = old.Read(chunk.data(), chunk.size());
+                if (got == 0) {
+                    break;
+                }
+                output.File().Write(chunk.data(), got);
+            }
+            old.Close();
+        }
+        output.Commit();
         return true;
     } catch (const CFileException& error) {
         ReportFileException(error);

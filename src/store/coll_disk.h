@@ -26,7 +26,8 @@ public:
     bool ReadHeader();
     // Reads the root level and one level below each root folder. Throws CFileException.
     void LoadContent();
-    // Rewrites the header in place; reports a file error and returns false on failure.
+    // Rewrites the header, keeping the tree; reports a file error and returns false on
+    // failure, leaving the file as it was.
     bool WriteHeader();
     void AssignOffsets();
     // Writes the whole disk at the writer's position, which must be 0.

@@ -1,0 +1,11 @@
+// A test hook in the file layer: makes the Nth write, flush, rename or close from now on fail
+// with a chosen error, so tests can show that no failure loses or half-writes a file.
+#pragma once
+
+enum class FaultPoint { write, flush, rename, close };
+
+// The `nth` call (1 = the next one) at `point` fails with `error` (an errno value).
+void InjectFault(FaultPoint point, int nth, int error);
+void ClearFaults();
+// Called by the file layer before each such call: true, with the error, when it must fail.
+bool TakeFault(FaultPoint point, int& error);
