@@ -32,8 +32,11 @@ std::string Unsigned(std::uint32_t value) {
 }
 
 void PrintItem(char kind, std::uint32_t size, const CCollDiskItem& item, const std::string& path) {
-    std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t%s\n", kind, size,
-                item.creationTime, item.modifyTime, item.accessTime, path.c_str());
+    std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t", kind, size,
+                item.creationTime, item.modifyTime, item.accessTime);
+    // Names are printed whole, a NUL byte from a damaged file included.
+    std::fwrite(path.data(), 1, path.size(), stdout);
+    std::fputc('\n', stdout);
 }
 
 // Prints a loaded level and reads the next one below each folder, as expanding it would.

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <vector>
 
 bool PathExists(const std::string& path) {
@@ -23,6 +24,16 @@ PathKind GetPathKind(const std::string& path) {
         return PathKind::file;
     }
     return S_ISBLK(status.st_mode) ? PathKind::blockDevice : PathKind::other;
+}
+
+std::string GetRealPath(const std::string& path) {
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return std::string();
+    }
+    std::string text(resolved);
+    std::free(resolved);
+    return text;
 }
 
 std::string GetCurrentFolder() {
