@@ -52,13 +52,18 @@ int CPaneLayout::GetPaneSize(int index) const {
 }
 
 bool CPaneLayout::SetProportions(const std::vector<int>& values) {
-    if (static_cast<int>(values.size()) != GetPaneCount() ||
-        std::any_of(values.begin(), values.end(), [](int value) { return value <= 0; })) {
+    if (static_cast<int>(values.size()) != GetPaneCount()) {
         return false;
     }
     std::int64_t sum = 0;
     for (int value : values) {
+        if (value <= 0) {
+            return false;
+        }
         sum += value;
+    }
+    if (sum <= 0) {
+        return false;
     }
     int given = 0;
     for (std::size_t i = 0; i + 1 < values.size(); ++i) {
