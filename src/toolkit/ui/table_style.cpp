@@ -1,0 +1,51 @@
+#include "toolkit/ui/table_style.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPalette>
+#include <algorithm>
+
+namespace {
+
+// Text in a header or cell is inset a pixel at top and bottom, and the last pixel of a line
+// holds the grid or the header's border: without those two pixels the grid would cover the
+// descenders of fonts that ink their whole height, as most Linux fonts do.
+constexpr int textInsets = 2;
+
+int LineHeight(const QFont& font) {
+    QFontMetrics metrics(font);
+    return metrics.height() + std::max(metrics.leading(), 0) + textInsets;
+}
+
+}  // namespace
+
+CTableStyle::CTableStyle() {
+    SetFont(QApplication::font("QMenu"));
+    ReadColours(QApplication::palette());
+}
+
+void CTableStyle::SetFont(const QFont& newFont) {
+    font = newFont;
+    boldFont = newFont;
+    boldFont.setWeight(QFont::Bold);
+    headerHeight = -1;
+    rowHeight = -1;
+}
+
+void CTableStyle::ReadColours(const QPalette& palette) {
+    windowColour = palette.color(QPalette::Base);
+    windowTextColour = palette.color(QPalette::Text);
+    highlightColour = palette.color(QPalette::Highlight);
+    highlightTextColour = palette.color(QPalette::HighlightedText);
+    headerColour = palette.color(QPalette::Button);
+    headerTextColour = palette.color(QPalette::ButtonText);
+}
+
+void CTableStyle::Measure() {
+    if (headerHeight < 0) {
+        headerHeight = LineHeight(boldFont);
+    }
+    if (rowHeight < 0) {
+        rowHeight = LineHeight(font);
+    }
+}

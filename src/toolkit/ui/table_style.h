@@ -1,0 +1,38 @@
+// The look of a table window: its fonts, its colours and the heights measured from the fonts.
+// Colours follow the window's palette, fonts the desktop's menu font.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QPalette;
+
+class CTableStyle {
+public:
+    // The desktop's menu font and the application palette's colours.
+    CTableStyle();
+
+    // Replaces both fonts (the header one is the same in bold); the heights are measured
+    // again at the next drawing.
+    void SetFont(const QFont& newFont);
+    // Reads the row, selection and header colours of `palette`; the grid keeps its grey.
+    void ReadColours(const QPalette& palette);
+    // Measures the heights that are not measured yet.
+    void Measure();
+
+    // -1 until measured: the fonts' height plus their leading, and the text's insets.
+    int headerHeight = -1;
+    int rowHeight = -1;
+    bool verticalGrid = true;
+    bool horizontalGrid = true;
+    QFont font;
+    QFont boldFont;
+    QColor windowColour;
+    QColor windowTextColour;
+    QColor highlightColour;
+    QColor highlightTextColour;
+    QColor horizontalGridColour{0xC0, 0xC0, 0xC0};
+    QColor verticalGridColour{0xC0, 0xC0, 0xC0};
+    QColor headerColour;
+    QColor headerTextColour;
+};
