@@ -1,0 +1,4 @@
+#include "toolkit/ui/property_pane.h"
+
+CPropertyPane::CPropertyPane(const QString& title, QWidget* parent)
+    : QWidget(parent), title(title) {}
