@@ -1,6 +1,8 @@
 #include "search/coll_search.h"
 
+#include <bit>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/file.h"
@@ -15,6 +17,152 @@ namespace {
 
 constexpr std::uint32_t minFolderRecord = 21;
 constexpr std::uint32_t minFileRecord = 17;
+
+std::uint32_t LoadLe32(const std::uint8_t* p) {
+    std::uint32_t value;
+    std::memcpy(&value, p, sizeof value);
+    if constexpr (std::endian::native == std::endian::big) {
+        value = __builtin_bswap32(value);
+    }
+    return value;
+}
+
+// 8 bytes as one number, the first byte lowest, whatever the machine's byte order.
+std::uint64_t LoadLe64(const unsigned char* p) {
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+    if constexpr (std::endian::native == std::endian::big) {
+        value = __builtin_bswap64(value);
+    }
+    return value;
+}
+
+constexpr std::uint64_t ones = 0x0101010101010101ULL;
+constexpr std::uint64_t highBits = 0x8080808080808080ULL;
+
+// Lowers 'A' to 'Z' among eight bytes at once. No sum below carries out of a byte under 0x80,
+// so each such byte's top bit tells whether it was at least 'A' or above 'Z'; a byte of
+// 0x80 or more can only disturb the bytes above it.
+std::uint64_t LowerAscii8(std::uint64_t chunk) {
+    std::uint64_t atLeastA = chunk + ones * (0x80 - 'A');
+    std::uint64_t aboveZ = chunk + ones * (0x80 - 'Z' - 1);
+    return chunk | ((atLeastA & ~aboveZ & highBits) >> 2);
+}
+
+// The matchers below read whole 8-byte words, so up to 8 bytes past a name's end must be
+// readable. In an index file a record's times follow its name; elsewhere the name is copied.
+bool IsAscii(const unsigned char* name, std::size_t length) {
+    std::uint64_t seen = 0;
+    std::size_t at = 0;
+    for (; at + 8 <= length; at += 8) {
+        seen |= LoadLe64(name + at);
+    }
+    if (at < length) {
+        seen |= LoadLe64(name + at) & ((std::uint64_t{1} << (8 * (length - at))) - 1);
+    }
+    return (seen & highBits) == 0;
+}
+
+// Whether the name holds `word`, with the name's ASCII letters lowered when `lower` is set
+// (the word is lowered already). The first and the last byte of the word are compared at
+// eight places at once, and only places where both agree are compared in full. Names are
+// short, so this beats a general search, which spends longer setting up than a name takes.
+bool ContainsWord(const unsigned char* name, std::size_t length, const std::string& word,
+                  bool lower) {
+    std::size_t wordLength = word.size();
+    if (wordLength == 0) {
+        return true;
+    }
+    if (wordLength > length) {
+        return false;
+    }
+    const auto* needle = reinterpret_cast<const unsigned char*>(word.data());
+    std::uint64_t first = ones * needle[0];
+    std::uint64_t last = ones * needle[wordLength - 1];
+    std::size_t places = length - wordLength + 1;
+    for (std::size_t at = 0; at < places; at += 8) {
+        std::uint64_t head = LoadLe64(name + at);
+        std::uint64_t tail = LoadLe64(name + at + wordLength - 1);
+        if (lower) {
+            head = LowerAscii8(head);
+            tail = LowerAscii8(tail);
+        }
+        // A zero byte wherever both the first and the last byte of the word agree.
+        std::uint64_t differ = (head ^ first) | (tail ^ last);
+        std::uint64_t found = (differ - ones) & ~differ & highBits;
+        if (places - at < 8) {
+            found &= (std::uint64_t{1} << (8 * (places - at))) - 1;
+        }
+        // A borrow can mark a byte above a true zero too: every candidate is checked.
+        while (found != 0) {
+            const unsigned char* place =
+                name + at + static_cast<std::size_t>(__builtin_ctzll(found)) / 8;
+            std::size_t i = 0;
+            if (lower) {
+                while (i < wordLength &&
+                       (place[i] >= 'A' && place[i] <= 'Z' ? place[i] + 32 : place[i]) ==
+                           needle[i]) {
+                    ++i;
+                }
+            } else {
+                i = std::memcmp(place, needle, wordLength) == 0 ? wordLength : 0;
+            }
+            if (i == wordLength) {
+                return true;
+            }
+            found &= found - 1;
+        }
+    }
+    return false;
+}
+
+// The name test of a search, for a name with 8 readable bytes after it. Ignoring case, an
+// ASCII name is lowered on the fly as LowerText would lower it; any other takes LowerText.
+bool NameHoldsAWord(const std::vector<std::string>& words, bool caseSensitive,
+                    const unsigned char* name, std::size_t length, std::string& lowered) {
+    if (caseSensitive || IsAscii(name, length)) {
+        for (const std::string& word : words) {
+            if (ContainsWord(name, length, word, !caseSensitive)) {
+                return true;
+            }
+        }
+        return false;
+    }
+    LowerText(std::string_view(reinterpret_cast<const char*>(name), length), lowered);
+    for (const std::string& word : words) {
+        if (::memmem(lowered.data(), lowered.size(), word.data(), word.size()) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// What AcceptRecord decides, with the name test left to the caller.
+template <class NameTest>
+bool AcceptItem(const CCollSearch& search, const CCollDiskItemType* type, const Time32 times[3],
+                const NameTest& nameMatches) {
+    if (search.typeFilter != nullptr && search.typeFilter != type) {
+        return false;
+    }
+    if (search.timeKind != -1) {
+        Time32 time =
+            search.timeKind >= 0 && search.timeKind <= 2 ? times[search.timeKind] : CurrentTime32();
+        if (time < search.timeFrom || time > search.timeTo) {
+            return false;
+        }
+    }
+    if (search.words.empty()) {
+        return true;
+    }
+    return (search.scope & 1) != 0 && nameMatches();
+}
+
+// Appends `count` bytes. Kept out of line on purpose: inlined where the compiler can see that
+// a name is shorter than 256 bytes, the copy becomes `rep movsq`, whose start-up alone costs
+// more than the rest of a search takes per item.
+[[gnu::noipa]] void AppendBytes(std::string& to, const std::uint8_t* from, std::size_t count) {
+    to.append(reinterpret_cast<const char*>(from), count);
+}
 
 }  // namespace
 
@@ -33,8 +181,8 @@ public:
 
 private:
     struct Folder {
-        std::uint32_t offset;
         std::uint32_t end;
+        std::uint32_t tableAt;
         std::int32_t parent;
         std::uint32_t nameAt;
         std::uint8_t nameLength;
@@ -42,8 +190,7 @@ private:
     struct Record {
         std::uint32_t nameAt = 0;
         std::uint8_t nameLength = 0;
-        Time32 times[3] = {};  // creation, access, modify: the order of the time kinds
-        std::uint32_t size = 0;
+        Time32 times[3] = {};    // creation, access, modify: the order of the time kinds
         std::uint32_t next = 0;  // the position after the fields read
     };
 
@@ -53,11 +200,10 @@ private:
     // Reads the table at `at` into the child offsets; every child must lie after it and
     // before `end`, in order.
     void ReadTable(std::uint32_t at, std::uint32_t end);
-    std::uint32_t ChildEnd(std::size_t index, std::uint32_t end) const;
     // Tests and reports the children just read; false when a stop was requested.
-    bool HandleChildren(const std::string& prefix, std::int32_t parent, std::uint32_t end);
+    bool HandleChildren(std::int32_t parent, std::uint32_t end);
     bool Handle(const CCollDiskItemType* type, const Record& record, std::uint32_t offset,
-                const std::string& prefix);
+                std::int32_t parent);
     void BuildPrefix(std::int32_t folder);
 
     CCollSearch& search;
@@ -69,7 +215,10 @@ private:
     std::vector<std::uint32_t> children;
     std::size_t folderChildren = 0;
     std::vector<std::int32_t> chain;
+    // The path of the folder whose children are being handled; made only when one of them
+    // is a result, since most folders have none.
     std::string prefix;
+    bool prefixReady = false;
     CCollSearchResult result;
 };
 
@@ -77,9 +226,7 @@ std::uint32_t CIndexWalk::U32(std::uint64_t at, std::uint64_t end) const {
     if (at + 4 > end) {
         Damaged();
     }
-    const std::uint8_t* p = data + at;
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return LoadLe32(data + at);
 }
 
 CIndexWalk::Record CIndexWalk::ReadItem(std::uint32_t offset, std::uint32_t end,
@@ -91,57 +238,80 @@ CIndexWalk::Record CIndexWalk::ReadItem(std::uint32_t offset, std::uint32_t end,
     record.nameLength = data[offset];
     record.nameAt = offset + 1;
     std::uint64_t at = static_cast<std::uint64_t>(record.nameAt) + record.nameLength;
-    record.times[CCollDiskItem::timeAccess] = static_cast<Time32>(U32(at, end));
-    record.times[CCollDiskItem::timeCreation] = static_cast<Time32>(U32(at + 4, end));
-    record.times[CCollDiskItem::timeModify] = static_cast<Time32>(U32(at + 8, end));
-    at += 12;
-    if (isFile) {
-        record.size = U32(at, end);
-        at += 4;
+    // Three times, and a file's size, which the search has no use for.
+    std::uint64_t fields = isFile ? 16 : 12;
+    if (at + fields > end) {
+        Damaged();
     }
-    record.next = static_cast<std::uint32_t>(at);
+    record.times[CCollDiskItem::timeAccess] = static_cast<Time32>(LoadLe32(data + at));
+    record.times[CCollDiskItem::timeCreation] = static_cast<Time32>(LoadLe32(data + at + 4));
+    record.times[CCollDiskItem::timeModify] = static_cast<Time32>(LoadLe32(data + at + 8));
+    record.next = static_cast<std::uint32_t>(at + fields);
     return record;
 }
 
 void CIndexWalk::ReadTable(std::uint32_t at, std::uint32_t end) {
-    children.clear();
     std::uint64_t position = at;
-    for (int part = 0; part < 2; ++part) {
-        std::uint32_t count = U32(position, end);
-        position += 4;
-        std::uint64_t minimum = part == 0 ? minFolderRecord : minFileRecord;
-        if (count > (end - position) / (4 + minimum)) {
-            Damaged();
-        }
-        for (std::uint32_t i = 0; i < count; ++i) {
-            children.push_back(U32(position, end));
-            position += 4;
-        }
-        if (part == 0) {
-            folderChildren = children.size();
-        }
+    std::uint32_t folderCount = U32(position, end);
+    position += 4;
+    if (folderCount > (end - position) / (4 + minFolderRecord)) {
+        Damaged();
     }
+    std::uint64_t folderOffsets = position;
+    position += 4 * std::uint64_t{folderCount};
+    std::uint32_t fileCount = U32(position, end);
+    position += 4;
+    if (fileCount > (end - position) / (4 + minFileRecord)) {
+        Damaged();
+    }
+    std::uint64_t fileOffsets = position;
+    position += 4 * std::uint64_t{fileCount};
+    children.resize(std::size_t{folderCount} + fileCount);
+    folderChildren = folderCount;
+    // Each child after the table and after the one before it, all before the end.
     std::uint64_t previous = position;
     for (std::size_t i = 0; i < children.size(); ++i) {
-        if (children[i] < previous || children[i] >= end) {
+        std::uint64_t from =
+            i < folderCount ? folderOffsets + 4 * i : fileOffsets + 4 * (i - folderCount);
+        std::uint32_t child = LoadLe32(data + from);
+        if (child < previous || child >= end) {
             Damaged();
         }
-        previous = static_cast<std::uint64_t>(children[i]) + 1;
+        children[i] = child;
+        previous = static_cast<std::uint64_t>(child) + 1;
     }
 }
 
-std::uint32_t CIndexWalk::ChildEnd(std::size_t index, std::uint32_t end) const {
-    return index + 1 < children.size() ? children[index + 1] : end;
+void CIndexWalk::BuildPrefix(std::int32_t folder) {
+    chain.clear();
+    for (std::int32_t at = folder; at >= 0; at = folders[static_cast<std::size_t>(at)].parent) {
+        chain.push_back(at);
+    }
+    prefix.assign(title).append(":\\");
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        const Folder& link = folders[static_cast<std::size_t>(*it)];
+        AppendBytes(prefix, data + link.nameAt, link.nameLength);
+        prefix += '\\';
+    }
+    prefixReady = true;
 }
 
 bool CIndexWalk::Handle(const CCollDiskItemType* type, const Record& record, std::uint32_t offset,
-                        const std::string& pathPrefix) {
-    const char* name = reinterpret_cast<const char*>(data + record.nameAt);
-    if (search.AcceptRecord(type, name, record.nameLength, record.times) &&
-        search.resultReceiver != nullptr) {
+                        std::int32_t parent) {
+    // The record's times follow its name, so the name can be matched where it lies.
+    const std::uint8_t* name = data + record.nameAt;
+    if (search.resultReceiver != nullptr && AcceptItem(search, type, record.times, [&] {
+            return NameHoldsAWord(search.words, search.caseSensitive, name, record.nameLength,
+                                  search.loweredName);
+        })) {
+        if (!prefixReady) {
+            BuildPrefix(parent);
+        }
         result.type = type;
-        result.path.assign(pathPrefix).append(name, record.nameLength);
-        result.name.assign(name, record.nameLength);
+        result.path.assign(prefix);
+        AppendBytes(result.path, data + record.nameAt, record.nameLength);
+        result.name.clear();
+        AppendBytes(result.name, data + record.nameAt, record.nameLength);
         result.creationTime = record.times[CCollDiskItem::timeCreation];
         result.modifyTime = record.times[CCollDiskItem::timeModify];
         result.accessTime = record.times[CCollDiskItem::timeAccess];
@@ -154,37 +324,24 @@ bool CIndexWalk::Handle(const CCollDiskItemType* type, const Record& record, std
     return search.proceed;
 }
 
-bool CIndexWalk::HandleChildren(const std::string& pathPrefix, std::int32_t parent,
-                                std::uint32_t end) {
+bool CIndexWalk::HandleChildren(std::int32_t parent, std::uint32_t end) {
+    prefixReady = false;
     std::size_t count = children.size();
     for (std::size_t i = 0; i < count; ++i) {
         bool isFile = i >= folderChildren;
-        std::uint32_t childEnd = ChildEnd(i, end);
+        std::uint32_t childEnd = i + 1 < count ? children[i + 1] : end;
         Record record = ReadItem(children[i], childEnd, isFile);
         if (!isFile) {
             folders.push_back(
-                Folder{children[i], childEnd, parent, record.nameAt, record.nameLength});
+                Folder{childEnd, record.next, parent, record.nameAt, record.nameLength});
         }
         const CCollDiskItemType* type =
             isFile ? &CCollDiskItemType::fileType : &CCollDiskItemType::folderType;
-        if (!Handle(type, record, children[i], pathPrefix)) {
+        if (!Handle(type, record, children[i], parent)) {
             return false;
         }
     }
     return true;
-}
-
-void CIndexWalk::BuildPrefix(std::int32_t folder) {
-    chain.clear();
-    for (std::int32_t at = folder; at >= 0; at = folders[static_cast<std::size_t>(at)].parent) {
-        chain.push_back(at);
-    }
-    prefix.assign(title).append(":\\");
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        const Folder& link = folders[static_cast<std::size_t>(*it)];
-        prefix.append(reinterpret_cast<const char*>(data + link.nameAt), link.nameLength);
-        prefix += '\\';
-    }
 }
 
 void CIndexWalk::Walk() {
@@ -193,16 +350,14 @@ void CIndexWalk::Walk() {
     }
     auto end = static_cast<std::uint32_t>(size);
     ReadTable(static_cast<std::uint32_t>(CCollDiskHeader::size), end);
-    BuildPrefix(-1);
-    if (!HandleChildren(prefix, -1, end)) {
+    if (!HandleChildren(-1, end)) {
         return;
     }
     for (std::size_t index = 0; index < folders.size(); ++index) {
         Folder folder = folders[index];
-        Record record = ReadItem(folder.offset, folder.end, false);
-        ReadTable(record.next, folder.end);
-        BuildPrefix(static_cast<std::int32_t>(index));
-        if (!HandleChildren(prefix, static_cast<std::int32_t>(index), folder.end)) {
+        // The record was read when the folder was queued; its table follows it.
+        ReadTable(folder.tableAt, folder.end);
+        if (!HandleChildren(static_cast<std::int32_t>(index), folder.end)) {
             return;
         }
         if (search.pumpMessages && search.pump) {
@@ -216,20 +371,39 @@ void CIndexWalk::Walk() {
 
 namespace {
 
-// The whole index file in memory, with one read.
-void ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& buffer) {
-    CFile file(path, CFile::Mode::read);
-    file.SetReadAhead(0);
-    std::uint64_t length = file.GetLength();
-    if (length > UINT32_MAX) {
-        CFileException::ThrowEndOfFile(path);
+// An index file in memory, read with one read into storage kept from disk to disk, so a
+// search holds no more than the largest file. Unlike a vector, growing it does not first
+// fill it with zeros that the read then overwrites.
+class CFileBuffer {
+public:
+    const std::uint8_t* Data() const { return bytes.get(); }
+    std::size_t Size() const { return size; }
+
+    void Read(const std::string& path) {
+        CFile file(path, CFile::Mode::read);
+        file.SetReadAhead(0);
+        std::uint64_t length = file.GetLength();
+        if (length > UINT32_MAX) {
+            CFileException::ThrowEndOfFile(path);
+        }
+        size = 0;
+        if (length > capacity) {
+            bytes.reset();
+            bytes.reset(new std::uint8_t[length]);
+            capacity = static_cast<std::size_t>(length);
+        }
+        if (file.Read(bytes.get(), static_cast<std::size_t>(length)) != length) {
+            CFileException::ThrowEndOfFile(path);
+        }
+        size = static_cast<std::size_t>(length);
+        file.Close();
     }
-    buffer.resize(static_cast<std::size_t>(length));
-    if (file.Read(buffer.data(), buffer.size()) != buffer.size()) {
-        CFileException::ThrowEndOfFile(path);
-    }
-    file.Close();
-}
+
+private:
+    std::unique_ptr<std::uint8_t[]> bytes;
+    std::size_t capacity = 0;
+    std::size_t size = 0;
+};
 
 }  // namespace
 
@@ -267,6 +441,13 @@ void CCollSearch::PrepareWords() {
 }
 
 bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
+    // A name in memory may end anywhere: the matchers read a copy with room after it.
+    unsigned char copy[255 + 16];
+    if (length <= 255) {
+        std::memcpy(copy, name, length);
+        std::memset(copy + length, 0, 16);
+        return NameHoldsAWord(words, caseSensitive, copy, length, loweredName);
+    }
     const char* haystack = name;
     if (!caseSensitive) {
         LowerText(std::string_view(name, length), loweredName);
@@ -283,19 +464,7 @@ bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
 
 bool CCollSearch::AcceptRecord(const CCollDiskItemType* type, const char* name,
                                std::size_t nameLength, const Time32 times[3]) const {
-    if (typeFilter != nullptr && typeFilter != type) {
-        return false;
-    }
-    if (timeKind != -1) {
-        Time32 time = timeKind >= 0 && timeKind <= 2 ? times[timeKind] : CurrentTime32();
-        if (time < timeFrom || time > timeTo) {
-            return false;
-        }
-    }
-    if (words.empty()) {
-        return true;
-    }
-    return (scope & 1) != 0 && NameMatches(name, nameLength);
+    return AcceptItem(*this, type, times, [&] { return NameMatches(name, nameLength); });
 }
 
 bool CCollSearch::Accept(const CCollDiskItem& item) const {
@@ -314,7 +483,7 @@ void CCollSearch::Run() {
             search.proceed = true;
         }
     } idle{*this};
-    std::vector<std::uint8_t> buffer;
+    CFileBuffer buffer;
     // The pump may change the collection: look the disks up afresh, and copy what the walk
     // needs of each.
     for (std::size_t i = 0; i < collection->disks.size(); ++i) {
@@ -334,8 +503,8 @@ void CCollSearch::Run() {
                        indexPath)
                 .Walk();
         } else {
-            ReadWholeFile(indexPath, buffer);
-            CIndexWalk(*this, buffer.data(), buffer.size(), title, indexPath).Walk();
+            buffer.Read(indexPath);
+            CIndexWalk(*this, buffer.Data(), buffer.Size(), title, indexPath).Walk();
         }
         if (!proceed) {
             break;

@@ -1,0 +1,154 @@
+// The search compares eight name bytes at a time and lowers ASCII names itself. Whatever the
+// name, its length or where the word sits in it, the answer must be the one a plain search
+// of the lowered name gives, in an index file (read or mapped) and for an item in memory.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "search/coll_search.h"
+#include "search/text_lower.h"
+#include "store/coll_disk_file.h"
+#include "store/collection.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+bool PlainMatch(const std::string& name, const std::string& word, bool caseSensitive) {
+    if (caseSensitive) {
+        return name.find(word) != std::string::npos;
+    }
+    std::string loweredName;
+    std::string loweredWord;
+    LowerText(name, loweredName);
+    LowerText(word, loweredWord);
+    return loweredName.find(loweredWord) != std::string::npos;
+}
+
+class CNames : public CSearchResultReceiver {
+public:
+    void OnSearchResult(const CCollSearchResult& result) override { names.push_back(result.name); }
+    std::vector<std::string> names;
+};
+
+// One disk holding `names` as files at its root, in that order. In the index file each name
+// is followed by its times, which here spell "llll": a match must never run into them.
+struct CNamesDisk {
+    explicit CNamesDisk(const std::vector<std::string>& names) {
+        CCollDisk disk;
+        for (const std::string& name : names) {
+            auto file = std::make_unique<CCollDiskFile>();
+            file->name = name;
+            file->accessTime = file->creationTime = file->modifyTime = 0x6C6C6C6C;
+            disk.content.files.Add(std::move(file));
+        }
+        std::string path = folder.Path("Names.cdi");
+        EXPECT_TRUE(disk.SaveIndexFile(path));
+        collection.AddDisk(CCollDisk::OfIndexFile(path));
+    }
+
+    std::vector<std::string> Search(const std::string& word, bool caseSensitive, bool mapped) {
+        CCollSearch search(&collection);
+        CNames found;
+        search.resultReceiver = &found;
+        search.caseSensitive = caseSensitive;
+        search.useMemoryMappedFile = mapped;
+        search.SetWords(word);
+        search.PrepareWords();
+        search.Run();
+        return found.names;
+    }
+
+    CTempFolder folder;
+    CCollection collection;
+};
+
+void ExpectPlainAnswers(const std::vector<std::string>& names,
+                        const std::vector<std::string>& words) {
+    CNamesDisk disk(names);
+    for (bool caseSensitive : {true, false}) {
+        for (const std::string& word : words) {
+            std::vector<std::string> expected;
+            for (const std::string& name : names) {
+                if (PlainMatch(name, word, caseSensitive)) {
+                    expected.push_back(name);
+                }
+            }
+            SCOPED_TRACE("word \"" + word + "\"" + (caseSensitive ? ", case" : ""));
+            EXPECT_EQ(disk.Search(word, caseSensitive, false), expected);
+            EXPECT_EQ(disk.Search(word, caseSensitive, true), expected);
+
+            CCollSearch search(nullptr);
+            search.caseSensitive = caseSensitive;
+            search.SetWords(word);
+            search.PrepareWords();
+            for (const std::string& name : names) {
+                CCollDiskFile file;
+                file.name = name;
+                EXPECT_EQ(search.Accept(file), PlainMatch(name, word, caseSensitive))
+                    << "\"" << name << "\"";
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TEST(WordMatch, WordsAtEveryPlaceAndEveryLength) {
+    std::vector<std::string> names;
+    // The word at each offset of names up to three 8-byte words long, and cut short at the end.
+    for (std::size_t before = 0; before < 20; ++before) {
+        names.push_back(std::string(before, 'x') + "Quetzal" + std::string(before % 3, 'y'));
+        names.push_back(std::string(before, 'x') + "Quetza");
+    }
+    names.push_back("");
+    names.push_back("Q");
+    names.push_back("QuetzaQuetzalQ");       // a false start just before the word
+    names.push_back("QlQlQlQlQlQlQlQlQl");   // first and last bytes everywhere, never the word
+    names.push_back("\x01Quetzal\x01\x01");  // bytes the borrow of the 8-byte compare touches
+    names.push_back(std::string(255, 'Q'));
+    names.push_back(std::string(248, 'a') + "QUETZAL");
+    ExpectPlainAnswers(names, {"Quetzal", "quetzal", "QUETZAL", "Q", "l", "QQ", "etza", "Ql"});
+}
+
+TEST(WordMatch, OnlyAsciiLettersAreLoweredOnTheFastPath) {
+    // Bytes next to 'A'..'Z' and 'a'..'z' stay as they are; other names go the Unicode way,
+    // where the Kelvin sign lowers to "k" and a lone code-page byte to its small letter.
+    std::vector<std::string> names = {"@AZ[`az{", "Name@",   "[Name]",  "\xE2\x84\xAAing",
+                                      "KING",     "M\xC4RZ", "m\xE4rz", "\xC3\x89t\xC3\xA9 photos",
+                                      "\x7F\x80"};
+    ExpectPlainAnswers(names, {"@a", "z[", "`", "{", "name@", "[name]", "king", "m\xE4rz",
+                               "\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89", "\x80", "\x7F"});
+}
+
+TEST(WordMatch, MadeUpNamesAgreeWithAPlainSearch) {
+    std::mt19937 random(20080412);
+    const std::string letters = "abcqQzZAl@[`{ .-_\x01\x7F";
+    std::vector<std::string> names;
+    for (int i = 0; i < 300; ++i) {
+        std::string name;
+        std::size_t length = random() % 40;
+        for (std::size_t j = 0; j < length; ++j) {
+            name += letters[random() % letters.size()];
+        }
+        if (i % 25 == 0) {
+            name += "\xC3\x84";  // now and then a name for the Unicode path
+        }
+        names.push_back(name);
+    }
+    std::vector<std::string> words;
+    for (int i = 0; i < 30; ++i) {
+        const std::string& name = names[random() % names.size()];
+        if (name.size() > 2) {
+            std::size_t at = random() % (name.size() - 1);
+            std::string word = name.substr(at, 1 + random() % 6);
+            if (word.find_first_of(" \x01") == std::string::npos) {
+                words.push_back(word);
+            }
+        }
+    }
+    ExpectPlainAnswers(names, words);
+}
