@@ -1,5 +1,7 @@
 // tamblor-cli search: the search engine run as the search panel runs it.
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cinttypes>
 #include <cstdio>
@@ -7,6 +9,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_time.h"
+#include "platform/file.h"
 #include "platform/file_exception.h"
 #include "search/coll_search.h"
 #include "shell/show_message.h"
@@ -15,17 +18,29 @@
 
 namespace {
 
+// Prints each result as one line, put together first and handed to stdio in one call.
 class CPrintingReceiver : public CSearchResultReceiver {
 public:
     void OnSearchResult(const CCollSearchResult& result) override {
-        std::fputs(result.type->name.c_str(), stdout);
-        std::fputc('\t', stdout);
-        std::fwrite(result.path.data(), 1, result.path.size(), stdout);
-        std::fputc('\n', stdout);
+        line.assign(result.type->name).append(1, '\t').append(result.path).append(1, '\n');
+        std::fwrite(line.data(), 1, line.size(), stdout);
         ++count;
     }
     long long count = 0;
+
+private:
+    std::string line;
 };
+
+// A search can print millions of lines: into a file or a pipe they go through a buffer large
+// enough that the writes stay few. A terminal keeps its line-by-line output, so that results
+// show as they are found. Set before anything is printed, as stdio requires.
+void BufferResultOutput() {
+    static char buffer[256 * 1024];
+    if (!IsTerminal(STDOUT_FILENO)) {
+        std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    }
+}
 
 // Signed seconds, or local YYYY-MM-DD[THH:MM:SS]; a day alone starts at its first second,
 // or, as the end of an interval, ends at its last.
@@ -111,6 +126,7 @@ int CmdSearch(const CliArgs& args) {
         }
     }
     search.SetWords(words);
+    BufferResultOutput();
     CPrintingReceiver receiver;
     search.resultReceiver = &receiver;
     search.PrepareWords();

@@ -231,3 +231,7 @@ void CFile::Abort() {
     writeBuffer.clear();
     readLength = 0;
 }
+
+bool IsTerminal(int descriptor) {
+    return ::isatty(descriptor) != 0;
+}

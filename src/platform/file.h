@@ -59,3 +59,6 @@ private:
     std::vector<char> writeBuffer;
     std::uint64_t writeStart = 0;
 };
+
+// Whether the descriptor is a terminal, where a person reads output as it comes.
+bool IsTerminal(int fd);
