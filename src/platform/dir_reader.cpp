@@ -1,30 +1,28 @@
 #include "platform/dir_reader.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
+#include <memory>
+#include <vector>
 
 CDirReader::~CDirReader() {
     Close();
 }
 
-bool CDirReader::Adopt(int fd) {
-    if (fd < 0) {
-        return false;
-    }
-    dir = ::fdopendir(fd);
-    if (dir == nullptr) {
-        int error = errno;
-        ::close(fd);
-        errno = error;
-        return false;
-    }
-    return true;
-}
-
 namespace {
+
+// Big enough for most folders in one call; the call that finds the end is one more.
+constexpr std::size_t bufferSize = std::size_t{64} * 1024;
+
+// Buffers of closed readers, kept for the next folders: a scan opens thousands, one inside
+// the other, and would otherwise make the allocator grow and trim the heap for each.
+thread_local std::vector<std::unique_ptr<char[]>> spareBuffers;
+constexpr std::size_t maxSpareBuffers = 8;
 
 // Listing a folder would mark it accessed; the catalogue should leave the disk as it found
 // it. Only the owner (or root) may ask for that, so others fall back to a plain open.
@@ -48,6 +46,31 @@ int OpenFolderAt(int parent, const char* name, int flags) {
 
 }  // namespace
 
+// The folder is read with getdents64 straight into a large buffer: a directory stream would
+// add an fstat and two fcntl calls per folder and read in smaller pieces, and a scan opens
+// thousands of folders.
+bool CDirReader::Adopt(int descriptor) {
+    if (descriptor < 0) {
+        return false;
+    }
+    if (buffer == nullptr && !spareBuffers.empty()) {
+        buffer = std::move(spareBuffers.back());
+        spareBuffers.pop_back();
+    }
+    if (buffer == nullptr) {
+        try {
+            buffer = std::make_unique<char[]>(bufferSize);
+        } catch (...) {
+            ::close(descriptor);
+            throw;
+        }
+    }
+    fd = descriptor;
+    filled = 0;
+    next = 0;
+    return true;
+}
+
 bool CDirReader::Open(const std::string& path) {
     Close();
     return Adopt(OpenFolderAt(AT_FDCWD, path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -55,31 +78,39 @@ bool CDirReader::Open(const std::string& path) {
 
 bool CDirReader::OpenChild(const CDirReader& parent, const std::string& name) {
     Close();
-    if (parent.dir == nullptr) {
+    if (parent.fd < 0) {
         errno = EBADF;
         return false;
     }
-    return Adopt(OpenFolderAt(::dirfd(parent.dir), name.c_str(),
-                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    return Adopt(
+        OpenFolderAt(parent.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 bool CDirReader::Next(CDirEntry& entry) {
-    if (dir == nullptr) {
+    if (fd < 0) {
         return false;
     }
     while (true) {
-        errno = 0;
-        struct dirent* found = ::readdir(dir);
-        if (found == nullptr) {
-            return false;
+        if (next >= filled) {
+            errno = 0;
+            ssize_t got = ::getdents64(fd, buffer.get(), bufferSize);
+            if (got <= 0) {
+                // 0 at the end, with errno still 0; -1 with errno set when listing fails.
+                return false;
+            }
+            filled = static_cast<std::size_t>(got);
+            next = 0;
         }
+        // getdents64 lays its records out as glibc's struct dirent64.
+        const auto* found = reinterpret_cast<const struct dirent64*>(buffer.get() + next);
+        next += found->d_reclen;
         const char* name = found->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
             continue;
         }
         entry.name = name;
         struct statx status {};
-        if (::statx(::dirfd(dir), name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+        if (::statx(fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
                     STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME,
                     &status) != 0) {
             // Vanished or unreadable since the listing: keep the name, with nothing known.
@@ -99,8 +130,13 @@ bool CDirReader::Next(CDirEntry& entry) {
 }
 
 void CDirReader::Close() {
-    if (dir != nullptr) {
-        ::closedir(dir);
-        dir = nullptr;
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    filled = 0;
+    next = 0;
+    if (buffer != nullptr && spareBuffers.size() < maxSpareBuffers) {
+        spareBuffers.push_back(std::move(buffer));
     }
 }

@@ -2,9 +2,9 @@
 // folder descriptor, so the process's current directory is never changed.
 #pragma once
 
-#include <dirent.h>
-
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct CDirEntry {
@@ -32,10 +32,14 @@ public:
     // The next entry other than "." and ".."; false at the end or when listing fails.
     bool Next(CDirEntry& entry);
     void Close();
-    bool IsOpen() const { return dir != nullptr; }
+    bool IsOpen() const { return fd >= 0; }
 
 private:
-    bool Adopt(int fd);
+    bool Adopt(int descriptor);
 
-    DIR* dir = nullptr;
+    int fd = -1;
+    // Raw entries as the kernel hands them over, many folders' worth of names per call.
+    std::unique_ptr<char[]> buffer;
+    std::size_t filled = 0;
+    std::size_t next = 0;
 };
