@@ -1,6 +1,7 @@
 #include "platform/file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -230,6 +231,51 @@ void CFile::Abort() {
     }
     writeBuffer.clear();
     readLength = 0;
+}
+
+namespace {
+
+constexpr std::size_t hugePage = std::size_t{2} << 20;
+
+}  // namespace
+
+CWholeFileBuffer::~CWholeFileBuffer() {
+    Release();
+}
+
+void CWholeFileBuffer::Release() {
+    if (mapped) {
+        ::munmap(bytes, capacity);
+    } else {
+        delete[] bytes;
+    }
+    bytes = nullptr;
+    capacity = 0;
+    mapped = false;
+}
+
+std::uint8_t* CWholeFileBuffer::Reserve(std::size_t length) {
+    if (length <= capacity) {
+        return bytes;
+    }
+    Release();
+    if (length >= hugePage) {
+        std::size_t rounded = (length + hugePage - 1) / hugePage * hugePage;
+        void* memory =
+            ::mmap(nullptr, rounded, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory != MAP_FAILED) {
+            // Only a wish: without huge pages the memory works all the same.
+            ::madvise(memory, rounded, MADV_HUGEPAGE);
+            bytes = static_cast<std::uint8_t*>(memory);
+            capacity = rounded;
+            mapped = true;
+            return bytes;
+        }
+    }
+    // Unlike a vector, nothing is filled with zeros that the read then overwrites.
+    bytes = new std::uint8_t[length];
+    capacity = length;
+    return bytes;
 }
 
 bool IsTerminal(int descriptor) {

@@ -60,5 +60,27 @@ private:
     std::uint64_t writeStart = 0;
 };
 
+// Room for the whole contents of one file at a time, for reading files one after another in
+// one read each: it grows to the largest and is kept. Large sizes are asked for in huge
+// pages where the system offers them, so that filling them costs a few page faults rather
+// than one for every 4 KiB.
+class CWholeFileBuffer {
+public:
+    CWholeFileBuffer() = default;
+    CWholeFileBuffer(const CWholeFileBuffer&) = delete;
+    CWholeFileBuffer& operator=(const CWholeFileBuffer&) = delete;
+    ~CWholeFileBuffer();
+
+    // Room for `length` bytes; what the room held before is lost.
+    std::uint8_t* Reserve(std::size_t length);
+
+private:
+    void Release();
+
+    std::uint8_t* bytes = nullptr;
+    std::size_t capacity = 0;
+    bool mapped = false;
+};
+
 // Whether the descriptor is a terminal, where a person reads output as it comes.
 bool IsTerminal(int fd);

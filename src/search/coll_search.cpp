@@ -371,12 +371,11 @@ void CIndexWalk::Walk() {
 
 namespace {
 
-// An index file in memory, read with one read into storage kept from disk to disk, so a
-// search holds no more than the largest file. Unlike a vector, growing it does not first
-// fill it with zeros that the read then overwrites.
+// An index file in memory, read with one read into room kept from disk to disk, so a search
+// holds no more than the largest file.
 class CFileBuffer {
 public:
-    const std::uint8_t* Data() const { return bytes.get(); }
+    const std::uint8_t* Data() const { return bytes; }
     std::size_t Size() const { return size; }
 
     void Read(const std::string& path) {
@@ -387,12 +386,9 @@ public:
             CFileException::ThrowEndOfFile(path);
         }
         size = 0;
-        if (length > capacity) {
-            bytes.reset();
-            bytes.reset(new std::uint8_t[length]);
-            capacity = static_cast<std::size_t>(length);
-        }
-        if (file.Read(bytes.get(), static_cast<std::size_t>(length)) != length) {
+        std::uint8_t* into = room.Reserve(static_cast<std::size_t>(length));
+        bytes = into;
+        if (file.Read(into, static_cast<std::size_t>(length)) != length) {
             CFileException::ThrowEndOfFile(path);
         }
         size = static_cast<std::size_t>(length);
@@ -400,8 +396,8 @@ public:
     }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes;
-    std::size_t capacity = 0;
+    CWholeFileBuffer room;
+    const std::uint8_t* bytes = nullptr;
     std::size_t size = 0;
 };
 
