@@ -215,11 +215,11 @@ private:
     std::vector<std::uint32_t> children;
     std::size_t folderChildren = 0;
     std::vector<std::int32_t> chain;
-    // The path of the folder whose children are being handled; made only when one of them
-    // is a result, since most folders have none.
-    std::string prefix;
-    bool prefixReady = false;
+    // The result's path starts with the path of the folder whose children are being handled,
+    // made only when one of them is a result, since most folders have none.
     CCollSearchResult result;
+    std::size_t prefixLength = 0;
+    bool prefixReady = false;
 };
 
 std::uint32_t CIndexWalk::U32(std::uint64_t at, std::uint64_t end) const {
@@ -287,12 +287,14 @@ void CIndexWalk::BuildPrefix(std::int32_t folder) {
     for (std::int32_t at = folder; at >= 0; at = folders[static_cast<std::size_t>(at)].parent) {
         chain.push_back(at);
     }
+    std::string& prefix = result.path;
     prefix.assign(title).append(":\\");
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         const Folder& link = folders[static_cast<std::size_t>(*it)];
         AppendBytes(prefix, data + link.nameAt, link.nameLength);
         prefix += '\\';
     }
+    prefixLength = prefix.size();
     prefixReady = true;
 }
 
@@ -308,7 +310,7 @@ bool CIndexWalk::Handle(const CCollDiskItemType* type, const Record& record, std
             BuildPrefix(parent);
         }
         result.type = type;
-        result.path.assign(prefix);
+        result.path.resize(prefixLength);
         AppendBytes(result.path, data + record.nameAt, record.nameLength);
         result.name.clear();
         AppendBytes(result.name, data + record.nameAt, record.nameLength);
