@@ -26,16 +26,19 @@ TEST(ItemPath, NamesFromAnIndexFileNeverLeadOutsideTheDisk) {
     EXPECT_TRUE(ResolveDrivePath(disk.Path(), "Holiday:\\Photos\\alias.jpg", path));
     EXPECT_TRUE(ResolveDrivePath(disk.Path(), "Holiday:\\Photos\\gone.jpg", path));
 
-    const std::vector<std::string> refused = {"Holiday:\\..\\..\\etc\\passwd",
-                                              "Holiday:\\Photos\\..\\..\\x",
-                                              "Holiday:\\.\\Photos",
-                                              "Holiday:\\Photos\\\\beach.jpg",
-                                              "Holiday:\\a/..\\..",
-                                              "Holiday:\\/etc/passwd",
-                                              std::string("Holiday:\\Photos\\beach.jpg\0.txt", 32),
-                                              "no colon at all", "Holiday:\\", "Holiday:",
-                                              "Holiday:\\Photos\\escape.txt",
-                                              "Holiday:\\away\\secret.txt"};
+    const std::vector<std::string> refused = {
+        "Holiday:\\..\\..\\etc\\passwd",
+        "Holiday:\\Photos\\..\\..\\x",
+        "Holiday:\\.\\Photos",
+        "Holiday:\\Photos\\\\beach.jpg",
+        "Holiday:\\a/..\\..",
+        "Holiday:\\/etc/passwd",
+        std::string("Holiday:\\Photos\\beach.jpg") + std::string(1, '\0') + ".txt",
+        "no colon at all",
+        "Holiday:\\",
+        "Holiday:",
+        "Holiday:\\Photos\\escape.txt",
+        "Holiday:\\away\\secret.txt"};
     for (const std::string& bad : refused) {
         EXPECT_FALSE(ResolveDrivePath(disk.Path(), bad, path)) << bad;
     }
