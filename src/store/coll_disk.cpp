@@ -52,7 +52,7 @@ void CCollDisk::LoadContent() {
     CFile file(indexPath, CFile::Mode::read);
     CRecordReader reader(file);
     reader.Seek(CCollDiskHeader::size);
-    content.ReadTable(reader);
+    content.ReadTable(reader, reader.GetLength());
     for (const auto& folder : content.folders) {
         reader.Seek(folder->offset);
         folder->ReadRecord(reader);

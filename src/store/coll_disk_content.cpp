@@ -2,6 +2,8 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include "store/coll_disk_file.h"
@@ -43,14 +45,17 @@ void ReadOffsets(CRecordReader& reader, CSortablePtrArray<T>& items, std::uint32
     }
 }
 
+// Each entry's record and subtree lie between its offset and the next entry's (the last
+// one's up to `end`), so ranges nest and never overlap: every record is read at most once
+// however the tree is expanded, and no folder can contain itself or share a subtree.
 template <class T>
 void CheckOffsets(const CRecordReader& reader, const CSortablePtrArray<T>& items,
-                  std::uint64_t tableEnd, std::uint64_t minRecord) {
+                  std::uint64_t& previousEnd, std::uint64_t minRecord) {
     for (const auto& item : items) {
-        // A record before the end of its parent's table would let a folder contain itself.
-        if (item->offset < tableEnd || item->offset + minRecord > reader.GetLength()) {
+        if (item->offset < previousEnd || item->offset + minRecord > reader.GetLength()) {
             reader.ThrowDamaged();
         }
+        previousEnd = item->offset + minRecord;
     }
 }
 
@@ -101,23 +106,44 @@ void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
     }
 }
 
-void CCollDiskContent::ReadTable(CRecordReader& reader) {
+void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint64_t end) {
     Clear();
+    // Offsets are 32-bit: nothing of the tree lies further on.
+    end = std::min<std::uint64_t>(end, UINT32_MAX);
     // Each entry takes 4 bytes of this table and a record further on.
-    std::uint32_t folderCount = reader.ReadCount(4 + minFolderRecord);
+    std::uint32_t folderCount = reader.ReadCount(4 + minFolderRecord, end);
     ReadOffsets(reader, folders, folderCount);
-    std::uint32_t fileCount = reader.ReadCount(4 + minFileRecord);
+    std::uint32_t fileCount = reader.ReadCount(4 + minFileRecord, end);
     ReadOffsets(reader, files, fileCount);
-    std::uint64_t tableEnd = reader.GetPosition();
-    CheckOffsets(reader, folders, tableEnd, minFolderRecord);
-    CheckOffsets(reader, files, tableEnd, minFileRecord);
-    for (const auto& folder : folders) {
-        reader.Seek(folder->offset);
-        folder->ReadItemRecord(reader);
+    std::uint64_t previousEnd = reader.GetPosition();
+    CheckOffsets(reader, folders, previousEnd, minFolderRecord);
+    CheckOffsets(reader, files, previousEnd, minFileRecord);
+    if (previousEnd > end) {
+        reader.ThrowDamaged();
     }
-    for (const auto& file : files) {
-        reader.Seek(file->offset);
-        file->ReadRecord(reader);
+    // Where the entry at `index` (folders first, then files) must end.
+    auto entryEnd = [&](std::size_t index) -> std::uint64_t {
+        if (index + 1 < folders.size()) {
+            return folders[index + 1]->offset;
+        }
+        std::size_t file = index + 1 - folders.size();
+        return file < files.size() ? files[file]->offset : end;
+    };
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        CCollDiskFolder& folder = *folders[i];
+        folder.subtreeEnd = static_cast<std::uint32_t>(entryEnd(i));
+        reader.Seek(folder.offset);
+        folder.ReadItemRecord(reader);
+        if (reader.GetPosition() > folder.subtreeEnd) {
+            reader.ThrowDamaged();
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        reader.Seek(files[i]->offset);
+        files[i]->ReadRecord(reader);
+        if (reader.GetPosition() > entryEnd(folders.size() + i)) {
+            reader.ThrowDamaged();
+        }
     }
 }
 

@@ -31,7 +31,9 @@ public:
     void AddTotals(CDiskTotals& totals) const;
 
     // Reads a table at the reader's position and the name, times (and sizes) of its entries.
-    void ReadTable(CRecordReader& reader);
+    // Table, records and subtrees must all lie before `end`, each entry's before the next
+    // one's, as the writer lays them out; anything else means the file is damaged.
+    void ReadTable(CRecordReader& reader, std::uint64_t end);
     void WriteTable(CRecordWriter& writer) const;
     void WriteChildren(CRecordWriter& writer) const;
     // Bytes the table takes in an index file.

@@ -5,7 +5,7 @@
 
 void CCollDiskFolder::ReadRecord(CRecordReader& reader) {
     ReadItemRecord(reader);
-    content.ReadTable(reader);
+    content.ReadTable(reader, subtreeEnd);
 }
 
 void CCollDiskFolder::WriteRecord(CRecordWriter& writer) const {

@@ -19,4 +19,7 @@ public:
     bool Scan(const std::string& path);
 
     CCollDiskContent content;
+    // Where this folder's record and subtree must end in its index file: the next entry's
+    // record, or the end of its parent's. Set when the parent's table is read.
+    std::uint32_t subtreeEnd = 0;
 };

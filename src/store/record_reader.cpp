@@ -1,5 +1,7 @@
 #include "store/record_reader.h"
 
+#include <algorithm>
+
 #include "platform/file.h"
 #include "platform/file_exception.h"
 
@@ -50,11 +52,12 @@ std::uint64_t CRecordReader::GetPosition() const {
     return file.GetPosition();
 }
 
-std::uint32_t CRecordReader::ReadCount(std::uint64_t bytesEach) {
+std::uint32_t CRecordReader::ReadCount(std::uint64_t bytesEach, std::uint64_t end) {
     std::int32_t count = ReadInt32();
     std::uint64_t position = file.GetPosition();
-    if (count < 0 || position > length ||
-        static_cast<std::uint64_t>(count) * bytesEach > length - position) {
+    end = std::min(end, length);
+    if (count < 0 || position > end ||
+        static_cast<std::uint64_t>(count) * bytesEach > end - position) {
         ThrowDamaged();
     }
     return static_cast<std::uint32_t>(count);

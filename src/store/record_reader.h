@@ -20,9 +20,9 @@ public:
 
     std::uint64_t GetPosition() const;
     std::uint64_t GetLength() const { return length; }
-    // Reads a count of entries that each take at least `bytesEach` bytes further on in the
-    // file; a count the rest of the file cannot hold means the file is damaged.
-    std::uint32_t ReadCount(std::uint64_t bytesEach);
+    // Reads a count of entries that each take at least `bytesEach` bytes further on, before
+    // `end`; a count the rest of that range cannot hold means the file is damaged.
+    std::uint32_t ReadCount(std::uint64_t bytesEach, std::uint64_t end);
     // Fails as a damaged file.
     [[noreturn]] void ThrowDamaged() const;
 
