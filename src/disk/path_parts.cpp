@@ -6,6 +6,30 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
+// Drops "." and folds "name/.." so that a "..\" read from a collection file climbs from the
+// folder the collection file really is in, even when its own path came as "/x/./y/../c.col".
+// False when a full path would climb above "/"; a relative one keeps its leading "..".
+bool CollapseDots(CPathParts& parts) {
+    std::vector<std::string> kept;
+    for (std::string& component : parts.components) {
+        if (component == ".") {
+            continue;
+        }
+        if (component == "..") {
+            if (!kept.empty() && kept.back() != "..") {
+                kept.pop_back();
+                continue;
+            }
+            if (parts.absolute) {
+                return false;
+            }
+        }
+        kept.push_back(std::move(component));
+    }
+    parts.components = std::move(kept);
+    return true;
+}
+
 }  // namespace
 
 bool CPathParts::Parse(const std::string& path) {
@@ -67,7 +91,8 @@ bool CommonDepth(const CPathParts& a, const CPathParts& b, std::size_t& count) {
 bool MakeRelativePath(const std::string& target, const std::string& base, std::string& result) {
     CPathParts targetParts;
     CPathParts baseParts;
-    if (!targetParts.Parse(target) || !baseParts.Parse(base)) {
+    if (!targetParts.Parse(target) || !baseParts.Parse(base) || !CollapseDots(targetParts) ||
+        !CollapseDots(baseParts)) {
         return false;
     }
     std::size_t count = 0;
@@ -97,7 +122,7 @@ bool MakeAbsolutePath(const std::string& relative, const std::string& base, std:
     }
     CPathParts relativeParts;
     CPathParts parts;
-    if (!relativeParts.Parse(relative) || !parts.Parse(base)) {
+    if (!relativeParts.Parse(relative) || !parts.Parse(base) || !CollapseDots(parts)) {
         return false;
     }
     for (const std::string& component : relativeParts.components) {
