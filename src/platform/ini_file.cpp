@@ -72,6 +72,13 @@ std::string SingleLine(const std::string& value) {
     return value.substr(0, value.find_first_of("\r\n"));
 }
 
+// Reading takes one carriage return before a line feed as part of the line break, so a line
+// that itself ends in one is written with a full CR LF to come back as it was.
+void AppendLine(std::string& contents, const std::string& text) {
+    contents += text;
+    contents += !text.empty() && text.back() == '\r' ? "\r\n" : "\n";
+}
+
 }  // namespace
 
 CIniFile::CIniFile() : sections(1) {}
@@ -131,12 +138,10 @@ void CIniFile::Save() const {
     std::string contents = byteOrderMark ? byteOrderMarkText : "";
     for (const CSection& section : sections) {
         if (section.hasHeader) {
-            contents += section.header;
-            contents += '\n';
+            AppendLine(contents, section.header);
         }
         for (const CLine& line : section.lines) {
-            contents += line.text;
-            contents += '\n';
+            AppendLine(contents, line.text);
         }
     }
     CAtomicFile out(path);
