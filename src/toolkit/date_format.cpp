@@ -94,7 +94,9 @@ bool ReadYear(const std::string& field, int& year) {
             return false;
         }
     }
-    if (value > 2030) {
+    // Before 1970 is refused by the year, not left to mktime: twelve hours west of UTC, noon of
+    // 31 December 1969 is time 0, which would then be shown as a year no one can type.
+    if (value < 1970 || value > 2030) {
         return false;
     }
     year = static_cast<int>(value);
