@@ -1,0 +1,108 @@
+// An index file from the input: the header, the root level, every folder below it as
+// browsing would expand it, and a table read at an offset the input's first bytes give.
+// A damaged file may only end in CFileException. A file that loads whole must load the same
+// after it is written out again.
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "platform/file.h"
+#include "platform/file_exception.h"
+#include "store/coll_disk.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_disk_folder.h"
+#include "store/record_reader.h"
+#include "store/record_writer.h"
+
+namespace {
+
+// Loads every level below the root; false when the file turned out damaged.
+bool LoadWholeTree(CCollDisk& disk) {
+    try {
+        disk.LoadContent();
+        CFile file(disk.indexPath, CFile::Mode::read);
+        CRecordReader reader(file);
+        std::vector<CCollDiskFolder*> pending;
+        for (const auto& folder : disk.content.folders) {
+            pending.push_back(folder.get());
+        }
+        while (!pending.empty()) {
+            CCollDiskFolder* folder = pending.back();
+            pending.pop_back();
+            folder->LoadSubfolders(reader);
+            for (const auto& sub : folder->content.folders) {
+                pending.push_back(sub.get());
+            }
+        }
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
+}
+
+bool SameItem(const CCollDiskItem& a, const CCollDiskItem& b) {
+    return a.name == b.name && a.creationTime == b.creationTime && a.modifyTime == b.modifyTime &&
+           a.accessTime == b.accessTime;
+}
+
+bool SameContent(const CCollDiskContent& a, const CCollDiskContent& b) {
+    if (a.folders.size() != b.folders.size() || a.files.size() != b.files.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.folders.size(); ++i) {
+        if (!SameItem(*a.folders[i], *b.folders[i]) ||
+            !SameContent(a.folders[i]->content, b.folders[i]->content)) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < a.files.size(); ++i) {
+        if (!SameItem(*a.files[i], *b.files[i]) || a.files[i]->size != b.files[i]->size) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void ReadTableAt(const std::string& path, std::uint32_t offset) {
+    try {
+        CFile file(path, CFile::Mode::read);
+        CRecordReader reader(file);
+        reader.Seek(offset);
+        CCollDiskContent content;
+        content.ReadTable(reader, reader.GetLength());
+    } catch (const CFileException&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static CMemoryFile input;
+    static CMemoryFile rewritten;
+    static bool quiet = (DiscardMessages(), true);
+    (void)quiet;
+
+    CCollDisk disk;
+    disk.indexPath = input.Write(data, size);
+    disk.ReadHeader();
+    if (LoadWholeTree(disk)) {
+        disk.AssignOffsets();
+        {
+            CFile out;
+            rewritten.Write(nullptr, 0);
+            out.Open(rewritten.Path(), CFile::Mode::readWrite);
+            CRecordWriter writer(out);
+            disk.WriteIndex(writer);
+            out.Close();
+        }
+        CCollDisk again;
+        again.indexPath = rewritten.Path();
+        if (!LoadWholeTree(again) || !SameContent(disk.content, again.content)) {
+            std::abort();
+        }
+    }
+    ReadTableAt(disk.indexPath, InputU32(data, size, 0));
+    return 0;
+}

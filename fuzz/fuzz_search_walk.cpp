@@ -1,0 +1,130 @@
+// A one-disk collection over the input as its index file, searched for everything, for the
+// words of the header's label case-sensitively and ignoring case, in both reading modes.
+// Both modes must agree; a word search finds only what the full search finds; and a file the
+// search reads whole must browse to the same items.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "fuzz_support.h"
+#include "platform/file.h"
+#include "platform/file_exception.h"
+#include "search/coll_search.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_disk_folder.h"
+#include "store/collection.h"
+#include "store/record_reader.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+class CCollect : public CSearchResultReceiver {
+public:
+    void OnSearchResult(const CCollSearchResult& result) override { paths.push_back(result.path); }
+    Paths paths;
+};
+
+// The sorted result paths, or nothing when the file was reported damaged.
+std::optional<Paths> Search(CCollection& collection, const std::string& label, bool words,
+                            bool caseSensitive, bool mapped) {
+    CCollSearch search(&collection);
+    CCollect collect;
+    search.resultReceiver = &collect;
+    search.useMemoryMappedFile = mapped;
+    search.caseSensitive = caseSensitive;
+    if (words) {
+        search.SetWords(label);
+        search.PrepareWords();
+    }
+    try {
+        search.Run();
+    } catch (const CFileException&) {
+        if (search.IsBusy()) {
+            std::abort();
+        }
+        return std::nullopt;
+    }
+    std::sort(collect.paths.begin(), collect.paths.end());
+    return collect.paths;
+}
+
+bool Includes(const std::optional<Paths>& all, const std::optional<Paths>& some) {
+    return !some || (all && std::includes(all->begin(), all->end(), some->begin(), some->end()));
+}
+
+void AddPaths(const CCollDiskContent& content, const std::string& prefix, Paths& out) {
+    for (const auto& folder : content.folders) {
+        out.push_back(prefix + folder->name);
+        AddPaths(folder->content, prefix + folder->name + "\\", out);
+    }
+    for (const auto& file : content.files) {
+        out.push_back(prefix + file->name);
+    }
+}
+
+// Every item of the tree as browsing loads it, or nothing when browsing finds it damaged.
+std::optional<Paths> Browse(CCollDisk& disk) {
+    try {
+        disk.LoadContent();
+        CFile file(disk.indexPath, CFile::Mode::read);
+        CRecordReader reader(file);
+        std::vector<CCollDiskFolder*> pending;
+        for (const auto& folder : disk.content.folders) {
+            pending.push_back(folder.get());
+        }
+        while (!pending.empty()) {
+            CCollDiskFolder* folder = pending.back();
+            pending.pop_back();
+            folder->LoadSubfolders(reader);
+            for (const auto& sub : folder->content.folders) {
+                pending.push_back(sub.get());
+            }
+        }
+    } catch (const CFileException&) {
+        return std::nullopt;
+    }
+    Paths paths;
+    AddPaths(disk.content, disk.title + ":\\", paths);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static CMemoryFile input;
+    static bool quiet = (DiscardMessages(), true);
+    (void)quiet;
+
+    CCollection collection;
+    CCollDisk* disk = collection.AddDisk(std::make_unique<CCollDisk>("Disk"));
+    disk->indexPath = input.Write(data, size);
+    // The label field is not read by the walk, so it is free to carry the words.
+    std::string label = disk->ReadHeader() ? disk->header.GetLabel() : std::string();
+    if (label.find_first_not_of(" \t\r\n") == std::string::npos) {
+        label = "a";
+    }
+
+    std::optional<Paths> all;
+    for (bool mapped : {false, true}) {
+        std::optional<Paths> everything = Search(collection, label, false, false, mapped);
+        std::optional<Paths> exact = Search(collection, label, true, true, mapped);
+        std::optional<Paths> folded = Search(collection, label, true, false, mapped);
+        if (!Includes(everything, exact) || !Includes(everything, folded)) {
+            std::abort();
+        }
+        if (mapped && everything != all) {
+            std::abort();
+        }
+        all = everything;
+    }
+    if (all && Browse(*disk) != all) {
+        std::abort();
+    }
+    return 0;
+}
