@@ -14,23 +14,24 @@
 namespace {
 
 // The components of a full path with "." and ".." resolved; nothing when ".." would climb
-// above "/".
+// above "/". Split here, without the conversions' length limit, so a long joined path can be
+// compared with a short result.
 std::optional<std::vector<std::string>> Resolved(const std::string& path) {
-    CPathParts parts;
-    if (path.empty() || path[0] != '/' || !parts.Parse(path)) {
+    if (path.empty() || path[0] != '/') {
         return std::nullopt;
     }
-    if (!parts.fileName.empty()) {
-        parts.components.push_back(parts.fileName);
-    }
     std::vector<std::string> kept;
-    for (const std::string& component : parts.components) {
+    std::string::size_type at = 0;
+    while (at < path.size()) {
+        std::string::size_type end = path.find_first_of("/\\", at);
+        std::string component = path.substr(at, end == std::string::npos ? end : end - at);
+        at = end == std::string::npos ? path.size() : end + 1;
         if (component == "..") {
             if (kept.empty()) {
                 return std::nullopt;
             }
             kept.pop_back();
-        } else if (component != ".") {
+        } else if (!component.empty() && component != ".") {
             kept.push_back(component);
         }
     }
