@@ -7,20 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "support/time_zone.h"
+
 namespace {
 
 // Dates are local: every test runs in Rome, whose noon is 11:00 UTC in winter, 10:00 in summer.
 class DateFormat : public testing::Test {
 protected:
-    void SetUp() override { SetZone("Europe/Rome"); }
-    void TearDown() override { SetZone(savedZone ? savedZone->c_str() : nullptr); }
-    static void SetZone(const char* zone) {
-        zone != nullptr ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
-        ::tzset();
-    }
-
-    std::optional<std::string> savedZone =
-        std::getenv("TZ") != nullptr ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    CTimeZone zone{"Europe/Rome"};
 };
 
 const CDateFormat& monthFirst = CDateFormat::MonthFirst();

@@ -9,21 +9,14 @@
 #include <optional>
 #include <string>
 
+#include "support/time_zone.h"
 #include "toolkit/date_format.h"
 
 namespace {
 
 class DateYearRegression : public testing::Test {
 protected:
-    void SetUp() override { SetZone("Etc/GMT+12"); }
-    void TearDown() override { SetZone(savedZone ? savedZone->c_str() : nullptr); }
-    static void SetZone(const char* zone) {
-        zone != nullptr ? ::setenv("TZ", zone, 1) : ::unsetenv("TZ");
-        ::tzset();
-    }
-
-    std::optional<std::string> savedZone =
-        std::getenv("TZ") != nullptr ? std::optional<std::string>(std::getenv("TZ")) : std::nullopt;
+    CTimeZone zone{"Etc/GMT+12"};
 };
 
 }  // namespace
