@@ -1,27 +1,16 @@
 #include "store/coll_loader.h"
 
-#include <strings.h>
-
 #include <memory>
+#include <string_view>
 
-#include "disk/path_parts.h"
+#include "disk/fs_utils.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
 #include "shell/show_message.h"
+#include "store/coll_line.h"
 #include "store/collection.h"
 
 namespace {
-
-const char* const blanks = " \t\r\n\v\f";
-
-std::string Trim(const std::string& line) {
-    std::string::size_type first = line.find_first_not_of(blanks);
-    if (first == std::string::npos) {
-        return std::string();
-    }
-    std::string::size_type last = line.find_last_not_of(blanks);
-    return line.substr(first, last - first + 1);
-}
 
 std::string ReadWholeFile(const std::string& path) {
     CFile file(path, CFile::Mode::read);
@@ -46,7 +35,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
         if (end == std::string::npos) {
             end = text.size();
         }
-        lines.push_back(Trim(text.substr(start, end - start)));
+        lines.push_back(TrimCollectionLine(text.substr(start, end - start)));
         start = end + 1;
     }
     return lines;
@@ -63,6 +52,11 @@ bool CCollLoader::Load(const std::string& path) {
         ReportFileException(error);
         return false;
     }
+    // Editors on the other platform begin UTF-8 text with a byte-order mark.
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(byteOrderMark)) {
+        text.erase(0, byteOrderMark.size());
+    }
     std::vector<std::string> lines = SplitLines(text);
     std::size_t next = 0;
     while (next < lines.size()) {
@@ -70,12 +64,12 @@ bool CCollLoader::Load(const std::string& path) {
         if (line.empty()) {
             continue;
         }
-        if (::strcasecmp(line.c_str(), "[DESCRIPTION]") == 0) {
+        if (IsDescriptionMarker(line)) {
             next = ReadDescription(lines, next);
             continue;
         }
         std::string indexPath;
-        if (!MakeAbsolutePath(line, path, indexPath)) {
+        if (!ReadIndexLine(line, path, indexPath)) {
             ShowMessage("Invalid path: %s", line.c_str());
             ++failedLines;
             continue;
@@ -108,6 +102,19 @@ bool CCollLoader::InsertIndexFile(const std::string& path) {
         return true;
     }
     std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(path);
+    // A disk the collection file could not name again, or whose title would break the
+    // catalogue paths of its items, would be lost or unusable later: refuse it now.
+    std::string unlistable = WhyNotListable(path);
+    if (!unlistable.empty()) {
+        ShowMessage("%s cannot be listed in a collection: %s", path.c_str(), unlistable.c_str());
+        ShowMessage("Failed loading disk %s", path.c_str());
+        return false;
+    }
+    if (ValidateFileTitle(disk->title) != 0) {
+        ShowMessage("Invalid file title %s", disk->title.c_str());
+        ShowMessage("Failed loading disk %s", path.c_str());
+        return false;
+    }
     if (!disk->ReadHeader()) {
         ShowMessage("Failed loading disk %s", path.c_str());
         return false;

@@ -1,9 +1,9 @@
 #include "store/coll_saver.h"
 
-#include "disk/path_parts.h"
 #include "platform/atomic_file.h"
 #include "platform/file_exception.h"
 #include "shell/show_message.h"
+#include "store/coll_line.h"
 #include "store/collection.h"
 
 namespace {
@@ -39,12 +39,11 @@ std::string CCollSaver::Format(const std::string& path) const {
     }
     for (const auto& disk : collection.disks) {
         std::string stored;
-        if (!MakeRelativePath(disk->indexPath, path, stored)) {
-            stored = disk->indexPath;
+        if (!WriteIndexLine(disk->indexPath, path, stored)) {
+            // Writing any other line would drop or change the disk on the next load.
+            throw CUnlistableDisk(disk->indexPath);
         }
-        if (!stored.empty()) {
-            text += stored + "\r\n";
-        }
+        text += stored + "\r\n";
     }
     return text;
 }
@@ -57,6 +56,9 @@ bool CCollSaver::Save(const std::string& path) {
         output.Commit();
     } catch (const CFileException& error) {
         ReportFileException(error);
+        return false;
+    } catch (const CUnlistableDisk& error) {
+        ShowMessage("%s cannot be listed in a collection file", error.indexPath.c_str());
         return false;
     }
     collection.path = path;

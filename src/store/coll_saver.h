@@ -6,6 +6,10 @@
 
 class CCollection;
 
+struct CUnlistableDisk {
+    std::string indexPath;
+};
+
 class CCollSaver {
 public:
     explicit CCollSaver(CCollection& collection) : collection(collection) {}
@@ -13,7 +17,8 @@ public:
     // Replaces the file at `path` only once the new one is complete; on success the
     // collection's path becomes `path`. Reports a file error and returns false on failure.
     bool Save(const std::string& path);
-    // The file's content, as Save writes it.
+    // The file's content, as Save writes it. Throws CUnlistableDisk for a disk no line can
+    // name.
     std::string Format(const std::string& path) const;
 
 private:
