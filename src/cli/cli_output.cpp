@@ -3,6 +3,7 @@
 namespace {
 
 const char hexDigits[] = "0123456789ABCDEF";
+const char jsonHexDigits[] = "0123456789abcdef";
 
 void AppendPercent(std::string& out, unsigned char byte) {
     out += '%';
@@ -84,8 +85,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
             std::size_t length = Utf8Length(text, at);
             if (length == 0) {
                 out += "\\udc";
-                out += hexDigits[byte >> 4];
-                out += hexDigits[byte & 0x0F];
+                out += jsonHexDigits[byte >> 4];
+                out += jsonHexDigits[byte & 0x0F];
                 ++at;
             } else {
                 out.append(text.substr(at, length));
@@ -104,8 +105,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
             out += "\\r";
         } else if (byte < 0x20 || byte == 0x7F) {
             out += "\\u00";
-            out += hexDigits[byte >> 4];
-            out += hexDigits[byte & 0x0F];
+            out += jsonHexDigits[byte >> 4];
+            out += jsonHexDigits[byte & 0x0F];
         } else {
             out += static_cast<char>(byte);
         }
