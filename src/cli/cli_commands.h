@@ -13,6 +13,7 @@ int RunCli(const CliArgs& args);
 int CmdScan(const CliArgs& args);
 int CmdInfo(const CliArgs& args);
 int CmdTree(const CliArgs& args);
+int CmdEdit(const CliArgs& args);
 int CmdCollection(const CliArgs& args);
 int CmdTotals(const CliArgs& args);
 int CmdSearch(const CliArgs& args);
@@ -21,6 +22,9 @@ int CmdVolume(const CliArgs& args);
 
 // Whether any message was shown since the command began.
 bool MessagesShown();
-// A path given on the command line as a full path.
+// A path given on the command line as a full path: joined to the current folder, without
+// "." and ".." components.
 std::string FullPathOf(const std::string& path);
 int UsageError();
+// Removes every `option` from `args`; whether there was one.
+bool TakeOption(CliArgs& args, const char* option);

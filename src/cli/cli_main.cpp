@@ -1,8 +1,9 @@
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_commands.h"
-#include "disk/path_parts.h"
 #include "platform/file_exception.h"
 #include "platform/message_sink.h"
 #include "platform/path_status.h"
@@ -11,15 +12,16 @@
 const char* const cliUsage =
     "usage: tamblor-cli COMMAND ...\n"
     "  scan ROOT -o FILE.cdi [--description TEXT] [--burn-date YYYY-MM-DD] [--force]\n"
-    "  info FILE.cdi\n"
-    "  tree FILE.cdi\n"
-    "  collection COL list\n"
+    "  info FILE.cdi [--json]\n"
+    "  tree FILE.cdi [--json]\n"
+    "  edit FILE.cdi [--description TEXT] [--burn-date YYYY-MM-DD]\n"
+    "  collection COL list [--json]\n"
     "  collection COL add CDI...\n"
     "  collection COL remove TITLE\n"
     "  collection COL describe TEXT\n"
-    "  totals COL\n"
+    "  totals COL [--json]\n"
     "  search COL [WORD...] [--type file|folder] [--disk TITLE] [--case]\n"
-    "         [--created|--accessed|--modified FROM TO] [--mmap]\n"
+    "         [--created|--accessed|--modified FROM TO] [--mmap] [--json]\n"
     "  export COL\n"
     "  volume ROOT\n";
 
@@ -48,11 +50,50 @@ int UsageError() {
 }
 
 std::string FullPathOf(const std::string& path) {
-    std::string full;
-    if (!MakeAbsolutePath(path, GetCurrentFolder() + "/-", full)) {
+    if (path.empty()) {
         return path;
     }
+    std::string joined = path;
+    if (path[0] != '/') {
+        std::string current = GetCurrentFolder();
+        if (current.empty()) {
+            return path;
+        }
+        joined = current + "/" + path;
+    }
+    // Only '/' separates here. ".." is taken lexically, as the shell's cd takes it.
+    std::vector<std::string> kept;
+    std::string::size_type start = 1;
+    while (start <= joined.size()) {
+        std::string::size_type end = joined.find('/', start);
+        if (end == std::string::npos) {
+            end = joined.size();
+        }
+        std::string name = joined.substr(start, end - start);
+        if (name == "..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+        } else if (!name.empty() && name != ".") {
+            kept.push_back(std::move(name));
+        }
+        start = end + 1;
+    }
+    std::string full;
+    for (const std::string& name : kept) {
+        full += "/" + name;
+    }
+    // "a.cdi/" must still fail as a folder would, not open a.cdi.
+    if (full.empty() || joined.back() == '/') {
+        full += '/';
+    }
     return full;
+}
+
+bool TakeOption(CliArgs& args, const char* option) {
+    std::size_t before = args.size();
+    std::erase(args, std::string(option));
+    return args.size() != before;
 }
 
 int RunCli(const CliArgs& args) {
@@ -72,6 +113,9 @@ int RunCli(const CliArgs& args) {
         }
         if (command == "tree") {
             return CmdTree(rest);
+        }
+        if (command == "edit") {
+            return CmdEdit(rest);
         }
         if (command == "collection") {
             return CmdCollection(rest);

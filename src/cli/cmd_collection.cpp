@@ -1,10 +1,12 @@
 // tamblor-cli collection and totals: reading and changing a collection file.
 
 #include <cinttypes>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_output.h"
 #include "platform/path_status.h"
 #include "shell/show_message.h"
 #include "store/coll_loader.h"
@@ -24,18 +26,30 @@ bool LoadForChange(CCollection& collection, const std::string& path, bool create
     return loader.Load(path) && loader.GetFailedLines() == 0;
 }
 
-int List(const CCollection& collection) {
+int List(const CCollection& collection, bool json) {
     for (const auto& disk : collection.disks) {
         const CCollDiskHeader& header = disk->header;
+        if (json) {
+            CJsonLine line;
+            line.Add("title", disk->title)
+                .Add("index", disk->indexPath)
+                .Add("files", std::int64_t{header.totalFiles})
+                .Add("folders", std::int64_t{header.totalFolders})
+                .Add("bytes", std::int64_t{header.totalBytes})
+                .Add("burn-date", std::int64_t{header.burnDate});
+            line.Print();
+            continue;
+        }
         std::printf("%s\t%s\t%" PRId32 "\t%" PRId32 "\t%" PRIu32 "\t%" PRId32 "\n",
-                    disk->title.c_str(), disk->indexPath.c_str(), header.totalFiles,
-                    header.totalFolders, header.totalBytes, header.burnDate);
+                    EscapeName(disk->title).c_str(), EscapeName(disk->indexPath).c_str(),
+                    header.totalFiles, header.totalFolders, header.totalBytes, header.burnDate);
     }
     return MessagesShown() ? 1 : 0;
 }
 
 int Add(CCollection& collection, const CliArgs& files) {
     CCollLoader loader(collection);
+    std::size_t before = collection.disks.size();
     bool inserted = true;
     for (const std::string& file : files) {
         if (!loader.InsertIndexFile(FullPathOf(file))) {
@@ -43,7 +57,9 @@ int Add(CCollection& collection, const CliArgs& files) {
             break;
         }
     }
-    if (!CCollSaver(collection).Save(collection.path)) {
+    // Files already listed, or a first file that failed, leave the collection as it was: a
+    // collection that did not exist is then not created.
+    if (collection.disks.size() != before && !CCollSaver(collection).Save(collection.path)) {
         return 1;
     }
     return inserted ? 0 : 1;
@@ -56,7 +72,8 @@ int CmdCollection(const CliArgs& args) {
         return UsageError();
     }
     const std::string& action = args[1];
-    bool isList = action == "list" && args.size() == 2;
+    bool json = action == "list" && args.size() == 3 && args[2] == "--json";
+    bool isList = action == "list" && (args.size() == 2 || json);
     bool isAdd = action == "add" && args.size() >= 3;
     bool isRemove = action == "remove" && args.size() == 3;
     bool isDescribe = action == "describe" && args.size() == 3;
@@ -70,7 +87,7 @@ int CmdCollection(const CliArgs& args) {
         if (!CCollLoader(collection).Load(path)) {
             return 1;
         }
-        return List(collection);
+        return List(collection, json);
     }
     if (!LoadForChange(collection, path, isAdd)) {
         return 1;
@@ -91,7 +108,9 @@ int CmdCollection(const CliArgs& args) {
     return CCollSaver(collection).Save(path) ? 0 : 1;
 }
 
-int CmdTotals(const CliArgs& args) {
+int CmdTotals(const CliArgs& given) {
+    CliArgs args = given;
+    bool json = TakeOption(args, "--json");
     if (args.size() != 1) {
         return UsageError();
     }
@@ -102,6 +121,15 @@ int CmdTotals(const CliArgs& args) {
     }
     CCollTotals totals;
     collection.GetTotals(totals);
+    if (json) {
+        CJsonLine line;
+        line.Add("disks", std::int64_t{totals.disks})
+            .Add("folders", std::int64_t{totals.folders})
+            .Add("files", std::int64_t{totals.files})
+            .AddWhole("bytes", totals.bytes);
+        line.Print();
+        return MessagesShown() ? 1 : 0;
+    }
     std::printf("disks: %" PRId32 "\n", totals.disks);
     std::printf("folders: %" PRId32 "\n", totals.folders);
     std::printf("files: %" PRId32 "\n", totals.files);

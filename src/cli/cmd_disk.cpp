@@ -4,10 +4,15 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/cli_output.h"
 #include "cli/cli_time.h"
 #include "platform/file.h"
 #include "platform/path_status.h"
@@ -27,34 +32,121 @@ bool ParseBurnDate(const std::string& text, Time32& out) {
     return ParseLocalTime(text, noon, false, out) && out >= 0;
 }
 
+// The checks of the disk dialog, each with its message; the header changes only on success.
+bool SetBurnDate(CCollDiskHeader& header, const std::string& text) {
+    if (!ParseBurnDate(text, header.burnDate)) {
+        ShowMessage("Invalid burn date");
+        return false;
+    }
+    return true;
+}
+
+bool SetDescription(CCollDiskHeader& header, const std::string& text) {
+    if (!header.SetDescription(text)) {
+        ShowMessage("Description is too long, it can be %d characters at most", 255);
+        return false;
+    }
+    return true;
+}
+
 std::string Unsigned(std::uint32_t value) {
     return std::to_string(value);
 }
 
-void PrintItem(char kind, std::uint32_t size, const CCollDiskItem& item, const std::string& path) {
-    std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t", kind, size,
-                item.creationTime, item.modifyTime, item.accessTime);
-    // Names are printed whole, a NUL byte from a damaged file included.
-    std::fwrite(path.data(), 1, path.size(), stdout);
-    std::fputc('\n', stdout);
-}
+// Prints the items of a disk in record order, each as soon as it is met.
+class CTreePrinter {
+public:
+    CTreePrinter(std::string diskTitle, bool asJson)
+        : title(std::move(diskTitle)), json(asJson), path(EscapeTitle(title) + ":") {}
 
-// Prints a loaded level and reads the next one below each folder, as expanding it would.
-// A folder met twice means the file is damaged; stopping there keeps the walk finite.
-void PrintLevel(CRecordReader& reader, CCollDiskContent& content, const std::string& path,
-                std::set<std::uint32_t>& seen) {
-    for (const auto& folder : content.folders) {
-        if (!seen.insert(folder->offset).second) {
-            reader.ThrowDamaged();
+    // Enters `name` below the current folder, prints it, and leaves it unless it is a folder
+    // whose subtree follows.
+    void Print(char kind, std::uint32_t size, const CCollDiskItem& item) {
+        Enter(item.name);
+        if (json) {
+            CJsonLine line;
+            line.Add("kind", std::string_view(&kind, 1))
+                .Add("size", std::int64_t{size})
+                .Add("created", std::int64_t{item.creationTime})
+                .Add("modified", std::int64_t{item.modifyTime})
+                .Add("accessed", std::int64_t{item.accessTime})
+                .Add("path", RawPath())
+                .Add("disk", title)
+                .Add("names", names);
+            line.Print();
+        } else {
+            std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t", kind, size,
+                        item.creationTime, item.modifyTime, item.accessTime);
+            std::fwrite(path.data(), 1, path.size(), stdout);
+            std::fputc('\n', stdout);
         }
-        std::string folderPath = path + "\\" + folder->name;
-        PrintItem('D', 0, *folder, folderPath);
-        folder->LoadSubfolders(reader);
-        PrintLevel(reader, folder->content, folderPath, seen);
-        folder->content.Clear();
+        if (kind != 'D') {
+            Leave();
+        }
     }
-    for (const auto& file : content.files) {
-        PrintItem('F', file->size, *file, path + "\\" + file->name);
+    void Leave() {
+        path.resize(pathLengths.back());
+        pathLengths.pop_back();
+        names.pop_back();
+    }
+
+private:
+    void Enter(const std::string& name) {
+        pathLengths.push_back(path.size());
+        path += '\\';
+        path += EscapeName(name);
+        names.push_back(name);
+    }
+    std::string RawPath() const {
+        std::string raw = title + ":";
+        for (const std::string& name : names) {
+            raw += '\\';
+            raw += name;
+        }
+        return raw;
+    }
+
+    std::string title;
+    bool json;
+    // One path and one list of names, grown and cut as the walk goes down and up, so that a
+    // deep tree costs memory for its depth only once.
+    std::string path;
+    std::vector<std::size_t> pathLengths;
+    std::vector<std::string> names;
+};
+
+// Walks a disk whose root level is loaded, reading the level below each folder as expanding
+// it would: for each folder its line, then its subtree, then the files. An explicit stack
+// keeps any depth within reach, and each folder's content is dropped once printed, bottom
+// level first, so that nothing deep is left to destroy. A folder met twice means the file is
+// damaged; stopping there keeps the walk finite.
+void PrintTree(CRecordReader& reader, CCollDisk& disk, CTreePrinter& printer) {
+    struct Level {
+        CCollDiskContent* content;
+        std::size_t nextFolder;
+    };
+    std::vector<Level> levels{{&disk.content, 0}};
+    std::set<std::uint32_t> seen;
+    while (!levels.empty()) {
+        Level& level = levels.back();
+        if (level.nextFolder < level.content->folders.size()) {
+            CCollDiskFolder& folder = *level.content->folders[level.nextFolder++];
+            if (!seen.insert(folder.offset).second) {
+                reader.ThrowDamaged();
+            }
+            printer.Print('D', 0, folder);
+            folder.LoadSubfolders(reader);
+            levels.push_back({&folder.content, 0});
+            continue;
+        }
+        for (const auto& file : level.content->files) {
+            printer.Print('F', file->size, *file);
+        }
+        level.content->Clear();
+        levels.pop_back();
+        if (!levels.empty()) {
+            printer.Leave();
+        }
     }
 }
 
@@ -89,12 +181,8 @@ int CmdScan(const CliArgs& args) {
         return UsageError();
     }
     CCollDisk disk;
-    if (hasDescription && !disk.header.SetDescription(description)) {
-        ShowMessage("Description is too long, it can be %d characters at most", 255);
-        return 1;
-    }
-    if (!burnDate.empty() && !ParseBurnDate(burnDate, disk.header.burnDate)) {
-        ShowMessage("Invalid burn date");
+    if ((hasDescription && !SetDescription(disk.header, description)) ||
+        (!burnDate.empty() && !SetBurnDate(disk.header, burnDate))) {
         return 1;
     }
     output = FullPathOf(output);
@@ -123,7 +211,9 @@ int CmdScan(const CliArgs& args) {
     return 0;
 }
 
-int CmdInfo(const CliArgs& args) {
+int CmdInfo(const CliArgs& given) {
+    CliArgs args = given;
+    bool json = TakeOption(args, "--json");
     if (args.size() != 1) {
         return UsageError();
     }
@@ -132,18 +222,33 @@ int CmdInfo(const CliArgs& args) {
         return 1;
     }
     const CCollDiskHeader& header = disk->header;
-    std::printf("title: %s\n", disk->title.c_str());
-    std::printf("label: %s\n", header.GetLabel().c_str());
+    if (json) {
+        CJsonLine line;
+        line.Add("title", disk->title)
+            .Add("label", header.GetLabel())
+            .Add("serial", std::int64_t{header.serial})
+            .Add("burn-date", std::int64_t{header.burnDate})
+            .Add("description", header.GetDescription())
+            .Add("files", std::int64_t{header.totalFiles})
+            .Add("folders", std::int64_t{header.totalFolders})
+            .Add("bytes", std::int64_t{header.totalBytes});
+        line.Print();
+        return 0;
+    }
+    std::printf("title: %s\n", EscapeName(disk->title).c_str());
+    std::printf("label: %s\n", EscapeName(header.GetLabel()).c_str());
     std::printf("serial: %s\n", Unsigned(header.serial).c_str());
     std::printf("burn-date: %" PRId32 "\n", header.burnDate);
-    std::printf("description: %s\n", header.GetDescription().c_str());
+    std::printf("description: %s\n", EscapeName(header.GetDescription()).c_str());
     std::printf("files: %" PRId32 "\n", header.totalFiles);
     std::printf("folders: %" PRId32 "\n", header.totalFolders);
     std::printf("bytes: %s\n", Unsigned(header.totalBytes).c_str());
     return 0;
 }
 
-int CmdTree(const CliArgs& args) {
+int CmdTree(const CliArgs& given) {
+    CliArgs args = given;
+    bool json = TakeOption(args, "--json");
     if (args.size() != 1) {
         return UsageError();
     }
@@ -151,8 +256,43 @@ int CmdTree(const CliArgs& args) {
     disk->LoadContent();
     CFile file(disk->indexPath, CFile::Mode::read);
     CRecordReader reader(file);
-    std::set<std::uint32_t> seen;
-    PrintLevel(reader, disk->content, disk->title + ":", seen);
+    CTreePrinter printer(disk->title, json);
+    PrintTree(reader, *disk, printer);
     file.Close();
     return 0;
+}
+
+int CmdEdit(const CliArgs& args) {
+    std::optional<std::string> description;
+    std::optional<std::string> burnDate;
+    std::string path;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (arg == "--description" && hasValue) {
+            description = args[++i];
+        } else if (arg == "--burn-date" && hasValue) {
+            burnDate = args[++i];
+        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
+            path = arg;
+        } else {
+            return UsageError();
+        }
+    }
+    if (path.empty()) {
+        return UsageError();
+    }
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(FullPathOf(path));
+    if (!disk->ReadHeader()) {
+        return 1;
+    }
+    // Checked in the order Apply checks them; nothing is written unless both pass.
+    if ((burnDate && !SetBurnDate(disk->header, *burnDate)) ||
+        (description && !SetDescription(disk->header, *description))) {
+        return 1;
+    }
+    if (!burnDate && !description) {
+        return 0;
+    }
+    return disk->WriteHeader() ? 0 : 1;
 }

@@ -24,7 +24,8 @@ CFilePath CFilePath::FromExecutable() {
 
 void CFilePath::SetPath(const std::string& path) {
     drive.clear();
-    std::string::size_type slash = path.find_last_of("/\\");
+    // A full path of this system: a backslash is part of a name, never a separator.
+    std::string::size_type slash = path.rfind('/');
     std::string name;
     if (slash == std::string::npos) {
         folder.clear();
@@ -60,7 +61,7 @@ std::string CFilePath::GetFileName() const {
 
 void CFilePath::Rebuild() {
     fullPath = drive + folder;
-    if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
+    if (!folder.empty() && folder.back() != '/') {
         fullPath += '/';
     }
     fullPath += GetFileName();

@@ -1,5 +1,5 @@
-// A path split into drive, folder, title and extension, rebuilt on every change.
-// There are no drives here, so the drive stays empty unless a caller sets one.
+// A full path of this system split into drive, folder, title and extension, rebuilt on every
+// change. Only '/' separates; there are no drives here, so the drive stays empty.
 #pragma once
 
 #include <string>

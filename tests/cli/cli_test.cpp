@@ -1,10 +1,13 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,8 +29,11 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-CliResult RunCli(const CTempFolder& folder, const std::vector<std::string>& args) {
-    std::string command = TAMBLOR_CLI_PATH;
+// Runs tamblor-cli in `cwd` (the test's own folder when empty).
+CliResult RunCli(const CTempFolder& folder, const std::vector<std::string>& args,
+                 const std::string& cwd = {}) {
+    std::string command = cwd.empty() ? "" : "cd " + Quote(cwd) + " && ";
+    command += TAMBLOR_CLI_PATH;
     for (const std::string& arg : args) {
         command += " " + Quote(arg);
     }
@@ -38,6 +44,56 @@ CliResult RunCli(const CTempFolder& folder, const std::vector<std::string>& args
     result.out = CTempFolder::Read(folder.Path("out.txt"));
     result.err = CTempFolder::Read(folder.Path("err.txt"));
     return result;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::string::size_type start = 0;
+    while (start <= text.size()) {
+        std::string::size_type end = text.find(separator, start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines = Split(text, '\n');
+    if (!lines.empty() && lines.back().empty()) {
+        lines.pop_back();
+    }
+    return lines;
+}
+
+// What a script does with a printed field: every %XX back to its byte.
+std::string PercentDecode(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += text[i];
+        }
+    }
+    return bytes;
+}
+
+std::uint64_t Fnv1a(const std::string& text) {
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3u;
+    }
+    return hash;
+}
+
+void AppendLe32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
 }
 
 void SetModify(const std::string& path, time_t access, time_t modify) {
@@ -99,8 +155,8 @@ TEST(Cli, ScanWritesAnIndexWhoseTreeMatchesTheFolder) {
 
     EXPECT_EQ(RunCli(work, {"scan", "-o", cdi}).code, 2);
     EXPECT_EQ(RunCli(work, {}).code, 2);
-    CliResult badDate = RunCli(work, {"scan", disk.Path(), "-o", cdi, "--force",
-                                      "--burn-date", "2006-02-30"});
+    CliResult badDate =
+        RunCli(work, {"scan", disk.Path(), "-o", cdi, "--force", "--burn-date", "2006-02-30"});
     EXPECT_EQ(badDate.code, 1);
     EXPECT_EQ(badDate.err, "Invalid burn date\n");
 }
@@ -181,8 +237,7 @@ TEST(Cli, SearchPrintsResultsInTheEnginesOrder) {
     EXPECT_EQ(words.out, "File\tPhotos:\\trip.doc\nFile\tPhotos:\\Trip\\Day1\\img001.jpg\n");
     CliResult exact = RunCli(work, {"search", col, "Trip", "--case", "--disk", "Photos"});
     EXPECT_EQ(exact.out, "Folder\tPhotos:\\Trip\n");
-    CliResult dated =
-        RunCli(work, {"search", col, "--modified", "2004-11-08", "2004-11-10"});
+    CliResult dated = RunCli(work, {"search", col, "--modified", "2004-11-08", "2004-11-10"});
     EXPECT_EQ(dated.out, "File\tPhotos:\\trip.doc\n");
     CliResult none = RunCli(work, {"search", col, "nothing"});
     EXPECT_EQ(none.code, 0);
@@ -193,4 +248,224 @@ TEST(Cli, SearchPrintsResultsInTheEnginesOrder) {
     EXPECT_EQ(RunCli(work, {"search", col, "--created", "yesterday", "today"}).code, 2);
     std::filesystem::remove(cdi);
     EXPECT_EQ(RunCli(work, {"search", col}).code, 1);
+}
+
+TEST(Cli, NamesThatWouldBreakALineAreEscapedAndJsonKeepsTheirBytes) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("amb\\sub/x");
+    disk.Write("amb/sub/x");
+    disk.Write("tab\there");
+    disk.Write("line\nF 999 forged");
+    disk.Write("50%");
+    disk.Write("caf\xe9");
+    std::string cdi = work.Path("Odd:Disk.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", cdi, "--description", "one\ntwo"}).code, 0);
+
+    CliResult tree = RunCli(work, {"tree", cdi});
+    ASSERT_EQ(tree.code, 0) << tree.err;
+    std::vector<std::string> paths;
+    for (const std::string& line : Lines(tree.out)) {
+        std::vector<std::string> fields = Split(line, '\t');
+        ASSERT_EQ(fields.size(), 6u) << line;
+        paths.push_back(fields[5]);
+    }
+    std::sort(paths.begin(), paths.end());
+    std::vector<std::string> expected = {
+        "Odd%3ADisk:\\50%25",     "Odd%3ADisk:\\amb",
+        "Odd%3ADisk:\\amb%5Csub", "Odd%3ADisk:\\amb%5Csub\\x",
+        "Odd%3ADisk:\\amb\\sub",  "Odd%3ADisk:\\amb\\sub\\x",
+        "Odd%3ADisk:\\caf\xe9",   "Odd%3ADisk:\\line%0AF 999 forged",
+        "Odd%3ADisk:\\tab%09here"};
+    EXPECT_EQ(paths, expected);
+    // Each field between separators decodes to the exact name.
+    EXPECT_EQ(PercentDecode("line%0AF 999 forged"), "line\nF 999 forged");
+    EXPECT_EQ(PercentDecode("amb%5Csub"), "amb\\sub");
+    EXPECT_EQ(PercentDecode("Odd%3ADisk"), "Odd:Disk");
+
+    CliResult json = RunCli(work, {"tree", cdi, "--json"});
+    ASSERT_EQ(json.code, 0) << json.err;
+    EXPECT_EQ(Lines(json.out).size(), 9u);
+    for (const char* names :
+         {R"("disk":"Odd:Disk","names":["amb\\sub","x"]})", R"("names":["amb","sub","x"]})",
+          R"("names":["tab\there"]})", R"("names":["line\nF 999 forged"]})",
+          R"("names":["caf\udce9"]})", R"("path":"Odd:Disk:\\50%","disk")"}) {
+        EXPECT_NE(json.out.find(names), std::string::npos) << names << "\n" << json.out;
+    }
+
+    CliResult info = RunCli(work, {"info", cdi});
+    EXPECT_NE(info.out.find("title: Odd:Disk\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\ndescription: one%0Atwo\n"), std::string::npos) << info.out;
+    CliResult infoJson = RunCli(work, {"info", "--json", cdi});
+    EXPECT_NE(infoJson.out.find(R"("description":"one\ntwo","files":6,"folders":3,)"),
+              std::string::npos)
+        << infoJson.out;
+    EXPECT_EQ(Lines(infoJson.out).size(), 1u);
+
+    std::string col = work.Path("c.col");
+    ASSERT_EQ(RunCli(work, {"collection", col, "add", cdi}).code, 0);
+    CliResult found = RunCli(work, {"search", col, "x", "sub", "--case"});
+    EXPECT_EQ(found.out,
+              "Folder\tOdd%3ADisk:\\amb%5Csub\nFolder\tOdd%3ADisk:\\amb\\sub\n"
+              "File\tOdd%3ADisk:\\amb%5Csub\\x\nFile\tOdd%3ADisk:\\amb\\sub\\x\n")
+        << found.out;
+    EXPECT_EQ(found.err, "4 results\n");
+    CliResult foundJson = RunCli(work, {"search", col, "x", "--type", "file", "--json"});
+    EXPECT_EQ(foundJson.out, R"({"type":"File","path":"Odd:Disk:\\amb\\sub\\x","disk":"Odd:Disk",)"
+                             R"("names":["amb\\sub","x"]})"
+                             "\n"
+                             R"({"type":"File","path":"Odd:Disk:\\amb\\sub\\x","disk":"Odd:Disk",)"
+                             R"("names":["amb","sub","x"]})"
+                             "\n");
+    EXPECT_EQ(RunCli(work, {"search", col, "caf", "--mmap"}).out, "File\tOdd%3ADisk:\\caf\xe9\n");
+
+    CliResult list = RunCli(work, {"collection", col, "list", "--json"});
+    EXPECT_EQ(list.out, R"({"title":"Odd:Disk","index":")" + cdi +
+                            R"(","files":6,"folders":3,"bytes":0,"burn-date":0})" + "\n");
+    CliResult totals = RunCli(work, {"totals", col, "--json"});
+    EXPECT_EQ(totals.out, R"({"disks":1,"folders":3,"files":6,"bytes":0})"
+                          "\n");
+}
+
+TEST(Cli, TreeWalksAnyDepthAndPrintsTheSampleAsBefore) {
+    // 50,000 nested folders "d", the last holding one file "f", written as the format lays
+    // them out: each folder's record, then its subtree.
+    const std::uint32_t depth = 50000;
+    std::string bytes(344, '\0');
+    AppendLe32(bytes, 1);
+    AppendLe32(bytes, 356);
+    AppendLe32(bytes, 0);
+    for (std::uint32_t level = 0; level < depth; ++level) {
+        std::uint32_t offset = static_cast<std::uint32_t>(bytes.size());
+        bytes += '\1';
+        bytes += 'd';
+        for (int time = 0; time < 3; ++time) {
+            AppendLe32(bytes, 1000000000);
+        }
+        bool last = level + 1 == depth;
+        AppendLe32(bytes, last ? 0 : 1);
+        if (!last) {
+            AppendLe32(bytes, offset + 26);
+        }
+        AppendLe32(bytes, last ? 1 : 0);
+        if (last) {
+            AppendLe32(bytes, offset + 26);
+            bytes += '\1';
+            bytes += 'f';
+            for (int field = 0; field < 4; ++field) {
+                AppendLe32(bytes, 7);
+            }
+        }
+    }
+    CTempFolder work;
+    std::string cdi = work.Write("Deep.cdi", bytes);
+    std::string command = "{ " + std::string(TAMBLOR_CLI_PATH) + " tree " + Quote(cdi) +
+                          "; echo $? >" + Quote(work.Path("rc.txt")) + "; } | tail -c 20 >" +
+                          Quote(work.Path("out.txt"));
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(CTempFolder::Read(work.Path("rc.txt")), "0\n");
+    EXPECT_EQ(CTempFolder::Read(work.Path("out.txt")), "d\\d\\d\\d\\d\\d\\d\\d\\d\\f\n");
+
+    // The sample collection's trees and a search over them, as printed before names were
+    // escaped (no sample name needs it). scripts/make-sample changes these figures.
+    std::string sample = std::string(TAMBLOR_SOURCE_DIR) + "/examples";
+    std::vector<std::string> disks;
+    for (const auto& entry : std::filesystem::directory_iterator(sample + "/disks")) {
+        disks.push_back(entry.path().string());
+    }
+    std::sort(disks.begin(), disks.end());
+    std::string trees;
+    for (const std::string& disk : disks) {
+        CliResult tree = RunCli(work, {"tree", disk});
+        ASSERT_EQ(tree.code, 0) << tree.err;
+        trees += tree.out;
+    }
+    EXPECT_EQ(Lines(trees).size(), 2244u);
+    EXPECT_EQ(Fnv1a(trees), 0x4f90ca783adb0be6u);
+    CliResult search = RunCli(work, {"search", sample + "/Sample.col"});
+    EXPECT_EQ(Fnv1a(search.out), 0x033b66f0457aaa3cu);
+}
+
+TEST(Cli, PathsOnTheCommandLineAreThisSystemsPaths) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("a.txt", "1");
+    std::filesystem::create_directories(work.Path("sub"));
+    CliResult scan = RunCli(work, {"scan", disk.Path(), "-o", "a\\b.cdi"}, work.Path());
+    ASSERT_EQ(scan.code, 0) << scan.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(work.Path("a\\b.cdi")));
+    EXPECT_FALSE(std::filesystem::exists(work.Path("a")));
+    CliResult info = RunCli(work, {"info", "a\\b.cdi"}, work.Path());
+    ASSERT_EQ(info.code, 0) << info.err;
+    EXPECT_EQ(info.out.substr(0, 14), "title: a%5Cb\nl");
+
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", "./sub/../c.cdi"}, work.Path()).code, 0);
+    EXPECT_TRUE(std::filesystem::is_regular_file(work.Path("c.cdi")));
+    EXPECT_EQ(RunCli(work, {"info", "sub/.//../c.cdi"}, work.Path()).code, 0);
+}
+
+TEST(Cli, AnAddThatInsertsNothingLeavesTheCollectionAlone) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("a.txt", "1");
+    std::string cdi = work.Path("A.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", cdi}).code, 0);
+
+    std::string fresh = work.Path("fresh.col");
+    CliResult failed = RunCli(work, {"collection", fresh, "add", work.Path("missing.cdi")});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+
+    // Written by hand, not as a save would write it: a save would show.
+    std::string col = work.Write("hand.col", "A.cdi\n\n");
+    CliResult listed = RunCli(work, {"collection", col, "add", cdi});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(CTempFolder::Read(col), "A.cdi\n\n");
+}
+
+TEST(Cli, EditRewritesOnlyTheDescriptionAndBurnDate) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("Docs/a.txt", "12345");
+    std::string cdi = work.Path("Docs.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", cdi, "--description", "Old text",
+                            "--burn-date", "2001-01-01"})
+                  .code,
+              0);
+    std::string before = CTempFolder::Read(cdi);
+
+    CliResult edit =
+        RunCli(work, {"edit", cdi, "--description", "New", "--burn-date", "2010-05-06"});
+    ASSERT_EQ(edit.code, 0) << edit.err;
+    EXPECT_EQ(edit.out, "");
+    EXPECT_EQ(edit.err, "");
+    std::string after = CTempFolder::Read(cdi);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_EQ(after.substr(0, 8), before.substr(0, 8));
+    EXPECT_NE(after.substr(8, 4), before.substr(8, 4));
+    EXPECT_EQ(after.substr(12, 64), before.substr(12, 64));
+    EXPECT_EQ(after.substr(76, 4), std::string("New\0", 4));
+    EXPECT_EQ(after.substr(332), before.substr(332));
+    std::tm noon{};
+    noon.tm_year = 2010 - 1900;
+    noon.tm_mon = 4;
+    noon.tm_mday = 6;
+    noon.tm_hour = 12;
+    noon.tm_isdst = -1;
+    EXPECT_NE(
+        RunCli(work, {"info", cdi})
+            .out.find("burn-date: " + std::to_string(std::mktime(&noon)) + "\ndescription: New\n"),
+        std::string::npos);
+
+    CliResult tooLong = RunCli(work, {"edit", cdi, "--description", std::string(256, 'x')});
+    EXPECT_EQ(tooLong.code, 1);
+    EXPECT_EQ(tooLong.err, "Description is too long, it can be 255 characters at most\n");
+    CliResult badDate =
+        RunCli(work, {"edit", cdi, "--description", "Fine", "--burn-date", "2010-13-01"});
+    EXPECT_EQ(badDate.code, 1);
+    EXPECT_EQ(badDate.err, "Invalid burn date\n");
+    EXPECT_EQ(RunCli(work, {"edit", cdi}).code, 0);
+    EXPECT_EQ(CTempFolder::Read(cdi), after);
+    EXPECT_EQ(RunCli(work, {"edit", work.Path("none.cdi"), "--description", "x"}).code, 1);
+    EXPECT_EQ(RunCli(work, {"edit", cdi, "--title", "x"}).code, 2);
 }

@@ -40,6 +40,13 @@ TEST(FilePath, SplitsAndRebuildsOnEveryChange) {
     EXPECT_EQ(bare.GetExtension(), "gz");
     EXPECT_EQ(bare.GetFullPath(), "archive.tar.gz");
 
+    // A backslash is part of a name here: the disk of "a\\b.cdi" is titled "a\\b".
+    CFilePath backslash("/disks/a\\b.cdi");
+    EXPECT_EQ(backslash.GetFolder(), "/disks/");
+    EXPECT_EQ(backslash.GetTitle(), "a\\b");
+    backslash.SetExtension("htm");
+    EXPECT_EQ(backslash.GetFullPath(), "/disks/a\\b.htm");
+
     EXPECT_FALSE(CFilePath::FromExecutable().GetFileName().empty());
 }
 

@@ -1,0 +1,168 @@
+#include "cli/cli_output.h"
+
+namespace {
+
+const char hexDigits[] = "0123456789ABCDEF";
+const char jsonHexDigits[] = "0123456789abcdef";
+
+void AppendPercent(std::string& out, unsigned char byte) {
+    out += '%';
+    out += hexDigits[byte >> 4];
+    out += hexDigits[byte & 0x0F];
+}
+
+std::string Escape(std::string_view text, bool isTitle) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || c == '%' || c == '\\' || (isTitle && c == ':')) {
+            AppendPercent(out, byte);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The length of the well-formed UTF-8 sequence at `at`, or 0. Overlong forms, surrogates and
+// code points above U+10FFFF are not well formed: their bytes are escaped one by one.
+std::size_t Utf8Length(std::string_view text, std::size_t at) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    unsigned char first = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3;
+        low = first == 0xE0 ? 0xA0 : 0x80;
+        high = first == 0xED ? 0x9F : 0xBF;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4;
+        low = first == 0xF0 ? 0x90 : 0x80;
+        high = first == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size() || byte(1) < low || byte(1) > high) {
+        return 0;
+    }
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(i) < 0x80 || byte(i) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+}  // namespace
+
+std::string EscapeName(std::string_view name) {
+    return Escape(name, false);
+}
+
+std::string EscapeTitle(std::string_view title) {
+    return Escape(title, true);
+}
+
+std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names) {
+    std::string path = EscapeTitle(title) + ":";
+    for (const std::string& name : names) {
+        path += '\\';
+        path += EscapeName(name);
+    }
+    return path;
+}
+
+void AppendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    std::size_t at = 0;
+    while (at < text.size()) {
+        auto byte = static_cast<unsigned char>(text[at]);
+        if (byte >= 0x80) {
+            std::size_t length = Utf8Length(text, at);
+            if (length == 0) {
+                out += "\\udc";
+                out += jsonHexDigits[byte >> 4];
+                out += jsonHexDigits[byte & 0x0F];
+                ++at;
+            } else {
+                out.append(text.substr(at, length));
+                at += length;
+            }
+            continue;
+        }
+        if (byte == '"' || byte == '\\') {
+            out += '\\';
+            out += static_cast<char>(byte);
+        } else if (byte == '\n') {
+            out += "\\n";
+        } else if (byte == '\t') {
+            out += "\\t";
+        } else if (byte == '\r') {
+            out += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            out += "\\u00";
+            out += jsonHexDigits[byte >> 4];
+            out += jsonHexDigits[byte & 0x0F];
+        } else {
+            out += static_cast<char>(byte);
+        }
+        ++at;
+    }
+    out += '"';
+}
+
+void CJsonLine::Key(const char* key) {
+    if (line.size() > 1) {
+        line += ',';
+    }
+    AppendJsonString(line, key);
+    line += ':';
+}
+
+CJsonLine& CJsonLine::Add(const char* key, std::string_view text) {
+    Key(key);
+    AppendJsonString(line, text);
+    return *this;
+}
+
+CJsonLine& CJsonLine::Add(const char* key, std::int64_t number) {
+    Key(key);
+    line += std::to_string(number);
+    return *this;
+}
+
+CJsonLine& CJsonLine::AddWhole(const char* key, double number) {
+    Key(key);
+    int length = std::snprintf(nullptr, 0, "%.0f", number);
+    if (length > 0) {
+        std::string text(static_cast<std::size_t>(length) + 1, '\0');
+        std::snprintf(text.data(), text.size(), "%.0f", number);
+        text.pop_back();
+        line += text;
+    }
+    return *this;
+}
+
+CJsonLine& CJsonLine::Add(const char* key, const std::vector<std::string>& texts) {
+    Key(key);
+    line += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0) {
+            line += ',';
+        }
+        AppendJsonString(line, texts[i]);
+    }
+    line += ']';
+    return *this;
+}
+
+void CJsonLine::Print(std::FILE* stream) {
+    line += '}';
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stream);
+    line.assign(1, '{');
+}

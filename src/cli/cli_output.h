@@ -1,0 +1,37 @@
+// How tamblor-cli prints names: text fields with the bytes that would break or forge a line
+// percent-escaped, and JSON lines whose strings keep every byte of a name.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// '%', '\', control bytes and DEL become %XX (upper-case hex); every other byte stays as it
+// is, so ordinary names print unchanged. Each field decodes with a percent-decoder.
+std::string EscapeName(std::string_view name);
+// As EscapeName, and ':' too, so that the first colon of a catalogue path ends the title.
+std::string EscapeTitle(std::string_view title);
+// "Title:\Folder\name" with each part escaped.
+std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names);
+// Appends `text` as a JSON string: valid UTF-8 as it is, each other byte as a lone surrogate
+// \udc80-\udcff, the convention that decoders with "surrogateescape" turn back into bytes.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// One JSON object built key by key and printed as one line.
+class CJsonLine {
+public:
+    CJsonLine& Add(const char* key, std::string_view text);
+    CJsonLine& Add(const char* key, std::int64_t number);
+    // A number held in a double, printed without a fraction.
+    CJsonLine& AddWhole(const char* key, double number);
+    CJsonLine& Add(const char* key, const std::vector<std::string>& texts);
+    // Writes the object and a line feed to `stream` in one call.
+    void Print(std::FILE* stream = stdout);
+
+private:
+    void Key(const char* key);
+
+    std::string line = std::string(1, '{');
+};
