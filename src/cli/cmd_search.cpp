@@ -2,14 +2,12 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <utility>
+#include <string_view>
 #include <vector>
 
 #include "cli/cli_commands.h"
@@ -19,119 +17,38 @@
 #include "platform/file_exception.h"
 #include "search/coll_search.h"
 #include "shell/show_message.h"
-#include "store/coll_disk.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
-#include "store/record_reader.h"
 
 namespace {
-
-// Finds the folders that hold an item of an index file from the item's record offset: a
-// catalogue path alone cannot tell a separator from a backslash inside a name. Records nest
-// as they are written: a folder's subtree lies between its record and its next sibling's.
-// Results come level by level in record order, so the folders found for one result are
-// mostly those of the next, and each is read once per level.
-class CAncestorFinder {
-public:
-    explicit CAncestorFinder(const std::string& indexPath)
-        : file(indexPath, CFile::Mode::read), reader(file) {
-        reader.Seek(CCollDiskHeader::size);
-        levels.push_back(ReadTable(0, reader.GetLength()));
-    }
-
-    // The names of the folders holding the record at `offset`, outermost first.
-    const std::vector<std::string>& NamesAbove(std::uint32_t offset) {
-        while (levels.size() > 1 &&
-               (offset <= levels.back().offset || offset >= levels.back().end)) {
-            levels.pop_back();
-            names.pop_back();
-        }
-        while (true) {
-            const Level& level = levels.back();
-            auto at = std::lower_bound(level.children.begin(), level.children.end(), offset);
-            if (at != level.children.end() && *at == offset) {
-                return names;
-            }
-            auto index = static_cast<std::size_t>(at - level.children.begin());
-            if (index == 0 || index > level.folderCount) {
-                reader.ThrowDamaged();
-            }
-            std::uint32_t folder = level.children[index - 1];
-            std::uint32_t end = index < level.children.size() ? level.children[index] : level.end;
-            if (folder <= level.offset || end > level.end) {
-                reader.ThrowDamaged();
-            }
-            reader.Seek(folder);
-            std::string name;
-            reader.ReadString(name);
-            for (int time = 0; time < 3; ++time) {
-                reader.ReadInt32();
-            }
-            levels.push_back(ReadTable(folder, end));
-            names.push_back(std::move(name));
-        }
-    }
-
-private:
-    struct Level {
-        std::uint32_t offset;
-        std::uint32_t end;
-        std::vector<std::uint32_t> children;  // folders, then files, in record order
-        std::size_t folderCount;
-    };
-
-    // The table at the reader's position, of the folder whose record is at `offset`.
-    Level ReadTable(std::uint32_t offset, std::uint64_t end) {
-        Level level{offset, static_cast<std::uint32_t>(end), {}, 0};
-        level.folderCount = reader.ReadCount(4, end);
-        for (std::size_t i = 0; i < level.folderCount; ++i) {
-            level.children.push_back(static_cast<std::uint32_t>(reader.ReadInt32()));
-        }
-        std::uint32_t files = reader.ReadCount(4, end);
-        for (std::uint32_t i = 0; i < files; ++i) {
-            level.children.push_back(static_cast<std::uint32_t>(reader.ReadInt32()));
-        }
-        if (!std::is_sorted(level.children.begin(), level.children.end())) {
-            reader.ThrowDamaged();
-        }
-        return level;
-    }
-
-    CFile file;
-    CRecordReader reader;
-    std::vector<Level> levels;
-    std::vector<std::string> names;
-};
 
 // Prints each result as one line, put together first and handed to stdio in one call.
 class CPrintingReceiver : public CSearchResultReceiver {
 public:
     explicit CPrintingReceiver(bool asJson) : json(asJson) {}
 
-    // The disk whose results come next.
-    void BeginDisk(const CCollDisk& disk) {
-        title = &disk.title;
-        indexPath = &disk.indexPath;
-        finder.reset();
-    }
-
     void OnSearchResult(const CCollSearchResult& result) override {
-        if (!finder) {
-            finder = std::make_unique<CAncestorFinder>(*indexPath);
+        // The names are cut at the engine's separators, since a name may hold a backslash.
+        const std::string& path = result.path;
+        std::string_view title(path.data(), result.separators.front() - 1);
+        names.clear();
+        for (std::size_t i = 0; i < result.separators.size(); ++i) {
+            std::size_t from = result.separators[i] + 1;
+            std::size_t to =
+                i + 1 < result.separators.size() ? result.separators[i + 1] : path.size();
+            names.emplace_back(path, from, to - from);
         }
-        names = finder->NamesAbove(static_cast<std::uint32_t>(result.offset));
-        names.push_back(result.name);
         if (json) {
             CJsonLine object;
             object.Add("type", result.type->name)
-                .Add("path", result.path)
-                .Add("disk", *title)
+                .Add("path", path)
+                .Add("disk", title)
                 .Add("names", names);
             object.Print();
         } else {
             line.assign(result.type->name)
                 .append(1, '\t')
-                .append(EscapedCataloguePath(*title, names))
+                .append(EscapedCataloguePath(title, names))
                 .append(1, '\n');
             std::fwrite(line.data(), 1, line.size(), stdout);
         }
@@ -141,9 +58,6 @@ public:
 
 private:
     bool json;
-    const std::string* title = nullptr;
-    const std::string* indexPath = nullptr;
-    std::unique_ptr<CAncestorFinder> finder;
     std::vector<std::string> names;
     std::string line;
 };
@@ -232,8 +146,6 @@ int CmdSearch(const CliArgs& args) {
     if (!CCollLoader(collection).Load(collection.path)) {
         return 1;
     }
-    std::size_t first = 0;
-    std::size_t last = collection.disks.size();
     if (hasDisk) {
         CCollDisk* disk = collection.FindDiskByTitle(diskTitle);
         if (disk == nullptr) {
@@ -242,8 +154,7 @@ int CmdSearch(const CliArgs& args) {
         }
         for (std::size_t i = 0; i < collection.disks.size(); ++i) {
             if (collection.disks[i] == disk) {
-                first = i;
-                last = i + 1;
+                search.diskIndex = static_cast<int>(i);
                 break;
             }
         }
@@ -255,12 +166,7 @@ int CmdSearch(const CliArgs& args) {
     search.PrepareWords();
     int status = 0;
     try {
-        // One disk at a time, in the engine's order, so that each result's disk is known.
-        for (std::size_t i = first; i < last; ++i) {
-            receiver.BeginDisk(*collection.disks[i]);
-            search.diskIndex = static_cast<int>(i);
-            search.Run();
-        }
+        search.Run();
     } catch (const CFileException& error) {
         ReportFileException(error);
         status = 1;

@@ -288,12 +288,16 @@ void CIndexWalk::BuildPrefix(std::int32_t folder) {
         chain.push_back(at);
     }
     std::string& prefix = result.path;
-    prefix.assign(title).append(":\\");
+    result.separators.clear();
+    prefix.assign(title).append(1, ':');
     for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
         const Folder& link = folders[static_cast<std::size_t>(*it)];
-        AppendBytes(prefix, data + link.nameAt, link.nameLength);
+        result.separators.push_back(prefix.size());
         prefix += '\\';
+        AppendBytes(prefix, data + link.nameAt, link.nameLength);
     }
+    result.separators.push_back(prefix.size());
+    prefix += '\\';
     prefixLength = prefix.size();
     prefixReady = true;
 }

@@ -19,6 +19,9 @@ class CCollDiskItem;
 struct CCollSearchResult {
     const CCollDiskItemType* type = nullptr;
     std::string path;  // catalogue path: Title:\Folder\name, folders without a trailing "\"
+    // Where in `path` the backslashes before each name stand: a name may hold a backslash
+    // of its own, so the path alone cannot be split.
+    std::vector<std::size_t> separators;
     std::string name;
     Time32 creationTime = 0;
     Time32 modifyTime = 0;

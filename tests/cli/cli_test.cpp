@@ -302,25 +302,33 @@ TEST(Cli, NamesThatWouldBreakALineAreEscapedAndJsonKeepsTheirBytes) {
         << infoJson.out;
     EXPECT_EQ(Lines(infoJson.out).size(), 1u);
 
+    // A title with a colon would break every catalogue path of the disk: a collection
+    // refuses it, and takes a copy under a plain name.
     std::string col = work.Path("c.col");
+    CliResult refused = RunCli(work, {"collection", col, "add", cdi});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("Invalid file title Odd:Disk"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(col));
+    cdi = work.Path("Odd Disk.cdi");
+    std::filesystem::copy_file(work.Path("Odd:Disk.cdi"), cdi);
     ASSERT_EQ(RunCli(work, {"collection", col, "add", cdi}).code, 0);
     CliResult found = RunCli(work, {"search", col, "x", "sub", "--case"});
     EXPECT_EQ(found.out,
-              "Folder\tOdd%3ADisk:\\amb%5Csub\nFolder\tOdd%3ADisk:\\amb\\sub\n"
-              "File\tOdd%3ADisk:\\amb%5Csub\\x\nFile\tOdd%3ADisk:\\amb\\sub\\x\n")
+              "Folder\tOdd Disk:\\amb%5Csub\nFolder\tOdd Disk:\\amb\\sub\n"
+              "File\tOdd Disk:\\amb%5Csub\\x\nFile\tOdd Disk:\\amb\\sub\\x\n")
         << found.out;
     EXPECT_EQ(found.err, "4 results\n");
     CliResult foundJson = RunCli(work, {"search", col, "x", "--type", "file", "--json"});
-    EXPECT_EQ(foundJson.out, R"({"type":"File","path":"Odd:Disk:\\amb\\sub\\x","disk":"Odd:Disk",)"
+    EXPECT_EQ(foundJson.out, R"({"type":"File","path":"Odd Disk:\\amb\\sub\\x","disk":"Odd Disk",)"
                              R"("names":["amb\\sub","x"]})"
                              "\n"
-                             R"({"type":"File","path":"Odd:Disk:\\amb\\sub\\x","disk":"Odd:Disk",)"
+                             R"({"type":"File","path":"Odd Disk:\\amb\\sub\\x","disk":"Odd Disk",)"
                              R"("names":["amb","sub","x"]})"
                              "\n");
-    EXPECT_EQ(RunCli(work, {"search", col, "caf", "--mmap"}).out, "File\tOdd%3ADisk:\\caf\xe9\n");
+    EXPECT_EQ(RunCli(work, {"search", col, "caf", "--mmap"}).out, "File\tOdd Disk:\\caf\xe9\n");
 
     CliResult list = RunCli(work, {"collection", col, "list", "--json"});
-    EXPECT_EQ(list.out, R"({"title":"Odd:Disk","index":")" + cdi +
+    EXPECT_EQ(list.out, R"({"title":"Odd Disk","index":")" + cdi +
                             R"(","files":6,"folders":3,"bytes":0,"burn-date":0})" + "\n");
     CliResult totals = RunCli(work, {"totals", col, "--json"});
     EXPECT_EQ(totals.out, R"({"disks":1,"folders":3,"files":6,"bytes":0})"
