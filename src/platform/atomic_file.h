@@ -1,5 +1,6 @@
 // Writes the replacement of a file beside it and renames it into place only when every byte
-// is on the disk, so a failure or a crash leaves the previous file whole.
+// is on the disk, so a failure or a crash leaves the previous file whole. A symbolic link is
+// written through to the file it leads to, and the replaced file keeps its mode and owner.
 #pragma once
 
 #include <string>
@@ -8,7 +9,8 @@
 
 class CAtomicFile {
 public:
-    // Creates the temporary file; throws CFileException naming `path`.
+    // Creates the temporary file beside the file `path` leads to; throws CFileException naming
+    // `path` when that is not a file or the user may not write it, leaving it untouched.
     explicit CAtomicFile(const std::string& path);
     CAtomicFile(const CAtomicFile&) = delete;
     CAtomicFile& operator=(const CAtomicFile&) = delete;
@@ -21,6 +23,8 @@ public:
 
 private:
     std::string path;
+    // Where the links of `path` lead: the file the rename replaces.
+    std::string target;
     std::string tempPath;
     CFile file;
     bool committed = false;

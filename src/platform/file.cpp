@@ -41,17 +41,35 @@ CFile::~CFile() {
 
 void CFile::Open(const std::string& filePath, Mode mode) {
     Abort();
+    // Refused before the open: opening a device for writing may act on it, and O_TRUNC would
+    // empty it. A missing file is left to the open, which creates or reports it.
+    struct stat status {};
+    if (mode != Mode::read && ::stat(filePath.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        CFileException::ThrowNotAFile(filePath);
+    }
+    // O_NONBLOCK, or the open of a FIFO would wait for a writer for ever.
     int opened;
     do {
-        opened = ::open(filePath.c_str(), OpenFlags(mode) | O_CLOEXEC, 0666);
+        opened =
+            ::open(filePath.c_str(), OpenFlags(mode) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
     } while (opened < 0 && errno == EINTR);
     if (opened < 0) {
         CFileException::ThrowErrno(errno, filePath);
     }
-    struct stat status {};
-    if (::fstat(opened, &status) == 0 && S_ISDIR(status.st_mode)) {
+    if (::fstat(opened, &status) != 0) {
+        int error = errno;
         ::close(opened);
-        CFileException::ThrowErrno(EISDIR, filePath);
+        CFileException::ThrowErrno(error, filePath);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        ::close(opened);
+        CFileException::ThrowNotAFile(filePath);
+    }
+    int flags = ::fcntl(opened, F_GETFL);
+    if (flags < 0 || ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        int error = errno;
+        ::close(opened);
+        CFileException::ThrowErrno(error, filePath);
     }
     Attach(opened, filePath);
 }

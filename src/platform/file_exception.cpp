@@ -31,6 +31,8 @@ const char* CauseText(CFileException::Cause cause) {
             return "Disk full while accessing %1.";
         case CFileException::endOfFile:
             return "An attempt was made to access %1 past its end.";
+        case CFileException::notAFile:
+            return "%1 is not a file.";
         case CFileException::generic:
             break;
     }
@@ -97,6 +99,10 @@ void CFileException::ThrowErrno(int error, const std::string& fileName) {
 
 void CFileException::ThrowEndOfFile(const std::string& fileName) {
     throw CFileException(endOfFile, fileName);
+}
+
+void CFileException::ThrowNotAFile(const std::string& fileName) {
+    throw CFileException(notAFile, fileName);
 }
 
 std::string CFileException::GetErrorMessage() const {

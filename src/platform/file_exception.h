@@ -21,6 +21,9 @@ public:
         lockViolation,
         diskFull,
         endOfFile,
+        // A folder, FIFO or device where a file was expected: none of the causes above fits,
+        // and no errno stands for it.
+        notAFile,
     };
 
     CFileException(Cause cause, std::string fileName, int osError = 0);
@@ -29,6 +32,7 @@ public:
     static Cause CauseFromErrno(int error);
     [[noreturn]] static void ThrowErrno(int error, const std::string& fileName);
     [[noreturn]] static void ThrowEndOfFile(const std::string& fileName);
+    [[noreturn]] static void ThrowNotAFile(const std::string& fileName);
 
     Cause GetCause() const { return cause; }
     const std::string& GetFileName() const { return fileName; }

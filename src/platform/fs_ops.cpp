@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -15,6 +16,8 @@ namespace {
 constexpr std::size_t copyBufferSize = std::size_t{256} * 1024;
 // Longer link texts than the system's path limit cannot come from a sound filesystem.
 constexpr std::size_t maxLinkText = PATH_MAX;
+// As many links in a row as the system itself follows before it gives up with ELOOP.
+constexpr int maxLinks = 40;
 
 // Closes on every path out of a copy; Close() reports what the destructor cannot.
 class CDescriptor {
@@ -252,26 +255,73 @@ bool CopyRegularFile(const std::string& source, const std::string& target,
                                 : CopyOverFile(in.Get(), status, target, options);
 }
 
-bool CopySymbolicLink(const std::string& source, const std::string& target) {
-    if (!IsUsablePath(source) || !IsUsablePath(target)) {
+bool ReadLinkText(const std::string& path, std::string& text) {
+    if (!IsUsablePath(path)) {
         return false;
     }
-    std::vector<char> text(256);
+    std::vector<char> buffer(256);
     while (true) {
-        ssize_t length = ::readlink(source.c_str(), text.data(), text.size());
+        ssize_t length = ::readlink(path.c_str(), buffer.data(), buffer.size());
         if (length < 0) {
             return false;
         }
-        if (static_cast<std::size_t>(length) < text.size()) {
-            text.resize(static_cast<std::size_t>(length));
-            break;
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            text.assign(buffer.data(), static_cast<std::size_t>(length));
+            return true;
         }
-        if (text.size() > maxLinkText) {
+        if (buffer.size() > maxLinkText) {
             errno = ENAMETOOLONG;
             return false;
         }
-        text.resize(text.size() * 2);
+        buffer.resize(buffer.size() * 2);
     }
-    text.push_back('\0');
-    return ::symlink(text.data(), target.c_str()) == 0;
+}
+
+bool ResolveLinks(const std::string& path, std::string& target) {
+    std::string current = path;
+    for (int links = 0;; ++links) {
+        if (!IsUsablePath(current)) {
+            return false;
+        }
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0) {
+            if (errno != ENOENT) {
+                return false;
+            }
+            // Nothing there yet: this is the name a new file takes.
+            target = current;
+            return true;
+        }
+        if (!S_ISLNK(status.st_mode)) {
+            target = current;
+            return true;
+        }
+        if (links == maxLinks) {
+            errno = ELOOP;
+            return false;
+        }
+        std::string text;
+        if (!ReadLinkText(current, text)) {
+            return false;
+        }
+        if (text.empty()) {
+            errno = ENOENT;
+            return false;
+        }
+        if (text[0] != '/') {
+            text.insert(0, FolderPrefix(current));
+        }
+        current = std::move(text);
+    }
+}
+
+bool CopySymbolicLink(const std::string& source, const std::string& target) {
+    if (!IsUsablePath(target)) {
+        return false;
+    }
+    std::string text;
+    if (!ReadLinkText(source, text)) {
+        return false;
+    }
+    return ::symlink(text.c_str(), target.c_str()) == 0;
 }

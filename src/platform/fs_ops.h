@@ -34,6 +34,14 @@ bool CreateFolder(const std::string& path);
 // that cannot be completed is removed; an existing one is replaced only by a complete copy.
 bool CopyRegularFile(const std::string& source, const std::string& target,
                      const CCopyOptions& options);
+// The text of the symbolic link `path`, as stored (a relative text is relative to the link's
+// folder).
+bool ReadLinkText(const std::string& path, std::string& text);
+// The path that `path` finally names once every symbolic link on its last component is
+// followed, a relative link text taken from the link's folder. A path that does not exist, or
+// a link whose target does not, names itself or that target. Fails with ELOOP after too many
+// links.
+bool ResolveLinks(const std::string& path, std::string& target);
 // Creates `target` as a symbolic link with the same text as the link `source`; fails when
 // `target` exists.
 bool CopySymbolicLink(const std::string& source, const std::string& target);

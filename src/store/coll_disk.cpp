@@ -6,7 +6,6 @@
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
-#include "platform/path_status.h"
 #include "platform/volume.h"
 #include "shell/coll_settings.h"
 #include "shell/file_path.h"
@@ -78,25 +77,25 @@ bool CCollDisk::IsInDrive(const std::string& drive) const {
 
 bool CCollDisk::WriteHeader() {
     try {
+        // The old file is opened first: one that has gone is reported, never recreated
+        // holding a header and no tree.
+        CFile old(indexPath, CFile::Mode::read);
         // The new header and the old tree go to a copy that replaces the file only when
         // complete: a failure halfway never leaves a disk with a torn header.
         CAtomicFile output(indexPath);
         CCollDiskHeader::Bytes bytes = header.ToBytes();
         output.File().Write(bytes.data(), bytes.size());
-        if (PathExists(indexPath)) {
-            CFile old(indexPath, CFile::Mode::read);
-            std::uint64_t length = old.GetLength();
-            std::vector<char> chunk(std::size_t{64} * 1024);
-            for (std::uint64_t at = CCollDiskHeader::size; at < length; at += chunk.size()) {
-                old.Seek(at);
-                std::size_t got = old.Read(chunk.data(), chunk.size());
-                if (got == 0) {
-                    break;
-                }
-                output.File().Write(chunk.data(), got);
+        std::uint64_t length = old.GetLength();
+        std::vector<char> chunk(std::size_t{64} * 1024);
+        for (std::uint64_t at = CCollDiskHeader::size; at < length; at += chunk.size()) {
+            old.Seek(at);
+            std::size_t got = old.Read(chunk.data(), chunk.size());
+            if (got == 0) {
+                break;
             }
-            old.Close();
+            output.File().Write(chunk.data(), got);
         }
+        old.Close();
         output.Commit();
         return true;
     } catch (const CFileException& error) {

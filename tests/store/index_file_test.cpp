@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
 #include "platform/file_exception.h"
@@ -242,6 +244,21 @@ TEST(IndexFile, WriteHeaderRewritesOnlyTheHeader) {
     EXPECT_FALSE(disk.WriteHeader());
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0], disk.indexPath + " was not found.");
+}
+
+TEST(IndexFile, WriteHeaderOnAVanishedFileFailsAndCreatesNothing) {
+    CTempFolder folder;
+    CCollDisk disk;
+    disk.indexPath = folder.Path("gone.cdi");
+    ASSERT_TRUE(disk.SaveIndexFile(disk.indexPath));
+    ASSERT_TRUE(disk.ReadHeader());
+    std::filesystem::remove(disk.indexPath);
+
+    CMessageRecorder messages;
+    disk.header.burnDate = 42;
+    EXPECT_FALSE(disk.WriteHeader());
+    EXPECT_EQ(messages.messages, std::vector<std::string>{disk.indexPath + " was not found."});
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
 TEST(IndexFile, AFailedWriteLeavesThePreviousFileAndNoTemporaryFile) {
