@@ -1,10 +1,12 @@
-// Lower-casing of names for case-insensitive search: UTF-8 by Unicode's simple mapping, with
-// a fast path for ASCII; bytes that are not UTF-8 (names from the other platform's code
-// page) are lowered as Windows-1252.
+// Case folding of names for case-insensitive search: UTF-8 by Unicode's simple case folding
+// (lower case for nearly every letter; final sigma, long s, the Kelvin sign and Greek symbol
+// forms fold with their plain letters), with a fast path for ASCII; bytes that are not UTF-8
+// (names from the other platform's code page) are lowered as Windows-1252.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-// Replaces `out` with the lowered `text`, reusing its storage.
+// Replaces `out` with the folded `text`, reusing its storage. Names and words that differ
+// only in case fold to the same text.
 void LowerText(std::string_view text, std::string& out);

@@ -134,6 +134,11 @@ std::string CDateFormat::GetName() const {
 }
 
 std::string CDateFormat::Format(Time32 time) const {
+    // Index times count from 1970; a negative one is a time the scanner could not fit (-1)
+    // or a damaged record, and is shown empty, as the tables and the HTML page show it.
+    if (time < 0) {
+        return std::string();
+    }
     std::time_t when = time;
     std::tm local{};
     if (::localtime_r(&when, &local) == nullptr) {

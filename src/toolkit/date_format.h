@@ -22,7 +22,8 @@ public:
     // What the settings store and the settings dialog list.
     std::string GetName() const;
 
-    // The local date with a two-digit year ("12/25/06"); empty when it cannot be converted.
+    // The local date with a two-digit year ("12/25/06"); empty for a time before 1970 (-1
+    // among them) or one that cannot be converted.
     std::string Format(Time32 time) const;
     // Reads a typed date as noon local time of that day. Three fields separated by runs of
     // "/", "\" or blanks; the year has two digits (70..99 for 1970..1999, 00..30 for

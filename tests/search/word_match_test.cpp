@@ -152,3 +152,71 @@ TEST(WordMatch, MadeUpNamesAgreeWithAPlainSearch) {
     }
     ExpectPlainAnswers(names, words);
 }
+
+TEST(WordMatch, CaseIsFoldedAsUnicodeFoldsItOnBothSides) {
+    // Names and words as the user types them; the escapes are spelled out where a letter
+    // looks like another.
+    const std::string kelvin = "\xE2\x84\xAA";          // U+212A KELVIN SIGN
+    const std::string micro = "\xC2\xB5";               // U+00B5 MICRO SIGN
+    const std::string longS = "\xC5\xBF";               // U+017F LATIN SMALL LETTER LONG S
+    const std::string dottedI = "\xC4\xB0";             // U+0130 LATIN CAPITAL LETTER I WITH DOT
+    const std::string cherokeeA = "\xE1\x8E\xA0";       // U+13A0 CHEROKEE LETTER A
+    const std::string cherokeeSmallA = "\xEA\xAD\xB0";  // U+AB70 CHEROKEE SMALL LETTER A
+    std::vector<std::string> names = {"ΟΔΟΣ.txt",
+                                      "ΟΔΟς",
+                                      "Οδός",
+                                      "οδοσ",
+                                      "ReadMe.TXT",
+                                      "Mo" + longS + "el.png",
+                                      "300" + kelvin + ".dat",
+                                      "kelvin.log",
+                                      "5" + micro + "F.txt",
+                                      "ϐιϐλίο",
+                                      "STRAẞE",
+                                      dottedI + "stanbul",
+                                      cherokeeA + ".txt"};
+    struct {
+        std::string word;
+        std::vector<std::string> found;
+    } cases[] = {
+        // Final sigma and sigma fold alike, in the word and in the name; accents stay.
+        {"οδος", {"ΟΔΟΣ.txt", "ΟΔΟς", "οδοσ"}},
+        {"ΟΔΟΣ", {"ΟΔΟΣ.txt", "ΟΔΟς", "οδοσ"}},
+        // An ASCII word still meets mixed-case ASCII names on the fast path.
+        {"readme.txt", {"ReadMe.TXT"}},
+        {"README", {"ReadMe.TXT"}},
+        // Long s is an s; the Kelvin sign a k, whether it is in the word or in the name.
+        {"mosel", {"Mo" + longS + "el.png"}},
+        {"MO" + longS, {"Mo" + longS + "el.png"}},
+        {"300k", {"300" + kelvin + ".dat"}},
+        {kelvin + "elvin", {"kelvin.log"}},
+        // The micro sign is the Greek mu, small or capital.
+        {"5μf", {"5" + micro + "F.txt"}},
+        {"5ΜF", {"5" + micro + "F.txt"}},
+        {"βιβλ", {"ϐιϐλίο"}},
+        {"straße", {"STRAẞE"}},
+        // The dotted capital I folds only fully, into two characters: it stays as it is.
+        {"istanbul", {}},
+        {dottedI + "STANBUL", {dottedI + "stanbul"}},
+        // Cherokee folds to its capitals.
+        {cherokeeSmallA, {cherokeeA + ".txt"}},
+    };
+    CNamesDisk disk(names);
+    for (const auto& [word, found] : cases) {
+        SCOPED_TRACE("word \"" + word + "\"");
+        EXPECT_EQ(disk.Search(word, false, false), found);
+        EXPECT_EQ(disk.Search(word, false, true), found);
+        CCollSearch search(nullptr);
+        search.SetWords(word);
+        search.PrepareWords();
+        std::vector<std::string> accepted;
+        for (const std::string& name : names) {
+            CCollDiskFile file;
+            file.name = name;
+            if (search.Accept(file)) {
+                accepted.push_back(name);
+            }
+        }
+        EXPECT_EQ(accepted, found);
+    }
+}

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -81,4 +82,15 @@ TEST_F(DateFormat, EveryShownDateReadsBackAsNoonOfThatDay) {
             ASSERT_EQ(day.tm_hour * 3600 + day.tm_min * 60 + day.tm_sec, 12 * 3600);
         }
     }
+}
+
+TEST_F(DateFormat, TimesBefore1970AreShownEmpty) {
+    // -1 is what the scanner records for a time it could not fit; the others come only from
+    // damaged index files. None of them is a date that could be typed back.
+    for (Time32 time : {-1, -2, -86400, std::numeric_limits<Time32>::min()}) {
+        EXPECT_EQ(monthFirst.Format(time), "") << time;
+        EXPECT_EQ(dayFirst.Format(time), "") << time;
+    }
+    EXPECT_EQ(monthFirst.Format(0), "01/01/70");
+    EXPECT_EQ(dayFirst.Format(std::numeric_limits<Time32>::max()), "19/01/38");
 }
