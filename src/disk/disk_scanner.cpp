@@ -1,8 +1,17 @@
 // The scan of a mounted disk into a disk's tree. Each folder is listed completely before
-// its sub-folders are entered, and every folder is opened relative to its parent, so the
-// process's current directory never moves onto the disk (it could not be ejected then).
+// its sub-folders are entered, sub-folders in stored order, depth first, and every folder is
+// opened relative to its parent, so the process's current directory never moves onto the
+// disk (it could not be ejected then). The walk is a loop over an explicit list of levels:
+// a level costs a few words and, only near the bottom, a descriptor, so any depth the
+// filesystem allows is scanned within the descriptor limit and without deep nested calls.
 
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/dir_reader.h"
 #include "shell/show_message.h"
@@ -12,26 +21,236 @@
 
 namespace {
 
-void ListFolder(CDirReader& dir, CCollDiskContent& content) {
+// Descriptors kept open: the root's and those of the deepest levels. The levels in between
+// are closed and reached again through ".." (or by their names) on the way back up.
+constexpr std::size_t maxOpenFolders = 16;
+// Folders named in one message; the rest are counted.
+constexpr std::size_t maxNamedFolders = 20;
+
+bool IsRefusal(int error) {
+    return error == EACCES || error == EPERM;
+}
+
+// A sub-folder that went away, or was replaced by a file or a link, since its parent was
+// listed: what the listing saw is no longer on the disk.
+bool IsVanished(int error) {
+    return error == ENOENT || error == ENOTDIR || error == ELOOP;
+}
+
+std::string JoinName(const std::string& folder, const std::string& name) {
+    if (!folder.empty() && folder.back() == '/') {
+        return folder + name;
+    }
+    return folder + '/' + name;
+}
+
+// A folder that was not read whole, and why (an errno value).
+struct CUnreadFolder {
+    std::string path;
+    int error = 0;
+};
+
+class CTreeScan {
+public:
+    CTreeScan(std::string rootPath, CDirReader root, CCollDiskContent& content)
+        : rootPath(std::move(rootPath)) {
+        levels.push_back(CLevel{&content, 0, std::move(root), {}, false});
+    }
+
+    void Run();
+
+    // Folders that could not be read whole, in the order the scan met them.
+    std::vector<CUnreadFolder> unread;
+    // Whether one of them is missing something for a reason other than a refusal of access:
+    // the tree is then knowingly incomplete.
+    bool incomplete = false;
+
+private:
+    struct CLevel {
+        CCollDiskContent* content;
+        // The sub-folder to enter next.
+        std::size_t next;
+        CDirReader reader;
+        // Recorded when the reader is closed to spare descriptors, so the folder reached
+        // again can be checked to be the same.
+        CDirIdentity identity;
+        bool identityKnown;
+    };
+
+    void List(CLevel& level);
+    void EnterNext();
+    void Climb();
+    void SpareDescriptors();
+    bool IsSameFolder(const CLevel& level) const;
+    bool ReopenByNames(std::size_t depth);
+    const std::string& NameOf(std::size_t depth) const;
+    std::string PathOf(std::size_t depth) const;
+    void NoteUnread(std::string path, int error);
+
+    std::string rootPath;
+    std::vector<CLevel> levels;
+};
+
+void CTreeScan::Run() {
+    List(levels.back());
+    while (!levels.empty()) {
+        const CLevel& top = levels.back();
+        if (top.next < top.content->folders.size()) {
+            EnterNext();
+        } else {
+            Climb();
+        }
+    }
+}
+
+void CTreeScan::List(CLevel& level) {
+    CCollDiskContent& content = *level.content;
+    int refused = 0;
+    int failed = 0;
     CDirEntry entry;
-    while (dir.Next(entry)) {
+    while (level.reader.Next(entry)) {
+        if (entry.detailsError != 0) {
+            (IsRefusal(entry.detailsError) ? refused : failed) = entry.detailsError;
+        }
         if (entry.isDirectory) {
             content.folders.Add(std::make_unique<CCollDiskFolder>(entry));
         } else {
             content.files.Add(std::make_unique<CCollDiskFile>(entry));
         }
     }
+    if (level.reader.Failed()) {
+        failed = level.reader.ListError();
+    }
+    if (failed != 0 || refused != 0) {
+        NoteUnread(PathOf(levels.size() - 1), failed != 0 ? failed : refused);
+    }
 }
 
-void ScanChildren(const CDirReader& dir, CCollDiskContent& content) {
-    for (const auto& folder : content.folders) {
-        CDirReader child;
-        // A folder that cannot be entered stays in the tree, empty.
-        if (child.OpenChild(dir, folder->name)) {
-            ListFolder(child, folder->content);
-            ScanChildren(child, folder->content);
+void CTreeScan::EnterNext() {
+    CLevel& top = levels.back();
+    CCollDiskFolder& folder = *top.content->folders[top.next++];
+    CDirReader child;
+    if (!child.OpenChild(top.reader, folder.name)) {
+        int error = errno;
+        // A folder that cannot be entered stays in the tree, empty, and the scan goes on.
+        if (!IsRefusal(error) && !IsVanished(error)) {
+            NoteUnread(JoinName(PathOf(levels.size() - 1), folder.name), error);
+        }
+        return;
+    }
+    levels.push_back(CLevel{&folder.content, 0, std::move(child), {}, false});
+    List(levels.back());
+    SpareDescriptors();
+}
+
+// Closes the descriptor of the level that has just fallen out of the deepest few.
+void CTreeScan::SpareDescriptors() {
+    if (levels.size() <= maxOpenFolders) {
+        return;
+    }
+    CLevel& level = levels[levels.size() - maxOpenFolders];
+    if (level.reader.IsOpen()) {
+        level.identityKnown = level.reader.GetIdentity(level.identity);
+        level.reader.Close();
+    }
+}
+
+bool CTreeScan::IsSameFolder(const CLevel& level) const {
+    CDirIdentity now;
+    return !level.identityKnown || (level.reader.GetIdentity(now) && now == level.identity);
+}
+
+// Back to the parent level, whose descriptor must be open again if it was closed: the
+// folder just left leads to it through "..", checked to be the folder listed before; if it
+// is not, the names lead down to it from the nearest level still open.
+void CTreeScan::Climb() {
+    CLevel done = std::move(levels.back());
+    levels.pop_back();
+    if (levels.empty()) {
+        return;
+    }
+    CLevel& parent = levels.back();
+    if (parent.reader.IsOpen()) {
+        return;
+    }
+    if (done.reader.IsOpen() && parent.reader.OpenParent(done.reader) && IsSameFolder(parent)) {
+        return;
+    }
+    parent.reader.Close();
+    if (!ReopenByNames(levels.size() - 1) && parent.next < parent.content->folders.size()) {
+        // Its remaining sub-folders stay empty: the tree is not the disk's.
+        NoteUnread(PathOf(levels.size() - 1), errno != 0 ? errno : ESTALE);
+        parent.next = parent.content->folders.size();
+    }
+}
+
+bool CTreeScan::ReopenByNames(std::size_t depth) {
+    std::size_t from = depth;
+    while (from > 0 && !levels[from].reader.IsOpen()) {
+        --from;
+    }
+    if (!levels[from].reader.IsOpen()) {
+        errno = EBADF;
+        return false;
+    }
+    for (std::size_t at = from + 1; at <= depth; ++at) {
+        CLevel& level = levels[at];
+        bool reached = level.reader.OpenChild(levels[at - 1].reader, NameOf(at));
+        int error = reached ? 0 : errno;
+        if (reached && !IsSameFolder(level)) {
+            level.reader.Close();
+            reached = false;
+            error = ESTALE;
+        }
+        // Only the way down needed the levels in between.
+        if (at - 1 > from) {
+            levels[at - 1].reader.Close();
+        }
+        if (!reached) {
+            errno = error;
+            return false;
         }
     }
+    return true;
+}
+
+// The name of the folder of level `depth` (1 or more) in its parent.
+const std::string& CTreeScan::NameOf(std::size_t depth) const {
+    const CLevel& parent = levels[depth - 1];
+    return parent.content->folders[parent.next - 1]->name;
+}
+
+// Built only for messages: a path as long as the tree is deep is never opened.
+std::string CTreeScan::PathOf(std::size_t depth) const {
+    std::string path = rootPath;
+    for (std::size_t at = 1; at <= depth; ++at) {
+        path = JoinName(path, NameOf(at));
+    }
+    return path;
+}
+
+void CTreeScan::NoteUnread(std::string path, int error) {
+    if (!IsRefusal(error)) {
+        incomplete = true;
+    }
+    unread.push_back(CUnreadFolder{std::move(path), error});
+}
+
+void ReportUnread(const std::vector<CUnreadFolder>& unread) {
+    if (unread.empty()) {
+        return;
+    }
+    std::string text;
+    for (std::size_t i = 0; i < unread.size() && i < maxNamedFolders; ++i) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += "Failed reading folder " + unread[i].path + ": " + std::strerror(unread[i].error);
+    }
+    if (unread.size() > maxNamedFolders) {
+        text += "\nand " + std::to_string(unread.size() - maxNamedFolders) + " more folders";
+    }
+    ShowMessage("%s", text.c_str());
 }
 
 }  // namespace
@@ -41,11 +260,14 @@ bool CCollDiskFolder::Scan(const std::string& path) {
     if (!dir.Open(path)) {
         return false;
     }
-    ListFolder(dir, content);
-    ScanChildren(dir, content);
-    return true;
+    CTreeScan scan(path, std::move(dir), content);
+    scan.Run();
+    return !scan.incomplete;
 }
 
+// Folders that refuse to be looked into are named, and the disk is still catalogued; a
+// folder that could not be read for any other reason (descriptors or memory exhausted, a
+// read error) makes the scan fail, so part of a disk is never saved as the whole of it.
 bool CCollDisk::Scan(const std::string& rootPath) {
     if (!header.ReadVolumeInfo(rootPath)) {
         ShowMessage("Failed loading volume information");
@@ -56,7 +278,8 @@ bool CCollDisk::Scan(const std::string& rootPath) {
         ShowMessage("Failed opening folder %s\n", rootPath.c_str());
         return false;
     }
-    ListFolder(root, content);
-    ScanChildren(root, content);
-    return true;
+    CTreeScan scan(rootPath, std::move(root), content);
+    scan.Run();
+    ReportUnread(scan.unread);
+    return !scan.incomplete;
 }

@@ -8,7 +8,10 @@
 #include <cerrno>
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
+
+#include "platform/fault_injection.h"
 
 CDirReader::~CDirReader() {
     Close();
@@ -19,8 +22,8 @@ namespace {
 // Big enough for most folders in one call; the call that finds the end is one more.
 constexpr std::size_t bufferSize = std::size_t{64} * 1024;
 
-// Buffers of closed readers, kept for the next folders: a scan opens thousands, one inside
-// the other, and would otherwise make the allocator grow and trim the heap for each.
+// Buffers of readers that finished listing, kept for the next folders: a scan lists
+// thousands, and would otherwise make the allocator grow and trim the heap for each.
 thread_local std::vector<std::unique_ptr<char[]>> spareBuffers;
 constexpr std::size_t maxSpareBuffers = 8;
 
@@ -29,6 +32,11 @@ constexpr std::size_t maxSpareBuffers = 8;
 bool noAccessTimeAllowed = true;
 
 int OpenFolderAt(int parent, const char* name, int flags) {
+    int injected = 0;
+    if (TakeFault(FaultPoint::openFolder, injected)) {
+        errno = injected;
+        return -1;
+    }
     if (noAccessTimeAllowed) {
         int fd = ::openat(parent, name, flags | O_NOATIME);
         if (fd >= 0 || errno != EPERM) {
@@ -44,30 +52,42 @@ int OpenFolderAt(int parent, const char* name, int flags) {
     return fd;
 }
 
+bool IsDotOrDotDot(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
 }  // namespace
 
-// The folder is read with getdents64 straight into a large buffer: a directory stream would
-// add an fstat and two fcntl calls per folder and read in smaller pieces, and a scan opens
-// thousands of folders.
+CDirReader::CDirReader(CDirReader&& other) noexcept
+    : fd(std::exchange(other.fd, -1)),
+      buffer(std::move(other.buffer)),
+      filled(std::exchange(other.filled, 0)),
+      next(std::exchange(other.next, 0)),
+      atEnd(std::exchange(other.atEnd, false)),
+      listError(std::exchange(other.listError, 0)) {}
+
+CDirReader& CDirReader::operator=(CDirReader&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd = std::exchange(other.fd, -1);
+        buffer = std::move(other.buffer);
+        filled = std::exchange(other.filled, 0);
+        next = std::exchange(other.next, 0);
+        atEnd = std::exchange(other.atEnd, false);
+        listError = std::exchange(other.listError, 0);
+    }
+    return *this;
+}
+
 bool CDirReader::Adopt(int descriptor) {
     if (descriptor < 0) {
         return false;
     }
-    if (buffer == nullptr && !spareBuffers.empty()) {
-        buffer = std::move(spareBuffers.back());
-        spareBuffers.pop_back();
-    }
-    if (buffer == nullptr) {
-        try {
-            buffer = std::make_unique<char[]>(bufferSize);
-        } catch (...) {
-            ::close(descriptor);
-            throw;
-        }
-    }
     fd = descriptor;
     filled = 0;
     next = 0;
+    atEnd = false;
+    listError = 0;
     return true;
 }
 
@@ -86,16 +106,66 @@ bool CDirReader::OpenChild(const CDirReader& parent, const std::string& name) {
         OpenFolderAt(parent.fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
+bool CDirReader::OpenParent(const CDirReader& child) {
+    Close();
+    if (child.fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    return Adopt(OpenFolderAt(child.fd, "..", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+bool CDirReader::GetIdentity(CDirIdentity& identity) const {
+    struct stat status {};
+    if (fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    if (::fstat(fd, &status) != 0) {
+        return false;
+    }
+    identity.device = status.st_dev;
+    identity.inode = status.st_ino;
+    return true;
+}
+
+// The folder is read with getdents64 straight into a large buffer: a directory stream would
+// add an fstat and two fcntl calls per folder and read in smaller pieces, and a scan opens
+// thousands of folders.
 bool CDirReader::Next(CDirEntry& entry) {
     if (fd < 0) {
+        errno = EBADF;
+        return false;
+    }
+    if (atEnd) {
+        errno = listError;
         return false;
     }
     while (true) {
         if (next >= filled) {
-            errno = 0;
-            ssize_t got = ::getdents64(fd, buffer.get(), bufferSize);
+            if (buffer == nullptr && !spareBuffers.empty()) {
+                buffer = std::move(spareBuffers.back());
+                spareBuffers.pop_back();
+            }
+            if (buffer == nullptr) {
+                buffer = std::make_unique<char[]>(bufferSize);
+            }
+            int injected = 0;
+            ssize_t got = 0;
+            if (TakeFault(FaultPoint::readFolder, injected)) {
+                errno = injected;
+                got = -1;
+            } else {
+                errno = 0;
+                got = ::getdents64(fd, buffer.get(), bufferSize);
+            }
             if (got <= 0) {
                 // 0 at the end, with errno still 0; -1 with errno set when listing fails.
+                int error = got < 0 ? errno : 0;
+                atEnd = true;
+                listError = error;
+                ReleaseBuffer();
+                errno = error;
                 return false;
             }
             filled = static_cast<std::size_t>(got);
@@ -105,20 +175,34 @@ bool CDirReader::Next(CDirEntry& entry) {
         const auto* found = reinterpret_cast<const struct dirent64*>(buffer.get() + next);
         next += found->d_reclen;
         const char* name = found->d_name;
-        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+        if (IsDotOrDotDot(name)) {
+            continue;
+        }
+        struct statx status {};
+        int injected = 0;
+        int result = 0;
+        if (TakeFault(FaultPoint::statEntry, injected)) {
+            errno = injected;
+            result = -1;
+        } else {
+            result =
+                ::statx(fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                        STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME, &status);
+        }
+        if (result != 0 && errno == ENOENT) {
+            // Gone since the listing: it is no longer on the disk.
             continue;
         }
         entry.name = name;
-        struct statx status {};
-        if (::statx(fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                    STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME,
-                    &status) != 0) {
-            // Vanished or unreadable since the listing: keep the name, with nothing known.
+        if (result != 0) {
+            // Listed but not to be looked at: the name, and the kind if the listing says.
+            entry.detailsError = errno;
             entry.isDirectory = found->d_type == DT_DIR;
             entry.size = 0;
             entry.creationTime = entry.modifyTime = entry.accessTime = 0;
             return true;
         }
+        entry.detailsError = 0;
         entry.isDirectory = S_ISDIR(status.stx_mode);
         entry.size = entry.isDirectory ? 0 : status.stx_size;
         entry.modifyTime = status.stx_mtime.tv_sec;
@@ -129,14 +213,21 @@ bool CDirReader::Next(CDirEntry& entry) {
     }
 }
 
-void CDirReader::Close() {
-    if (fd >= 0) {
-        ::close(fd);
-        fd = -1;
-    }
+void CDirReader::ReleaseBuffer() {
     filled = 0;
     next = 0;
     if (buffer != nullptr && spareBuffers.size() < maxSpareBuffers) {
         spareBuffers.push_back(std::move(buffer));
     }
+    buffer.reset();
+}
+
+void CDirReader::Close() {
+    if (fd >= 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    atEnd = false;
+    listError = 0;
+    ReleaseBuffer();
 }

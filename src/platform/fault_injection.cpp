@@ -1,6 +1,7 @@
 #include "platform/fault_injection.h"
 
 #include <array>
+#include <cstddef>
 
 namespace {
 
@@ -9,7 +10,7 @@ struct CFault {
     int error = 0;
 };
 
-std::array<CFault, 4> faults;
+std::array<CFault, static_cast<std::size_t>(FaultPoint::count)> faults;
 bool armed = false;
 
 }  // namespace

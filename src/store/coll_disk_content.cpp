@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
@@ -59,13 +60,60 @@ void CheckOffsets(const CRecordReader& reader, const CSortablePtrArray<T>& items
     }
 }
 
+// Calls onFolder for each folder and onFile for each file below `root`, in the order of an
+// index file's records: a folder, then its subtree (its folders, then its files), then the
+// next folder; the files come after the last folder. Uses no stack space per level.
+template <class Content, class OnFolder, class OnFile>
+void VisitDepthFirst(Content& root, OnFolder onFolder, OnFile onFile) {
+    struct Level {
+        Content* content;
+        std::size_t next;
+    };
+    std::vector<Level> stack{{&root, 0}};
+    while (!stack.empty()) {
+        Content& content = *stack.back().content;
+        std::size_t index = stack.back().next;
+        if (index < content.folders.size()) {
+            ++stack.back().next;
+            CCollDiskFolder& folder = *content.folders[index];
+            onFolder(folder);
+            stack.push_back({&folder.content, 0});
+            continue;
+        }
+        for (const auto& file : content.files) {
+            onFile(*file);
+        }
+        stack.pop_back();
+    }
+}
+
 }  // namespace
 
 CCollDiskContent::CCollDiskContent() = default;
-CCollDiskContent::~CCollDiskContent() = default;
+
+CCollDiskContent::~CCollDiskContent() {
+    DestroyFolders();
+}
+
+// Each folder is taken out of the tree, and its own folders with it, before it is destroyed:
+// destroyed in place, a tree of any depth would destroy itself one nested call per level.
+void CCollDiskContent::DestroyFolders() {
+    std::vector<std::unique_ptr<CCollDiskFolder>> doomed;
+    while (!folders.empty()) {
+        doomed.push_back(folders.RemoveAt(folders.size() - 1));
+    }
+    while (!doomed.empty()) {
+        std::unique_ptr<CCollDiskFolder> folder = std::move(doomed.back());
+        doomed.pop_back();
+        CSortablePtrArray<CCollDiskFolder>& inside = folder->content.folders;
+        while (!inside.empty()) {
+            doomed.push_back(inside.RemoveAt(inside.size() - 1));
+        }
+    }
+}
 
 void CCollDiskContent::Clear() {
-    folders.Clear();
+    DestroyFolders();
     files.Clear();
 }
 
@@ -96,13 +144,19 @@ void CCollDiskContent::SortFiles(int fieldId) {
 }
 
 void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
-    totals.files += static_cast<std::uint32_t>(files.size());
-    totals.folders += static_cast<std::uint32_t>(folders.size());
-    for (const auto& file : files) {
-        totals.bytes += file->size;
-    }
-    for (const auto& folder : folders) {
-        folder->content.AddTotals(totals);
+    // The order does not matter to sums, so a plain list of what is left to visit will do.
+    std::vector<const CCollDiskContent*> pending{this};
+    while (!pending.empty()) {
+        const CCollDiskContent& content = *pending.back();
+        pending.pop_back();
+        totals.files += static_cast<std::uint32_t>(content.files.size());
+        totals.folders += static_cast<std::uint32_t>(content.folders.size());
+        for (const auto& file : content.files) {
+            totals.bytes += file->size;
+        }
+        for (const auto& folder : content.folders) {
+            pending.push_back(&folder->content);
+        }
     }
 }
 
@@ -159,12 +213,15 @@ void CCollDiskContent::WriteTable(CRecordWriter& writer) const {
 }
 
 void CCollDiskContent::WriteChildren(CRecordWriter& writer) const {
-    for (const auto& folder : folders) {
-        folder->WriteRecord(writer);
-    }
-    for (const auto& file : files) {
-        file->WriteRecord(writer);
-    }
+    // Depth first, as AssignChildOffsets counted: a folder's record, its subtree, the next
+    // folder, and after the last one the files.
+    VisitDepthFirst(
+        *this,
+        [&](const CCollDiskFolder& folder) {
+            folder.WriteItemRecord(writer);
+            folder.content.WriteTable(writer);
+        },
+        [&](const CCollDiskFile& file) { file.WriteRecord(writer); });
 }
 
 std::uint32_t CCollDiskContent::TableSize() const {
@@ -172,10 +229,11 @@ std::uint32_t CCollDiskContent::TableSize() const {
 }
 
 void CCollDiskContent::AssignChildOffsets(std::uint32_t& next) {
-    for (const auto& folder : folders) {
-        folder->AssignOffsets(next);
-    }
-    for (const auto& file : files) {
-        file->AssignOffsets(next);
-    }
+    VisitDepthFirst(
+        *this,
+        [&](CCollDiskFolder& folder) {
+            folder.offset = next;
+            next += folder.RecordSize();
+        },
+        [&](CCollDiskFile& file) { file.AssignOffsets(next); });
 }

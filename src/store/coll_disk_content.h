@@ -1,4 +1,6 @@
 // The folders and files directly inside a folder or at a disk's root. Owns every entry.
+// Every walk over the tree below is a loop, never a nested call per level, so a tree of any
+// depth can be counted, written and destroyed.
 #pragma once
 
 #include <cstdint>
@@ -35,11 +37,16 @@ public:
     // one's, as the writer lays them out; anything else means the file is damaged.
     void ReadTable(CRecordReader& reader, std::uint64_t end);
     void WriteTable(CRecordWriter& writer) const;
+    // Writes the records of every entry below, at any depth, depth first.
     void WriteChildren(CRecordWriter& writer) const;
     // Bytes the table takes in an index file.
     std::uint32_t TableSize() const;
+    // Gives every entry below, at any depth, the offset at which WriteChildren puts it.
     void AssignChildOffsets(std::uint32_t& next);
 
     CSortablePtrArray<CCollDiskFolder> folders;
     CSortablePtrArray<CCollDiskFile> files;
+
+private:
+    void DestroyFolders();
 };

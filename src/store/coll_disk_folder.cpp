@@ -16,8 +16,12 @@ void CCollDiskFolder::WriteRecord(CRecordWriter& writer) const {
 
 void CCollDiskFolder::AssignOffsets(std::uint32_t& next) {
     offset = next;
-    next += 13 + static_cast<std::uint32_t>(StoredStringLength(name)) + content.TableSize();
+    next += RecordSize();
     content.AssignChildOffsets(next);
+}
+
+std::uint32_t CCollDiskFolder::RecordSize() const {
+    return 13 + static_cast<std::uint32_t>(StoredStringLength(name)) + content.TableSize();
 }
 
 void CCollDiskFolder::LoadSubfolders(CRecordReader& reader) {

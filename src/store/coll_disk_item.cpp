@@ -5,12 +5,14 @@
 #include "store/record_reader.h"
 #include "store/record_writer.h"
 
+// An entry that could not be looked at has no times: it gets the value of a time that could
+// not be converted, which tables show empty and no date search finds, rather than 1970.
 CCollDiskItem::CCollDiskItem(const CCollDiskItemType* itemType, const CDirEntry& entry)
     : type(itemType),
       name(entry.name),
-      creationTime(ToTime32(entry.creationTime)),
-      modifyTime(ToTime32(entry.modifyTime)),
-      accessTime(ToTime32(entry.accessTime)) {}
+      creationTime(entry.detailsError == 0 ? ToTime32(entry.creationTime) : unknownTime),
+      modifyTime(entry.detailsError == 0 ? ToTime32(entry.modifyTime) : unknownTime),
+      accessTime(entry.detailsError == 0 ? ToTime32(entry.accessTime) : unknownTime) {}
 
 void CCollDiskItem::ReadItemRecord(CRecordReader& reader) {
     reader.ReadString(name);

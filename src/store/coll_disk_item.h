@@ -15,6 +15,8 @@ class CCollDiskItem {
 public:
     // Time kinds of GetTime and IsTimeInRange.
     enum TimeKind { timeCreation = 0, timeAccess = 1, timeModify = 2 };
+    // The time of an entry whose times could not be read or converted.
+    static constexpr Time32 unknownTime = -1;
 
     explicit CCollDiskItem(const CCollDiskItemType* itemType) : type(itemType) {}
     CCollDiskItem(const CCollDiskItemType* itemType, const CDirEntry& entry);
