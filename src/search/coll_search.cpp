@@ -137,6 +137,8 @@ bool NameHoldsAWord(const std::vector<std::string>& words, bool caseSensitive,
     return false;
 }
 
+constexpr Time32 unknownTime = -1;
+
 // What AcceptRecord decides, with the name test left to the caller.
 template <class NameTest>
 bool AcceptItem(const CCollSearch& search, const CCollDiskItemType* type, const Time32 times[3],
@@ -147,7 +149,9 @@ bool AcceptItem(const CCollSearch& search, const CCollDiskItemType* type, const 
     if (search.timeKind != -1) {
         Time32 time =
             search.timeKind >= 0 && search.timeKind <= 2 ? times[search.timeKind] : CurrentTime32();
-        if (time < search.timeFrom || time > search.timeTo) {
+        // -1 stands for a time that was never known (unreadable, or outside what a time
+        // can hold): no interval holds it, whatever the zone makes of the bounds.
+        if (time == unknownTime || time < search.timeFrom || time > search.timeTo) {
             return false;
         }
     }

@@ -145,6 +145,12 @@ TEST(CollSearch, WordsTypesCaseAndTimes) {
     EXPECT_TRUE(fixture.search.Accept(file));
     file.creationTime = 2000;
     EXPECT_FALSE(fixture.search.Accept(file));
+    // A time never known matches no interval, even one reaching below 1970.
+    fixture.search.timeFrom = -3600;
+    file.creationTime = -1;
+    EXPECT_FALSE(fixture.search.Accept(file));
+    file.creationTime = -2;
+    EXPECT_TRUE(fixture.search.Accept(file));
 }
 
 TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
