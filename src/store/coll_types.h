@@ -30,4 +30,3 @@ inline int CompareNumbers(std::int64_t a, std::int64_t b) {
 Time32 ToTime32(std::int64_t seconds);
 // The current time as a Time32.
 Time32 CurrentTime32();
-

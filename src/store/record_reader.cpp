@@ -26,10 +26,9 @@ void CRecordReader::ReadBytes(void* buffer, std::size_t count) {
 std::int32_t CRecordReader::ReadInt32() {
     std::uint8_t bytes[4];
     ReadBytes(bytes, sizeof bytes);
-    std::uint32_t value = static_cast<std::uint32_t>(bytes[0]) |
-                          static_cast<std::uint32_t>(bytes[1]) << 8 |
-                          static_cast<std::uint32_t>(bytes[2]) << 16 |
-                          static_cast<std::uint32_t>(bytes[3]) << 24;
+    std::uint32_t value =
+        static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+        static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
     return static_cast<std::int32_t>(value);
 }
 

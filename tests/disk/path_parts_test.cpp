@@ -1,8 +1,8 @@
+#include "disk/path_parts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "disk/path_parts.h"
 
 namespace {
 

@@ -91,8 +91,7 @@ TEST(CollectionFile, LoaderReportsBadLinesAndKeepsGoing) {
     EXPECT_EQ(collection.disks[1]->title, "y");
     EXPECT_EQ(collection.disks[2]->title, "x");
     ASSERT_EQ(messages.messages.size(), 3u);
-    EXPECT_EQ(messages.messages[0],
-              "Invalid path: ../../../../../../../../../../../../x.cdi");
+    EXPECT_EQ(messages.messages[0], "Invalid path: ../../../../../../../../../../../../x.cdi");
     EXPECT_EQ(messages.messages[1], folder.Path("A/B/missing.cdi") + " was not found.");
     EXPECT_EQ(messages.messages[2], "Failed loading disk missing.cdi");
 

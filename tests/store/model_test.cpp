@@ -42,7 +42,8 @@ TEST(Model, DisksSortByTheChosenFieldAndIgnoreOthers) {
     AddDisk(collection, "C", 1);
     collection.SortDisks(FieldName);
     EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "a"}));
-    for (int ignored : {int{FieldCreation}, int{FieldAccess}, int{FieldModify}, int{FieldType}, int{FieldPath}, 42}) {
+    for (int ignored : {int{FieldCreation}, int{FieldAccess}, int{FieldModify}, int{FieldType},
+                        int{FieldPath}, 42}) {
         collection.SortDisks(ignored);
         EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "a"}));
     }
@@ -170,6 +171,6 @@ TEST(Model, TimesAndRanges) {
     EXPECT_EQ(ToTime32(0), 0);
     EXPECT_EQ(ToTime32(2147483647), 2147483647);
     EXPECT_EQ(ToTime32(2147483648LL), -1);
-    EXPECT_EQ(ToTime32(-86400), -1);                // 1969
+    EXPECT_EQ(ToTime32(-86400), -1);                      // 1969
     EXPECT_EQ(ToTime32(-2208988800LL - 86400 * 400), 0);  // before 1900
 }
