@@ -41,7 +41,7 @@ std::string CCollSaver::Format(const std::string& path) const {
         std::string stored;
         if (!WriteIndexLine(disk->indexPath, path, stored)) {
             // Writing any other line would drop or change the disk on the next load.
-            throw CUnlistableDisk(disk->indexPath);
+            throw CUnlistableDisk{disk->indexPath};
         }
         text += stored + "\r\n";
     }
