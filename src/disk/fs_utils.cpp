@@ -1,7 +1,9 @@
 #include "disk/fs_utils.h"
 
 #include <cerrno>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "disk/tree_find.h"
@@ -79,18 +81,37 @@ bool IsTargetRoot(const std::string& folder, const CFileIdentity& targetRoot) {
     return GetFileIdentity(folder, identity) && identity == targetRoot;
 }
 
+// One folder being worked through: what it holds, and the next entry to handle. The walks
+// keep a list of these instead of nesting a call per level.
+struct CWalkLevel {
+    std::vector<CListedEntry> entries;
+    std::size_t next = 0;
+    std::string target;
+};
+
 bool ReplicateFolders(const std::string& source, const std::string& target,
                       const CFileIdentity& targetRoot) {
-    std::vector<CListedEntry> entries;
+    std::vector<CWalkLevel> levels(1);
+    levels.back().target = target;
     // No extension matches the empty mask, so only the folders are listed.
-    bool listed = ListFolder(source, std::string(), entries);
-    for (const CListedEntry& entry : entries) {
+    bool listed = ListFolder(source, std::string(), levels.back().entries);
+    while (!levels.empty()) {
+        CWalkLevel& level = levels.back();
+        if (level.next == level.entries.size()) {
+            levels.pop_back();
+            continue;
+        }
+        const CListedEntry& entry = level.entries[level.next++];
         if (!entry.isFolder || IsTargetRoot(entry.path, targetRoot)) {
             continue;
         }
-        std::string childTarget = ChildPath(target, entry.name);
+        std::string childTarget = ChildPath(level.target, entry.name);
         if (MakeDirectory(childTarget)) {
-            ReplicateFolders(entry.path, childTarget, targetRoot);
+            CWalkLevel child;
+            child.target = std::move(childTarget);
+            // A sub-folder that cannot be listed is left empty; the copy reports it later.
+            ListFolder(entry.path, std::string(), child.entries);
+            levels.push_back(std::move(child));
         }
     }
     return listed;
@@ -133,18 +154,31 @@ bool CopyEntry(const std::string& source, const std::string& target, const CTree
 }
 
 bool CopyFolder(const std::string& source, const std::string& target, const CTreeCopy& how) {
-    // Replication made every folder it could; one missing now stops the copy here.
-    std::vector<CListedEntry> entries;
-    if (!IsDirectory(target) || !ListFolder(source, how.mask, entries)) {
+    std::vector<CWalkLevel> levels;
+    // Replication made every folder it could; one missing now stops the copy there.
+    auto enter = [&](const std::string& from, std::string to) {
+        CWalkLevel level;
+        if (!IsDirectory(to) || !ListFolder(from, how.mask, level.entries)) {
+            return false;
+        }
+        level.target = std::move(to);
+        levels.push_back(std::move(level));
+        return true;
+    };
+    if (!enter(source, target)) {
         return false;
     }
-    for (const CListedEntry& entry : entries) {
-        std::string childTarget = ChildPath(target, entry.name);
+    while (!levels.empty()) {
+        CWalkLevel& level = levels.back();
+        if (level.next == level.entries.size()) {
+            levels.pop_back();
+            continue;
+        }
+        // A copy: entering a sub-folder may move the level's entries.
+        CListedEntry entry = level.entries[level.next++];
+        std::string childTarget = ChildPath(level.target, entry.name);
         if (entry.isFolder) {
-            if (IsTargetRoot(entry.path, how.targetRoot)) {
-                continue;
-            }
-            if (!CopyFolder(entry.path, childTarget, how)) {
+            if (!IsTargetRoot(entry.path, how.targetRoot) && !enter(entry.path, childTarget)) {
                 return false;
             }
         } else if (!CopyEntry(entry.path, childTarget, how)) {
