@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "disk/path_parts.h"
 #include "platform/file_exception.h"
 #include "platform/message_sink.h"
 #include "platform/path_status.h"
@@ -61,30 +62,10 @@ std::string FullPathOf(const std::string& path) {
         }
         joined = current + "/" + path;
     }
-    // Only '/' separates here. ".." is taken lexically, as the shell's cd takes it.
-    std::vector<std::string> kept;
-    std::string::size_type start = 1;
-    while (start <= joined.size()) {
-        std::string::size_type end = joined.find('/', start);
-        if (end == std::string::npos) {
-            end = joined.size();
-        }
-        std::string name = joined.substr(start, end - start);
-        if (name == "..") {
-            if (!kept.empty()) {
-                kept.pop_back();
-            }
-        } else if (!name.empty() && name != ".") {
-            kept.push_back(std::move(name));
-        }
-        start = end + 1;
-    }
-    std::string full;
-    for (const std::string& name : kept) {
-        full += "/" + name;
-    }
+    // ".." is taken lexically, as the shell's cd takes it.
+    std::string full = NormalizedFullPath(joined);
     // "a.cdi/" must still fail as a folder would, not open a.cdi.
-    if (full.empty() || joined.back() == '/') {
+    if (full != "/" && joined.back() == '/') {
         full += '/';
     }
     return full;

@@ -145,3 +145,28 @@ bool MakeAbsolutePath(const std::string& relative, const std::string& base, std:
     result = parts.Build();
     return result.size() <= maxPathLength;
 }
+
+std::string NormalizedFullPath(const std::string& path) {
+    std::vector<std::string> kept;
+    std::string::size_type start = 0;
+    while (start <= path.size()) {
+        std::string::size_type end = path.find('/', start);
+        if (end == std::string::npos) {
+            end = path.size();
+        }
+        std::string name = path.substr(start, end - start);
+        if (name == "..") {
+            if (!kept.empty()) {
+                kept.pop_back();
+            }
+        } else if (!name.empty() && name != ".") {
+            kept.push_back(std::move(name));
+        }
+        start = end + 1;
+    }
+    std::string result;
+    for (const std::string& name : kept) {
+        result += "/" + name;
+    }
+    return result.empty() ? "/" : result;
+}

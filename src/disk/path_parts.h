@@ -29,3 +29,6 @@ bool MakeRelativePath(const std::string& target, const std::string& base, std::s
 // `relative` resolved against the folder of the file `base`; a path that begins with "/"
 // is already full. Fails for an empty path and for a ".." with no folder left.
 bool MakeAbsolutePath(const std::string& relative, const std::string& base, std::string& result);
+// A full path of this system with "." and empty names dropped and "name/.." folded, as text
+// (links are not followed). Only "/" separates: a backslash is part of a name.
+std::string NormalizedFullPath(const std::string& path);

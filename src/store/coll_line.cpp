@@ -3,7 +3,6 @@
 #include <strings.h>
 
 #include <string_view>
-#include <vector>
 
 #include "disk/path_parts.h"
 
@@ -13,33 +12,6 @@ const char* const blanks = " \t\r\n\v\f";
 
 bool IsBlank(char c) {
     return c != '\0' && std::string_view(blanks).find(c) != std::string_view::npos;
-}
-
-// A full path as a resolved line gives it back: no "." or empty names, "name/.." folded.
-// Only "/" separates here; a backslash is part of a name.
-std::string Normalized(const std::string& path) {
-    std::vector<std::string> kept;
-    std::string::size_type start = 0;
-    while (start <= path.size()) {
-        std::string::size_type end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        std::string name = path.substr(start, end - start);
-        if (name == "..") {
-            if (!kept.empty()) {
-                kept.pop_back();
-            }
-        } else if (!name.empty() && name != ".") {
-            kept.push_back(std::move(name));
-        }
-        start = end + 1;
-    }
-    std::string result;
-    for (const std::string& name : kept) {
-        result += "/" + name;
-    }
-    return result.empty() ? "/" : result;
 }
 
 }  // namespace
@@ -64,7 +36,7 @@ bool ReadIndexLine(const std::string& line, const std::string& collectionPath,
 
 bool WriteIndexLine(const std::string& indexPath, const std::string& collectionPath,
                     std::string& line) {
-    std::string wanted = Normalized(indexPath);
+    std::string wanted = NormalizedFullPath(indexPath);
     auto readsBack = [&](const std::string& candidate) {
         std::string read;
         return candidate.find('\n') == std::string::npos &&
