@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "disk/path_parts.h"
+#include "platform/fs_ops.h"
 
 namespace {
 
@@ -15,6 +16,11 @@ bool IsBlank(char c) {
 }
 
 }  // namespace
+
+std::string LineBaseOf(const std::string& path) {
+    std::string target;
+    return ResolveLinks(path, target) ? target : path;
+}
 
 std::string TrimCollectionLine(const std::string& line) {
     std::string::size_type first = line.find_first_not_of(blanks);

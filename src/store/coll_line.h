@@ -4,6 +4,9 @@
 
 #include <string>
 
+// The path the lines of the collection file `path` are relative to: the file a symbolic link
+// leads to, since that is where the file and its index files really are.
+std::string LineBaseOf(const std::string& path);
 // A line without its leading and trailing blanks, as the loader reads every line.
 std::string TrimCollectionLine(const std::string& line);
 // Whether a trimmed line opens the description block.

@@ -58,6 +58,7 @@ bool CCollLoader::Load(const std::string& path) {
         text.erase(0, byteOrderMark.size());
     }
     std::vector<std::string> lines = SplitLines(text);
+    std::string base = LineBaseOf(path);
     std::size_t next = 0;
     while (next < lines.size()) {
         const std::string& line = lines[next++];
@@ -69,7 +70,7 @@ bool CCollLoader::Load(const std::string& path) {
             continue;
         }
         std::string indexPath;
-        if (!ReadIndexLine(line, path, indexPath)) {
+        if (!ReadIndexLine(line, base, indexPath)) {
             ShowMessage("Invalid path: %s", line.c_str());
             ++failedLines;
             continue;

@@ -37,9 +37,10 @@ std::string CCollSaver::Format(const std::string& path) const {
     if (!description.empty()) {
         text += "[DESCRIPTION]\r\n" + description + "\r\n";
     }
+    std::string base = LineBaseOf(path);
     for (const auto& disk : collection.disks) {
         std::string stored;
-        if (!WriteIndexLine(disk->indexPath, path, stored)) {
+        if (!WriteIndexLine(disk->indexPath, base, stored)) {
             // Writing any other line would drop or change the disk on the next load.
             throw CUnlistableDisk{disk->indexPath};
         }

@@ -113,3 +113,22 @@ TEST(CollectionLine, AByteOrderMarkIsNotPartOfTheFirstLine) {
     EXPECT_EQ(IndexPaths(second), std::vector<std::string>{folder.Path("a.cdi")});
     EXPECT_TRUE(messages.messages.empty());
 }
+
+TEST(CollectionLine, ALinkedCollectionKeepsItsLinesRelativeToTheFileItLeadsTo) {
+    CTempFolder folder;
+    std::string disk = MakeIndexFile(folder, "Real/Disks/a.cdi");
+    std::string real = folder.Path("Real/c.col");
+    std::filesystem::create_directories(folder.Path("Desk"));
+    std::filesystem::create_symlink("../Real/c.col", folder.Path("Desk/c.col"));
+    CCollection collection;
+    ASSERT_TRUE(CCollLoader(collection).InsertIndexFile(disk));
+    ASSERT_TRUE(CCollSaver(collection).Save(folder.Path("Desk/c.col")));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("Desk/c.col")));
+    EXPECT_EQ(CTempFolder::Read(real), "Disks\\a.cdi\r\n");
+    for (const std::string& path : {folder.Path("Desk/c.col"), real}) {
+        CCollection loaded;
+        CMessageRecorder messages;
+        ASSERT_TRUE(CCollLoader(loaded).Load(path));
+        EXPECT_EQ(IndexPaths(loaded), std::vector<std::string>{disk}) << path;
+    }
+}
