@@ -11,9 +11,7 @@ void AppendPercent(std::string& out, unsigned char byte) {
     out += hexDigits[byte & 0x0F];
 }
 
-std::string Escape(std::string_view text, bool isTitle) {
-    std::string out;
-    out.reserve(text.size());
+void AppendEscaped(std::string& out, std::string_view text, bool isTitle) {
     for (char c : text) {
         auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '%' || c == '\\' || (isTitle && c == ':')) {
@@ -22,6 +20,12 @@ std::string Escape(std::string_view text, bool isTitle) {
             out += c;
         }
     }
+}
+
+std::string Escape(std::string_view text, bool isTitle) {
+    std::string out;
+    out.reserve(text.size());
+    AppendEscaped(out, text, isTitle);
     return out;
 }
 
@@ -74,6 +78,18 @@ std::string EscapedCataloguePath(std::string_view title, const std::vector<std::
         path += EscapeName(name);
     }
     return path;
+}
+
+void AppendEscapedCataloguePath(std::string& out, std::string_view path,
+                                const std::vector<std::size_t>& separators) {
+    AppendEscaped(out, path.substr(0, separators.front() - 1), true);
+    out += ':';
+    for (std::size_t i = 0; i < separators.size(); ++i) {
+        std::size_t from = separators[i] + 1;
+        std::size_t to = i + 1 < separators.size() ? separators[i + 1] : path.size();
+        out += '\\';
+        AppendEscaped(out, path.substr(from, to - from), false);
+    }
 }
 
 void AppendJsonString(std::string& out, std::string_view text) {

@@ -15,6 +15,10 @@ std::string EscapeName(std::string_view name);
 std::string EscapeTitle(std::string_view title);
 // "Title:\Folder\name" with each part escaped.
 std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names);
+// Appends the catalogue path `path`, whose names begin after the backslashes at `separators`,
+// escaped as EscapedCataloguePath escapes it.
+void AppendEscapedCataloguePath(std::string& out, std::string_view path,
+                                const std::vector<std::size_t>& separators);
 // Appends `text` as a JSON string: valid UTF-8 as it is, each other byte as a lone surrogate
 // \udc80-\udcff, the convention that decoders with "surrogateescape" turn back into bytes.
 void AppendJsonString(std::string& out, std::string_view text);

@@ -28,17 +28,17 @@ public:
     explicit CPrintingReceiver(bool asJson) : json(asJson) {}
 
     void OnSearchResult(const CCollSearchResult& result) override {
-        // The names are cut at the engine's separators, since a name may hold a backslash.
         const std::string& path = result.path;
-        std::string_view title(path.data(), result.separators.front() - 1);
-        names.clear();
-        for (std::size_t i = 0; i < result.separators.size(); ++i) {
-            std::size_t from = result.separators[i] + 1;
-            std::size_t to =
-                i + 1 < result.separators.size() ? result.separators[i + 1] : path.size();
-            names.emplace_back(path, from, to - from);
-        }
         if (json) {
+            // The names are cut at the engine's separators, since a name may hold a backslash.
+            std::string_view title(path.data(), result.separators.front() - 1);
+            names.clear();
+            for (std::size_t i = 0; i < result.separators.size(); ++i) {
+                std::size_t from = result.separators[i] + 1;
+                std::size_t to =
+                    i + 1 < result.separators.size() ? result.separators[i + 1] : path.size();
+                names.emplace_back(path, from, to - from);
+            }
             CJsonLine object;
             object.Add("type", result.type->name)
                 .Add("path", path)
@@ -46,10 +46,9 @@ public:
                 .Add("names", names);
             object.Print();
         } else {
-            line.assign(result.type->name)
-                .append(1, '\t')
-                .append(EscapedCataloguePath(title, names))
-                .append(1, '\n');
+            line.assign(result.type->name).append(1, '\t');
+            AppendEscapedCataloguePath(line, path, result.separators);
+            line += '\n';
             std::fwrite(line.data(), 1, line.size(), stdout);
         }
         ++count;

@@ -368,9 +368,9 @@ TEST(Cli, TreeWalksAnyDepthAndPrintsTheSampleAsBefore) {
     }
     CTempFolder work;
     std::string cdi = work.Write("Deep.cdi", bytes);
-    std::string command = "ulimit -s 512; { " + std::string(TAMBLOR_CLI_PATH) + " tree " + Quote(cdi) +
-                          "; echo $? >" + Quote(work.Path("rc.txt")) + "; } | tail -c 20 >" +
-                          Quote(work.Path("out.txt"));
+    std::string command = "ulimit -s 512; { " + std::string(TAMBLOR_CLI_PATH) + " tree " +
+                          Quote(cdi) + "; echo $? >" + Quote(work.Path("rc.txt")) +
+                          "; } | tail -c 20 >" + Quote(work.Path("out.txt"));
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(CTempFolder::Read(work.Path("rc.txt")), "0\n");
     EXPECT_EQ(CTempFolder::Read(work.Path("out.txt")), "d\\d\\d\\d\\d\\d\\d\\d\\d\\f\n");
