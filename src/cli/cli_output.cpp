@@ -11,15 +11,34 @@ void AppendPercent(std::string& out, unsigned char byte) {
     out += hexDigits[byte & 0x0F];
 }
 
+// Which bytes a name (or, with ':', a title) cannot show as they are, looked up by value.
+struct CEscapeTable {
+    constexpr explicit CEscapeTable(bool isTitle) {
+        for (int byte = 0; byte < 0x20; ++byte) {
+            escaped[byte] = true;
+        }
+        escaped[0x7F] = escaped['%'] = escaped['\\'] = true;
+        escaped[':'] = isTitle;
+    }
+    bool escaped[256] = {};
+};
+constexpr CEscapeTable nameEscapes(false);
+constexpr CEscapeTable titleEscapes(true);
+
+// Runs of bytes that stay as they are go out in one append: a search may print millions of
+// names, nearly all of them with nothing to escape.
 void AppendEscaped(std::string& out, std::string_view text, bool isTitle) {
-    for (char c : text) {
-        auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F || c == '%' || c == '\\' || (isTitle && c == ':')) {
+    const bool* escaped = isTitle ? titleEscapes.escaped : nameEscapes.escaped;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        if (escaped[byte]) {
+            out.append(text.data() + start, i - start);
             AppendPercent(out, byte);
-        } else {
-            out += c;
+            start = i + 1;
         }
     }
+    out.append(text.data() + start, text.size() - start);
 }
 
 std::string Escape(std::string_view text, bool isTitle) {
@@ -78,6 +97,10 @@ std::string EscapedCataloguePath(std::string_view title, const std::vector<std::
         path += EscapeName(name);
     }
     return path;
+}
+
+void AppendEscapedName(std::string& out, std::string_view name) {
+    AppendEscaped(out, name, false);
 }
 
 void AppendEscapedCataloguePath(std::string& out, std::string_view path,

@@ -15,6 +15,8 @@ std::string EscapeName(std::string_view name);
 std::string EscapeTitle(std::string_view title);
 // "Title:\Folder\name" with each part escaped.
 std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names);
+// Appends `name` escaped as EscapeName escapes it.
+void AppendEscapedName(std::string& out, std::string_view name);
 // Appends the catalogue path `path`, whose names begin after the backslashes at `separators`,
 // escaped as EscapedCataloguePath escapes it.
 void AppendEscapedCataloguePath(std::string& out, std::string_view path,

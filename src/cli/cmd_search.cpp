@@ -46,8 +46,15 @@ public:
                 .Add("names", names);
             object.Print();
         } else {
-            line.assign(result.type->name).append(1, '\t');
-            AppendEscapedCataloguePath(line, path, result.separators);
+            // Results come folder by folder: the folder's part is escaped once for all of them.
+            std::size_t nameAt = result.separators.back() + 1;
+            if (folderPath.size() != nameAt || path.compare(0, nameAt, folderPath) != 0) {
+                folderPath.assign(path, 0, nameAt);
+                escapedFolderPath.clear();
+                AppendEscapedCataloguePath(escapedFolderPath, folderPath, result.separators);
+            }
+            line.assign(result.type->name).append(1, '\t').append(escapedFolderPath);
+            AppendEscapedName(line, std::string_view(path).substr(nameAt));
             line += '\n';
             std::fwrite(line.data(), 1, line.size(), stdout);
         }
@@ -58,6 +65,8 @@ public:
 private:
     bool json;
     std::vector<std::string> names;
+    std::string folderPath;
+    std::string escapedFolderPath;
     std::string line;
 };
 

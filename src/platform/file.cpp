@@ -65,8 +65,9 @@ void CFile::Open(const std::string& filePath, Mode mode) {
         ::close(opened);
         CFileException::ThrowNotAFile(filePath);
     }
-    int flags = ::fcntl(opened, F_GETFL);
-    if (flags < 0 || ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    // None of the status flags F_SETFL changes is wanted, so no F_GETFL: a collection opens
+    // thousands of index files.
+    if (::fcntl(opened, F_SETFL, 0) != 0) {
         int error = errno;
         ::close(opened);
         CFileException::ThrowErrno(error, filePath);
