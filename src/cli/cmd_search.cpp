@@ -48,8 +48,11 @@ public:
         } else {
             // Results come folder by folder: the folder's part is escaped once for all of them.
             std::size_t nameAt = result.separators.back() + 1;
-            if (folderPath.size() != nameAt || path.compare(0, nameAt, folderPath) != 0) {
+            // The same bytes may be other names ("a\b" inside "x", or "b" inside "x\a").
+            if (folderPath.size() != nameAt || path.compare(0, nameAt, folderPath) != 0 ||
+                folderSeparators != result.separators) {
                 folderPath.assign(path, 0, nameAt);
+                folderSeparators = result.separators;
                 escapedFolderPath.clear();
                 AppendEscapedCataloguePath(escapedFolderPath, folderPath, result.separators);
             }
@@ -66,6 +69,7 @@ private:
     bool json;
     std::vector<std::string> names;
     std::string folderPath;
+    std::vector<std::size_t> folderSeparators;
     std::string escapedFolderPath;
     std::string line;
 };
