@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "disk/fs_utils.h"
-#include "disk/path_parts.h"
 #include "fuzz_support.h"
+#include "helpers/path_parts.h"
 #include "platform/file.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"

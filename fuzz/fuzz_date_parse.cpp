@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "toolkit/date_format.h"
+#include "helpers/date_format.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "disk/fs_utils.h"
 #include "fuzz_support.h"
+#include "helpers/file_title.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string text = InputText(data, size);

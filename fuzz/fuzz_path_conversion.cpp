@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "disk/path_parts.h"
 #include "fuzz_support.h"
+#include "helpers/path_parts.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
-#include "disk/path_parts.h"
+#include "helpers/path_parts.h"
+#include "helpers/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/message_sink.h"
 #include "platform/path_status.h"
-#include "shell/show_message.h"
 
 const char* const cliUsage =
     "usage: tamblor-cli COMMAND ...\n"

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <string>
 
-#include "store/coll_types.h"
+#include "helpers/coll_types.h"
 
 // `timeOfDay` gives the hour, minute and second for a text that holds a date alone; a time in
 // the text is accepted only when `allowTime` is set.

@@ -14,10 +14,11 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "cli/cli_time.h"
+#include "disk/disk_scanner.h"
+#include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"
-#include "shell/show_message.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
@@ -197,7 +198,7 @@ int CmdScan(const CliArgs& args) {
     }
     // The scan writes the volume's fields; keep what the options set.
     CCollDiskHeader chosen = disk.header;
-    if (!disk.Scan(rootFolder)) {
+    if (!ScanDisk(disk, rootFolder)) {
         return 1;
     }
     disk.header.burnDate = chosen.burnDate;

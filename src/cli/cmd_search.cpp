@@ -13,10 +13,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "cli/cli_time.h"
+#include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
 #include "search/coll_search.h"
-#include "shell/show_message.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
 

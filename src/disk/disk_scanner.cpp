@@ -5,6 +5,8 @@
 // a level costs a few words and, only near the bottom, a descriptor, so any depth the
 // filesystem allows is scanned within the descriptor limit and without deep nested calls.
 
+#include "disk/disk_scanner.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <cstring>
@@ -13,8 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "helpers/show_message.h"
 #include "platform/dir_reader.h"
-#include "shell/show_message.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
@@ -255,12 +257,12 @@ void ReportUnread(const std::vector<CUnreadFolder>& unread) {
 
 }  // namespace
 
-bool CCollDiskFolder::Scan(const std::string& path) {
+bool ScanFolder(CCollDiskFolder& folder, const std::string& path) {
     CDirReader dir;
     if (!dir.Open(path)) {
         return false;
     }
-    CTreeScan scan(path, std::move(dir), content);
+    CTreeScan scan(path, std::move(dir), folder.content);
     scan.Run();
     return !scan.incomplete;
 }
@@ -268,8 +270,8 @@ bool CCollDiskFolder::Scan(const std::string& path) {
 // Folders that refuse to be looked into are named, and the disk is still catalogued; a
 // folder that could not be read for any other reason (descriptors or memory exhausted, a
 // read error) makes the scan fail, so part of a disk is never saved as the whole of it.
-bool CCollDisk::Scan(const std::string& rootPath) {
-    if (!header.ReadVolumeInfo(rootPath)) {
+bool ScanDisk(CCollDisk& disk, const std::string& rootPath) {
+    if (!disk.header.ReadVolumeInfo(rootPath)) {
         ShowMessage("Failed loading volume information");
         return false;
     }
@@ -278,7 +280,7 @@ bool CCollDisk::Scan(const std::string& rootPath) {
         ShowMessage("Failed opening folder %s\n", rootPath.c_str());
         return false;
     }
-    CTreeScan scan(rootPath, std::move(root), content);
+    CTreeScan scan(rootPath, std::move(root), disk.content);
     scan.Run();
     ReportUnread(scan.unread);
     return !scan.incomplete;

@@ -1,14 +1,10 @@
-// Checks of names that are to become file titles, folder tests and creation, and copies of
+// Folder tests and creation, and copies of
 // files and whole folder trees. None shows a message: each answers with a success flag and
 // the caller chooses what to tell the user.
 #pragma once
 
 #include <string>
 
-// 0 when `text` may be a file title on any platform the catalogue travels to; otherwise -1
-// (empty, 256 bytes or longer, or holding a NUL byte), the code of the first refused
-// character, or -2 to -24 for a reserved device name such as CON or LPT3.
-int ValidateFileTitle(const std::string& text);
 // Appends "/" to a non-empty path that does not already end in one.
 void AddTrailingBackslash(std::string& path);
 

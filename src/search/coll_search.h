@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/coll_types.h"
 #include "store/coll_disk_item_type.h"
-#include "store/coll_types.h"
 
 class CCollection;
 class CCollDiskItem;

@@ -2,10 +2,10 @@
 
 #include <ctime>
 
+#include "helpers/file_path.h"
+#include "helpers/number_text.h"
+#include "helpers/show_message.h"
 #include "search/html_writer.h"
-#include "shell/file_path.h"
-#include "shell/number_text.h"
-#include "shell/show_message.h"
 #include "store/collection.h"
 
 namespace {

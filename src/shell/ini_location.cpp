@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "disk/fs_utils.h"
+#include "helpers/file_path.h"
 #include "platform/ini_location_probe.h"
 #include "platform/path_status.h"
-#include "shell/file_path.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <utility>
 #include <vector>
 
+#include "helpers/coll_settings.h"
+#include "helpers/file_path.h"
+#include "helpers/show_message.h"
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
 #include "platform/volume.h"
-#include "shell/coll_settings.h"
-#include "shell/file_path.h"
-#include "shell/show_message.h"
 #include "store/coll_disk_folder.h"
 #include "store/record_reader.h"
 #include "store/record_writer.h"

@@ -36,9 +36,6 @@ public:
     // Reports a file error and returns false on failure; no partial file is left.
     bool SaveIndexFile(const std::string& path);
 
-    // Reads the volume at `rootPath` and its whole tree; false (after a message) when the
-    // volume or its root cannot be read.
-    bool Scan(const std::string& rootPath);
     // Whether the disk now in the drive named by the "Drive" setting (or `drive`) is this one:
     // its label (exact bytes) and serial are the ones recorded by the scan.
     bool IsInDrive() const;

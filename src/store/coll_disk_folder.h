@@ -17,10 +17,6 @@ public:
     std::uint32_t RecordSize() const;
     // Reads the full record of every subfolder: one level more of the tree.
     void LoadSubfolders(CRecordReader& reader);
-    // Fills the content from the folder `path` on a mounted disk, at every depth. False when
-    // the folder cannot be opened, or a folder below it could not be read for a reason other
-    // than a refusal of access (the tree is then knowingly incomplete).
-    bool Scan(const std::string& path);
 
     CCollDiskContent content;
     // Where this folder's record and subtree must end in its index file: the next entry's

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "store/coll_types.h"
+#include "helpers/coll_types.h"
 
 struct CCollDiskHeader {
     static constexpr std::size_t size = 344;

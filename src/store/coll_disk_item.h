@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "helpers/coll_types.h"
 #include "store/coll_disk_item_type.h"
-#include "store/coll_types.h"
 
 class CRecordReader;
 class CRecordWriter;

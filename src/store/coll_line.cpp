@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "disk/path_parts.h"
+#include "helpers/path_parts.h"
 #include "platform/fs_ops.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string_view>
 
-#include "disk/fs_utils.h"
+#include "helpers/file_title.h"
+#include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
-#include "shell/show_message.h"
 #include "store/coll_line.h"
 #include "store/collection.h"
 

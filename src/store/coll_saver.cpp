@@ -1,8 +1,8 @@
 #include "store/coll_saver.h"
 
+#include "helpers/show_message.h"
 #include "platform/atomic_file.h"
 #include "platform/file_exception.h"
-#include "shell/show_message.h"
 #include "store/coll_line.h"
 #include "store/collection.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "disk/path_parts.h"
+#include "helpers/path_parts.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
 #include "support/message_recorder.h"

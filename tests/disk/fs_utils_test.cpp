@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "helpers/file_title.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;

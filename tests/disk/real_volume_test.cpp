@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "disk/disk_scanner.h"
 #include "platform/volume.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_folder.h"
@@ -216,7 +217,7 @@ TEST(RealVolume, ADiscMountedInUserSpaceIsScannedAsAFolder) {
         GTEST_SKIP() << "fuseiso cannot mount here";
     }
     CCollDisk disk;
-    bool scanned = disk.Scan(folder.Path("mnt"));
+    bool scanned = ScanDisk(disk, folder.Path("mnt"));
     RunQuietly("fusermount -u " + Quoted(folder.Path("mnt")));
     ASSERT_TRUE(scanned);
     disk.ComputeTotals();

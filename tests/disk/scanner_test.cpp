@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "disk/disk_scanner.h"
 #include "platform/dir_reader.h"
 #include "platform/fault_injection.h"
 #include "platform/file.h"
@@ -97,7 +98,7 @@ TEST(Scanner, RecordsEveryEntryWithItsSizeAndTimes) {
     SetTimes(disk.Path("Photos/Deep"), 1200000000, 1150000000);
 
     CCollDisk scanned;
-    ASSERT_TRUE(scanned.Scan(disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
     scanned.ComputeTotals();
     std::map<std::string, const CCollDiskItem*> items;
     Collect(scanned.content, "", items);
@@ -140,7 +141,7 @@ TEST(Scanner, AFolderThatCannotBeEnteredStaysEmptyAndTheScanGoesOn) {
     disk.Write("Open/visible.txt", "y");
     ASSERT_EQ(::chmod(disk.Path("Locked").c_str(), 0), 0);
     CCollDisk scanned;
-    ASSERT_TRUE(scanned.Scan(disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
     scanned.ComputeTotals();
     EXPECT_EQ(scanned.header.totalFolders, 2);
     EXPECT_EQ(scanned.header.totalFiles, 1);
@@ -149,13 +150,13 @@ TEST(Scanner, AFolderThatCannotBeEnteredStaysEmptyAndTheScanGoesOn) {
 TEST(Scanner, AMissingRootFailsWithItsMessage) {
     CMessageRecorder messages;
     CCollDisk scanned;
-    EXPECT_FALSE(scanned.Scan("/no/such/folder"));
+    EXPECT_FALSE(ScanDisk(scanned, "/no/such/folder"));
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0], "Failed loading volume information");
     std::string cwd = std::filesystem::current_path().string();
     CTempFolder disk;
     disk.Write("a/b/c.txt");
-    ASSERT_TRUE(scanned.Scan(disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
     EXPECT_EQ(std::filesystem::current_path().string(), cwd);
 }
 
@@ -184,7 +185,7 @@ TEST(Scanner, TreesDeeperThanTheDescriptorLimitAreScannedWhole) {
     {
         CDescriptorLimit limit(64);
         ASSERT_TRUE(limit.set);
-        ASSERT_TRUE(scanned.Scan(disk.Path()));
+        ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
     }
     EXPECT_TRUE(messages.messages.empty());
     scanned.ComputeTotals();
@@ -226,7 +227,7 @@ TEST(Scanner, TreesDeeperThanTheDescriptorLimitAreScannedWhole) {
     }
     CCollDisk rescanned;
     InjectFault(FaultPoint::openFolder, opens + 1, ENFILE);
-    EXPECT_TRUE(rescanned.Scan(chain.Path()));
+    EXPECT_TRUE(ScanDisk(rescanned, chain.Path()));
     EXPECT_TRUE(messages.messages.empty());
     rescanned.ComputeTotals();
     EXPECT_EQ(rescanned.header.totalFolders, 22);
@@ -243,7 +244,7 @@ TEST(Scanner, AVeryDeepTreeIsScannedSavedReadBackAndDestroyed) {
         CCollDisk scanned;
         {
             CDescriptorLimit limit(64);
-            ASSERT_TRUE(scanned.Scan(disk.Path()));
+            ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
         }
         scanned.ComputeTotals();
         EXPECT_EQ(scanned.header.totalFolders, depth);
@@ -288,7 +289,7 @@ TEST(Scanner, EntriesThatCannotBeLookedAtAreNamedWithoutMadeUpTimes) {
         CMessageRecorder messages;
         CCollDisk scanned;
         InjectFault(FaultPoint::statEntry, 2, test.error);
-        EXPECT_EQ(scanned.Scan(disk.Path()), test.succeeds);
+        EXPECT_EQ(ScanDisk(scanned, disk.Path()), test.succeeds);
         ClearFaults();
         ASSERT_EQ(scanned.content.folders.size(), 1u);
         const CCollDiskContent& shut = scanned.content.folders[0]->content;
@@ -337,7 +338,7 @@ TEST(Scanner, AFolderThatCannotBeOpenedOrReadForWantOfResourcesFailsTheScan) {
         CMessageRecorder messages;
         CCollDisk scanned;
         InjectFault(test.point, test.nth, test.error);
-        bool succeeded = scanned.Scan(disk.Path());
+        bool succeeded = ScanDisk(scanned, disk.Path());
         ClearFaults();
         if (std::string(test.unread).empty()) {
             // Refused or gone: that folder stays empty and the scan goes on, silently.
@@ -353,7 +354,7 @@ TEST(Scanner, AFolderThatCannotBeOpenedOrReadForWantOfResourcesFailsTheScan) {
         EXPECT_EQ(scanned.header.totalFiles, 0);
         CCollDiskFolder folder;
         InjectFault(test.point, test.nth, test.error);
-        EXPECT_EQ(folder.Scan(disk.Path()), std::string(test.unread).empty());
+        EXPECT_EQ(ScanFolder(folder, disk.Path()), std::string(test.unread).empty());
     }
 }
 
@@ -374,7 +375,7 @@ TEST(Scanner, AFolderThatCanBeListedButNotSearchedIsNamed) {
         }
         CMessageRecorder messages;
         CCollDisk scanned;
-        bool scanOk = scanned.Scan(disk.Path());
+        bool scanOk = ScanDisk(scanned, disk.Path());
         const CCollDiskFolder* shut = FindFolder(scanned.content, "Shut");
         const CCollDiskFolder* open = FindFolder(scanned.content, "Open");
         bool entryKept = shut != nullptr && shut->content.files.size() == 1 &&

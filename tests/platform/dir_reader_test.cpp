@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "disk/disk_scanner.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "support/temp_folder.h"
@@ -31,7 +32,7 @@ TEST(DirReader, FoldersLargerThanOneReadAreListedWholeAndReadersDoNotDisturbEach
     }
 
     CCollDiskFolder root;
-    ASSERT_TRUE(root.Scan(disk.Path()));
+    ASSERT_TRUE(ScanFolder(root, disk.Path()));
     ASSERT_EQ(root.content.folders.size(), 2u);
     auto expectAllFiles = [](const CCollDiskContent& content, int folder) {
         std::map<std::string, std::uint32_t> seen;

@@ -1,4 +1,4 @@
-#include "disk/ui/disk_eject.h"
+#include "platform/ui/disk_eject.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

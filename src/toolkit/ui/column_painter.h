@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "store/coll_types.h"
+#include "helpers/coll_types.h"
 
 class CTableColumn;
 class QColor;

@@ -4,8 +4,8 @@
 
 #include <QLineEdit>
 
-#include "store/coll_types.h"
-#include "toolkit/date_format.h"
+#include "helpers/coll_types.h"
+#include "helpers/date_format.h"
 
 class CDateEdit : public QLineEdit {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "shell/ui/pane_splitter.h"
+#include "toolkit/ui/pane_splitter.h"
 
 #include <QMouseEvent>
 #include <QPainter>

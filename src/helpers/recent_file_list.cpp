@@ -1,4 +1,4 @@
-#include "shell/recent_file_list.h"
+#include "helpers/recent_file_list.h"
 
 #include <utility>
 

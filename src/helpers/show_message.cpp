@@ -1,4 +1,4 @@
-#include "shell/show_message.h"
+#include "helpers/show_message.h"
 
 #include <cstdarg>
 #include <cstdio>

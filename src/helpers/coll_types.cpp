@@ -1,4 +1,4 @@
-#include "store/coll_types.h"
+#include "helpers/coll_types.h"
 
 #include <ctime>
 #include <limits>

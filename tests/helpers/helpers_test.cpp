@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "shell/file_path.h"
-#include "shell/number_text.h"
-#include "shell/show_message.h"
+#include "helpers/file_path.h"
+#include "helpers/number_text.h"
+#include "helpers/show_message.h"
 #include "support/message_recorder.h"
 
 TEST(NumberText, GroupsOfThreeFromTheRight) {

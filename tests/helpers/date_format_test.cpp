@@ -1,4 +1,4 @@
-#include "toolkit/date_format.h"
+#include "helpers/date_format.h"
 
 #include <gtest/gtest.h>
 

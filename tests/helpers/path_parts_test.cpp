@@ -1,4 +1,4 @@
-#include "disk/path_parts.h"
+#include "helpers/path_parts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "store/coll_doc.h"
+#include "shell/coll_doc.h"
 
+#include "helpers/coll_settings.h"
+#include "helpers/file_path.h"
 #include "platform/file.h"
-#include "shell/coll_settings.h"
-#include "shell/file_path.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_loader.h"
 #include "store/coll_saver.h"

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "helpers/date_format.h"
 #include "support/time_zone.h"
-#include "toolkit/date_format.h"
 
 namespace {
 

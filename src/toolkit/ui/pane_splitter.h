@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/pane_layout.h"
+#include "toolkit/pane_layout.h"
 
 class QRubberBand;
 

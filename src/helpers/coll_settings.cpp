@@ -1,8 +1,8 @@
-#include "shell/coll_settings.h"
+#include "helpers/coll_settings.h"
 
+#include "helpers/date_format.h"
+#include "helpers/recent_file_list.h"
 #include "platform/ini_file.h"
-#include "shell/recent_file_list.h"
-#include "toolkit/date_format.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "store/coll_doc.h"
+#include "shell/coll_doc.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/coll_settings.h"
 #include "platform/file_exception.h"
-#include "shell/coll_settings.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "support/message_recorder.h"

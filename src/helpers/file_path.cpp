@@ -1,25 +1,17 @@
-#include "shell/file_path.h"
+#include "helpers/file_path.h"
 
-#include <unistd.h>
-
-#include <vector>
+#include "platform/fs_ops.h"
 
 CFilePath::CFilePath(const std::string& path) {
     SetPath(path);
 }
 
 CFilePath CFilePath::FromExecutable() {
-    std::vector<char> buffer(4096);
-    while (true) {
-        ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0) {
-            return CFilePath();
-        }
-        if (static_cast<std::size_t>(length) < buffer.size()) {
-            return CFilePath(std::string(buffer.data(), static_cast<std::size_t>(length)));
-        }
-        buffer.resize(buffer.size() * 2);
+    std::string path;
+    if (!ReadLinkText("/proc/self/exe", path)) {
+        return CFilePath();
     }
+    return CFilePath(path);
 }
 
 void CFilePath::SetPath(const std::string& path) {

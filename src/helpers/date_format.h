@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "store/coll_types.h"
+#include "helpers/coll_types.h"
 
 class CDateFormat {
 public:

@@ -1,4 +1,4 @@
-#include "shell/number_text.h"
+#include "helpers/number_text.h"
 
 #include <charconv>
 

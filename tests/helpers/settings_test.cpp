@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "disk/fs_utils.h"
+#include "helpers/coll_settings.h"
+#include "helpers/date_format.h"
+#include "helpers/file_path.h"
+#include "helpers/recent_file_list.h"
 #include "platform/ini_file.h"
-#include "shell/coll_settings.h"
-#include "shell/file_path.h"
 #include "shell/ini_location.h"
-#include "shell/recent_file_list.h"
 #include "support/temp_folder.h"
-#include "toolkit/date_format.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/pane_layout.h"
+#include "toolkit/pane_layout.h"
 
 #include <algorithm>
 #include <climits>
