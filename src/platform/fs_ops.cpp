@@ -156,6 +156,11 @@ bool CopyOverFile(int in, const struct stat& source, const std::string& target,
 
 }  // namespace
 
+std::string FileNameOf(const std::string& path) {
+    std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool IsUsablePath(const std::string& path) {
     if (path.empty()) {
         errno = ENOENT;
