@@ -29,13 +29,6 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     file.Close();
 }
 
-std::string ReadFile(const std::string& path) {
-    CFile file(path, CFile::Mode::read);
-    std::string bytes(static_cast<std::size_t>(file.GetLength()), '\0');
-    bytes.resize(file.Read(bytes.data(), bytes.size()));
-    return bytes;
-}
-
 void SaveDisk(const std::string& path, const std::string& label, int folders, int files) {
     CCollDisk disk;
     disk.header.SetLabel(label);
@@ -68,7 +61,7 @@ void MakeDiskFolder() {
     SaveDisk(folder + "/disks/Music 01.cdi", "MUSIC_01", 2, 3);
     SaveDisk(folder + "/disks/Photos 2004.cdi", "PHOTOS", 0, 1);
     SaveDisk(folder + "/disks/sub/Empty.cdi", "", 0, 0);
-    std::string sound = ReadFile(folder + "/disks/Music 01.cdi");
+    std::string sound = ReadWholeFile(folder + "/disks/Music 01.cdi");
     WriteFile(folder + "/disks/Short.cdi", sound.substr(0, 100));
     WriteFile(folder + "/disks/Header only.cdi", sound.substr(0, 344));
     std::string bad = sound;

@@ -1,5 +1,7 @@
 #include "cli/cli_output.h"
 
+#include "platform/utf8_text.h"
+
 namespace {
 
 const char hexDigits[] = "0123456789ABCDEF";
@@ -51,33 +53,8 @@ std::string Escape(std::string_view text, bool isTitle) {
 // The length of the well-formed UTF-8 sequence at `at`, or 0. Overlong forms, surrogates and
 // code points above U+10FFFF are not well formed: their bytes are escaped one by one.
 std::size_t Utf8Length(std::string_view text, std::size_t at) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    unsigned char first = byte(0);
     std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (first >= 0xC2 && first <= 0xDF) {
-        length = 2;
-    } else if (first >= 0xE0 && first <= 0xEF) {
-        length = 3;
-        low = first == 0xE0 ? 0xA0 : 0x80;
-        high = first == 0xED ? 0x9F : 0xBF;
-    } else if (first >= 0xF0 && first <= 0xF4) {
-        length = 4;
-        low = first == 0xF0 ? 0x90 : 0x80;
-        high = first == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size() || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
+    return DecodeUtf8(text, at, length) < 0 ? 0 : length;
 }
 
 }  // namespace

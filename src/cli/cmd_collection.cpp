@@ -18,7 +18,6 @@ namespace {
 // Loads COL for a change. A disk that failed to load would be dropped by the save, so
 // then nothing is changed.
 bool LoadForChange(CCollection& collection, const std::string& path, bool createMissing) {
-    collection.path = path;
     if (createMissing && !PathExists(path)) {
         return true;
     }
@@ -47,7 +46,7 @@ int List(const CCollection& collection, bool json) {
     return MessagesShown() ? 1 : 0;
 }
 
-int Add(CCollection& collection, const CliArgs& files) {
+int Add(CCollection& collection, const std::string& path, const CliArgs& files) {
     CCollLoader loader(collection);
     std::size_t before = collection.disks.size();
     bool inserted = true;
@@ -59,7 +58,7 @@ int Add(CCollection& collection, const CliArgs& files) {
     }
     // Files already listed, or a first file that failed, leave the collection as it was: a
     // collection that did not exist is then not created.
-    if (collection.disks.size() != before && !CCollSaver(collection).Save(collection.path)) {
+    if (collection.disks.size() != before && !CCollSaver(collection).Save(path)) {
         return 1;
     }
     return inserted ? 0 : 1;
@@ -83,7 +82,6 @@ int CmdCollection(const CliArgs& args) {
     std::string path = FullPathOf(args[0]);
     CCollection collection;
     if (isList) {
-        collection.path = path;
         if (!CCollLoader(collection).Load(path)) {
             return 1;
         }
@@ -93,7 +91,7 @@ int CmdCollection(const CliArgs& args) {
         return 1;
     }
     if (isAdd) {
-        return Add(collection, CliArgs(args.begin() + 2, args.end()));
+        return Add(collection, path, CliArgs(args.begin() + 2, args.end()));
     }
     if (isRemove) {
         CCollDisk* disk = collection.FindDiskByTitle(args[2]);

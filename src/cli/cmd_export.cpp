@@ -13,15 +13,15 @@ int CmdExport(const CliArgs& args) {
         return UsageError();
     }
     CCollection collection;
-    collection.path = FullPathOf(args[0]);
-    if (!CCollLoader(collection).Load(collection.path)) {
+    std::string path = FullPathOf(args[0]);
+    if (!CCollLoader(collection).Load(path)) {
         return 1;
     }
     if (collection.disks.empty()) {
         return MessagesShown() ? 1 : 0;
     }
     std::string outputPath;
-    if (!ExportCollectionList(collection, collection.path, outputPath)) {
+    if (!ExportCollectionList(collection, path, outputPath)) {
         return 1;
     }
     std::printf("%s\n", outputPath.c_str());

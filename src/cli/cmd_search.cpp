@@ -154,8 +154,7 @@ int CmdSearch(const CliArgs& args) {
             words += words.empty() ? arg : " " + arg;
         }
     }
-    collection.path = FullPathOf(args[0]);
-    if (!CCollLoader(collection).Load(collection.path)) {
+    if (!CCollLoader(collection).Load(FullPathOf(args[0]))) {
         return 1;
     }
     if (hasDisk) {

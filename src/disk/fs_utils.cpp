@@ -177,10 +177,6 @@ bool MakeDirectory(const std::string& path) {
     return CreateFolder(path) || (errno == EEXIST && IsDirectory(path));
 }
 
-bool EnsureDirectory(const std::string& path) {
-    return MakeDirectory(path);
-}
-
 bool MakePath(const std::string& path) {
     // Checked whole first, so an overlong path creates nothing.
     if (!IsUsablePath(path)) {
@@ -199,7 +195,7 @@ bool MakePath(const std::string& path) {
         }
         if (slash > at) {
             built.append(path, at, slash - at);
-            if (!EnsureDirectory(built)) {
+            if (!MakeDirectory(built)) {
                 return false;
             }
             built += '/';
@@ -208,11 +204,6 @@ bool MakePath(const std::string& path) {
         at = slash + 1;
     }
     return anyPiece;
-}
-
-bool ReplicateTree(const std::string& source, const std::string& target) {
-    CFileIdentity targetRoot{};
-    return ReplicateInto(source, target, targetRoot);
 }
 
 bool CopyTree(const std::string& source, const std::string& target) {

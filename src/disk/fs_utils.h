@@ -14,13 +14,9 @@ bool FileExists(const std::string& path);
 bool IsDirectory(const std::string& path);
 // Creates one folder level; true as well when the folder is already there.
 bool MakeDirectory(const std::string& path);
-bool EnsureDirectory(const std::string& path);
 // Creates every missing level of a full or relative folder path.
 bool MakePath(const std::string& path);
 
-// Creates in `target` the folder structure of `source`, without files. Folders that cannot
-// be created are left out.
-bool ReplicateTree(const std::string& source, const std::string& target);
 // Copy a folder tree into `target`. Symbolic links are copied as links and never followed,
 // other special files are left out, and the copy stops at the first file that fails,
 // including one that is already in the target, leaving what it has copied.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/path_status.h"
+#include "store/coll_disk_item_type.h"
 
 namespace {
 
@@ -11,19 +12,25 @@ bool IsSafeName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-// The names after the title's colon; false when there is no colon or a name is unsafe.
-bool SplitNames(const std::string& cataloguePath, std::vector<std::string>& names) {
+// The names after the title's colon; false when there is no colon or a name is unsafe. No
+// names at all is the disk's root, written "Title:\", which only a folder can be.
+bool SplitNames(const CCollItem& item, std::vector<std::string>& names) {
+    const std::string& cataloguePath = item.path;
     std::string::size_type colon = cataloguePath.find(':');
-    if (colon == std::string::npos) {
+    if (colon == std::string::npos || colon + 1 == cataloguePath.size()) {
         return false;
     }
     std::string rest = cataloguePath.substr(colon + 1);
-    if (!rest.empty() && rest[0] == '\\') {
+    if (rest[0] == '\\') {
+        rest.erase(0, 1);
+    }
+    // The browse panel joins the root folder "\" and a name with one more backslash.
+    if (rest.size() > 1 && rest[0] == '\\') {
         rest.erase(0, 1);
     }
     names.clear();
     if (rest.empty()) {
-        return true;
+        return item.typeId == CCollDiskItemType::folderId;
     }
     std::string::size_type start = 0;
     while (true) {
@@ -48,11 +55,9 @@ bool IsInside(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
-bool ResolveDrivePath(const std::string& root, const std::string& cataloguePath,
-                      std::string& drivePath) {
+bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::string& drivePath) {
     std::vector<std::string> names;
-    // An item always has a name: a path that names no item would be the disk's root.
-    if (root.empty() || !SplitNames(cataloguePath, names) || names.empty()) {
+    if (root.empty() || !SplitNames(item, names)) {
         return false;
     }
     std::string path = root;
@@ -72,11 +77,21 @@ bool ResolveDrivePath(const std::string& root, const std::string& cataloguePath,
     return true;
 }
 
-bool CatalogueItemName(const std::string& cataloguePath, std::string& name) {
+bool CatalogueItemName(const CCollItem& item, std::string& name) {
     std::vector<std::string> names;
-    if (!SplitNames(cataloguePath, names) || names.empty()) {
+    if (!SplitNames(item, names)) {
         return false;
     }
-    name = names.back();
+    if (!names.empty()) {
+        name = names.back();
+        return true;
+    }
+    // A copy of the whole disk is named after the disk; the title comes from an index file's
+    // name, so it is held to the same rules as any other name.
+    std::string title = item.path.substr(0, item.path.find(':'));
+    if (!IsSafeName(title)) {
+        return false;
+    }
+    name = title;
     return true;
 }

@@ -5,11 +5,14 @@
 
 #include <string>
 
-// `cataloguePath` is "Title:\Folder\name"; `root` the folder where the disk is mounted. False
-// when a name is empty, ".", "..", or holds "/" or a NUL byte, or when the item resolves to a
-// place outside `root`.
-bool ResolveDrivePath(const std::string& root, const std::string& cataloguePath,
-                      std::string& drivePath);
-// The last name of a catalogue path, checked the same way; false when it is not a usable
-// file name (it becomes the name of a copy).
-bool CatalogueItemName(const std::string& cataloguePath, std::string& name);
+#include "store/coll_item.h"
+
+// The item's catalogue path is "Title:\Folder\name", "Title:\name" or "Title:\\name" for an
+// item in the disk's root, or, for a folder only, "Title:\" for the root itself (a file with
+// an empty name in the root reads the same); `root` is the folder where the disk is mounted.
+// False when a name is empty, ".", "..", or holds "/" or a NUL byte, or when the item resolves
+// to a place outside `root`.
+bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::string& drivePath);
+// The last name of the item's path, checked the same way, or the disk's title for the root;
+// false when it is not a usable file name (it becomes the name of a copy).
+bool CatalogueItemName(const CCollItem& item, std::string& name);

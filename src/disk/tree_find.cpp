@@ -3,22 +3,13 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/fs_ops.h"
 
 namespace {
 
 bool IsMaskSeparator(char c) {
     return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == ',' || c == ';' || c == '-';
-}
-
-// ASCII only: the bytes of UTF-8 letters are left as they are.
-std::string LowerCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
@@ -55,7 +46,7 @@ void CTreeFind::ParseMask(const std::string& mask) {
         if (piece.size() < 2 || piece[1] != '.') {
             break;
         }
-        extensions.insert(LowerCase(piece.substr(2)));
+        extensions.insert(LowerAsciiText(piece.substr(2)));
     }
     matchAll = extensions.contains("*");
 }
@@ -66,7 +57,7 @@ bool CTreeFind::Matches(const std::string& fileName) const {
     }
     std::string::size_type dot = fileName.rfind('.');
     std::string extension = dot == std::string::npos ? std::string() : fileName.substr(dot + 1);
-    return extensions.contains(LowerCase(extension));
+    return extensions.contains(LowerAsciiText(extension));
 }
 
 bool CTreeFind::OpenNextFolder() {

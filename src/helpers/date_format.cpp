@@ -7,6 +7,8 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/ascii_text.h"
+
 namespace {
 
 struct CFormatTraits {
@@ -18,20 +20,6 @@ constexpr CFormatTraits traits[] = {
     {"mm/dd/yyyy", "%m/%d/%y"},
     {"dd/mm/yyyy", "%d/%m/%y"},
 };
-
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& text, const char* name) {
-    std::string::size_type at = 0;
-    for (; name[at] != '\0'; ++at) {
-        if (at == text.size() || LowerAscii(text[at]) != name[at]) {
-            return false;
-        }
-    }
-    return at == text.size();
-}
 
 bool IsSeparator(char c) {
     return c == '/' || c == '\\' || c == ' ';
@@ -59,21 +47,7 @@ std::vector<std::string> SplitFields(const std::string& text) {
 // The field's leading decimal integer, 0 when it has none. Blanks and a sign may precede the
 // digits; a field is at most ten characters, so 64 bits cannot overflow.
 std::int64_t LeadingInteger(const std::string& field) {
-    std::string::size_type at = 0;
-    while (at < field.size() && (field[at] == '\t' || field[at] == '\n' || field[at] == '\v' ||
-                                 field[at] == '\f' || field[at] == '\r')) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < field.size() && (field[at] == '+' || field[at] == '-')) {
-        negative = field[at] == '-';
-        ++at;
-    }
-    std::int64_t value = 0;
-    for (; at < field.size() && field[at] >= '0' && field[at] <= '9'; ++at) {
-        value = value * 10 + (field[at] - '0');
-    }
-    return negative ? -value : value;
+    return ReadLeadingInteger(field, "\t\n\v\f\r").Saturated();
 }
 
 bool ReadYear(const std::string& field, int& year) {
@@ -109,10 +83,10 @@ constinit const CDateFormat CDateFormat::monthFirst{0};
 constinit const CDateFormat CDateFormat::dayFirst{1};
 
 const CDateFormat* CDateFormat::FindByName(const std::string& text) {
-    if (EqualsIgnoringCase(text, traits[1].name)) {
+    if (EqualsIgnoringAsciiCase(text, traits[1].name)) {
         return &dayFirst;
     }
-    if (EqualsIgnoringCase(text, traits[0].name)) {
+    if (EqualsIgnoringAsciiCase(text, traits[0].name)) {
         return &monthFirst;
     }
     return nullptr;

@@ -17,15 +17,8 @@ CFilePath CFilePath::FromExecutable() {
 void CFilePath::SetPath(const std::string& path) {
     drive.clear();
     // A full path of this system: a backslash is part of a name, never a separator.
-    std::string::size_type slash = path.rfind('/');
-    std::string name;
-    if (slash == std::string::npos) {
-        folder.clear();
-        name = path;
-    } else {
-        folder = path.substr(0, slash + 1);
-        name = path.substr(slash + 1);
-    }
+    std::string name = FileNameOf(path);
+    folder = path.substr(0, path.size() - name.size());
     std::string::size_type dot = name.rfind('.');
     if (dot == std::string::npos) {
         title = name;

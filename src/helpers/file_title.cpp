@@ -2,22 +2,15 @@
 
 #include <string_view>
 
+#include "platform/ascii_text.h"
+
 namespace {
 
 constexpr std::size_t maxTitleLength = 256;
 
-std::string UpperCase(std::string text) {
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}
-
 // Device names that the other platform refuses as file titles, whatever the extension.
 int ReservedNameCode(const std::string& baseName) {
-    std::string name = UpperCase(baseName);
+    std::string name = UpperAsciiText(baseName);
     if (name == "CLOCK$") {
         return -2;
     }

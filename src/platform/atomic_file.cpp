@@ -22,11 +22,6 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string NameOf(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Temporary names stay within the system's limit on a name, however long the target's is.
 constexpr std::size_t maxTempStem = 200;
 
@@ -90,7 +85,7 @@ CAtomicFile::CAtomicFile(const std::string& name) : path(name) {
     }
     CReplaced replaced = InspectTarget(target, path);
     std::string pattern =
-        FolderOf(target) + "/." + NameOf(target).substr(0, maxTempStem) + ".XXXXXX";
+        FolderOf(target) + "/." + FileNameOf(target).substr(0, maxTempStem) + ".XXXXXX";
     if (!IsUsablePath(pattern)) {
         CFileException::ThrowErrno(errno, path);
     }

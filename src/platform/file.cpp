@@ -12,6 +12,7 @@
 
 #include "platform/fault_injection.h"
 #include "platform/file_exception.h"
+#include "platform/interrupted_call.h"
 
 namespace {
 
@@ -48,11 +49,9 @@ void CFile::Open(const std::string& filePath, Mode mode) {
         CFileException::ThrowNotAFile(filePath);
     }
     // O_NONBLOCK, or the open of a FIFO would wait for a writer for ever.
-    int opened;
-    do {
-        opened =
-            ::open(filePath.c_str(), OpenFlags(mode) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
-    } while (opened < 0 && errno == EINTR);
+    int opened = RetryInterrupted([&] {
+        return ::open(filePath.c_str(), OpenFlags(mode) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+    });
     if (opened < 0) {
         CFileException::ThrowErrno(errno, filePath);
     }
@@ -87,11 +86,10 @@ void CFile::Attach(int descriptor, std::string fileName) {
 std::size_t CFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
-        ssize_t got = ::pread(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        ssize_t got = RetryInterrupted([&] {
+            return ::pread(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        });
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             CFileException::ThrowErrno(errno, path);
         }
         if (got == 0) {
@@ -109,11 +107,10 @@ void CFile::WriteAt(std::uint64_t offset, const char* buffer, std::size_t count)
         if (TakeFault(FaultPoint::write, injected)) {
             CFileException::ThrowErrno(injected, path);
         }
-        ssize_t put = ::pwrite(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        ssize_t put = RetryInterrupted([&] {
+            return ::pwrite(fd, buffer + done, count - done, static_cast<off_t>(offset + done));
+        });
         if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             CFileException::ThrowErrno(errno, path);
         }
         if (put == 0) {
@@ -295,6 +292,18 @@ std::uint8_t* CWholeFileBuffer::Reserve(std::size_t length) {
     bytes = new std::uint8_t[length];
     capacity = length;
     return bytes;
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    CFile file(path, CFile::Mode::read);
+    std::string contents;
+    std::vector<char> chunk(std::size_t{64} * 1024);
+    std::size_t got;
+    while ((got = file.Read(chunk.data(), chunk.size())) > 0) {
+        contents.append(chunk.data(), got);
+    }
+    file.Close();
+    return contents;
 }
 
 bool IsTerminal(int descriptor) {

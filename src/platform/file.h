@@ -27,7 +27,6 @@ public:
     void Attach(int fd, std::string fileName);
     bool IsOpen() const { return fd >= 0; }
     const std::string& GetFilePath() const { return path; }
-    int GetDescriptor() const { return fd; }
 
     // Reads up to count bytes at the position and advances it; fewer only at the end of file.
     std::size_t Read(void* buffer, std::size_t count);
@@ -81,6 +80,9 @@ private:
     std::size_t capacity = 0;
     bool mapped = false;
 };
+
+// The whole contents of a file, read in one operation; throws CFileException naming the file.
+std::string ReadWholeFile(const std::string& path);
 
 // Whether the descriptor is a terminal, where a person reads output as it comes.
 bool IsTerminal(int fd);

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/interrupted_call.h"
+
 namespace {
 
 constexpr std::size_t copyBufferSize = std::size_t{256} * 1024;
@@ -48,20 +50,13 @@ private:
 };
 
 int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return RetryInterrupted([&] { return ::open(path.c_str(), flags, mode); });
 }
 
 bool WriteAll(int fd, const char* data, std::size_t count) {
     while (count > 0) {
-        ssize_t put = ::write(fd, data, count);
+        ssize_t put = RetryInterrupted([&] { return ::write(fd, data, count); });
         if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return false;
         }
         if (put == 0) {
@@ -77,11 +72,8 @@ bool WriteAll(int fd, const char* data, std::size_t count) {
 bool CopyBytes(int in, int out) {
     std::vector<char> buffer(copyBufferSize);
     while (true) {
-        ssize_t got = ::read(in, buffer.data(), buffer.size());
+        ssize_t got = RetryInterrupted([&] { return ::read(in, buffer.data(), buffer.size()); });
         if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
             return false;
         }
         if (got == 0) {
@@ -163,6 +155,11 @@ bool CopyOverFile(int in, const struct stat& source, const std::string& target,
 }
 
 }  // namespace
+
+std::string FileNameOf(const std::string& path) {
+    std::string::size_type slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
 bool IsUsablePath(const std::string& path) {
     if (path.empty()) {

@@ -22,6 +22,10 @@ struct CCopyOptions {
     bool addOwnerWrite = false;
 };
 
+// The last name of a path, after its last "/"; the whole path when it has none. A backslash
+// is part of a name here.
+std::string FileNameOf(const std::string& path);
+
 // False for an empty path, one holding a NUL byte, or one the system could not take whole.
 bool IsUsablePath(const std::string& path);
 

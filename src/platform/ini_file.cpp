@@ -5,6 +5,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/ascii_text.h"
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
@@ -31,41 +32,16 @@ std::string Trim(const std::string& text) {
     return Trim(text, 0, text.size());
 }
 
-char LowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::string::size_type i = 0; i < a.size(); ++i) {
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // A file that is not there yet reads as empty: the first run starts from the defaults.
-std::string ReadWholeFile(const std::string& path) {
-    CFile file;
+std::string ReadProfile(const std::string& path) {
     try {
-        file.Open(path, CFile::Mode::read);
+        return ReadWholeFile(path);
     } catch (const CFileException& error) {
         if (error.GetOsError() == ENOENT) {
             return std::string();
         }
         throw;
     }
-    std::string contents;
-    char buffer[16384];
-    std::size_t got;
-    while ((got = file.Read(buffer, sizeof buffer)) > 0) {
-        contents.append(buffer, got);
-    }
-    file.Close();
-    return contents;
 }
 
 std::string SingleLine(const std::string& value) {
@@ -84,7 +60,7 @@ void AppendLine(std::string& contents, const std::string& text) {
 CIniFile::CIniFile() : sections(1) {}
 
 void CIniFile::Load(const std::string& filePath) {
-    std::string contents = ReadWholeFile(filePath);
+    std::string contents = ReadProfile(filePath);
     path = filePath;
     Parse(contents);
 }
@@ -151,7 +127,7 @@ void CIniFile::Save() const {
 
 const CIniFile::CSection* CIniFile::FindSection(const std::string& name) const {
     for (const CSection& section : sections) {
-        if (section.hasHeader && EqualsIgnoringCase(section.name, name)) {
+        if (section.hasHeader && EqualsIgnoringAsciiCase(section.name, name)) {
             return &section;
         }
     }
@@ -164,7 +140,7 @@ CIniFile::CSection* CIniFile::FindSection(const std::string& name) {
 
 const CIniFile::CLine* CIniFile::FindEntry(const CSection& section, const std::string& key) {
     for (const CLine& line : section.lines) {
-        if (line.isEntry && EqualsIgnoringCase(line.key, key)) {
+        if (line.isEntry && EqualsIgnoringAsciiCase(line.key, key)) {
             return &line;
         }
     }
@@ -183,21 +159,8 @@ int CIniFile::GetInt(const std::string& section, const std::string& key, int def
     if (value.empty()) {
         return defaultValue;
     }
-    std::string::size_type at = 0;
-    bool negative = false;
-    if (value[at] == '+' || value[at] == '-') {
-        negative = value[at] == '-';
-        ++at;
-    }
     // Wraps like the profile reads of the platform the files come from.
-    std::uint32_t number = 0;
-    for (; at < value.size() && value[at] >= '0' && value[at] <= '9'; ++at) {
-        number = number * 10U + static_cast<std::uint32_t>(value[at] - '0');
-    }
-    if (negative) {
-        number = 0U - number;
-    }
-    return static_cast<int>(number);
+    return ReadLeadingInteger(value, "").Wrapped32();
 }
 
 void CIniFile::SetString(const std::string& section, const std::string& key,
@@ -220,7 +183,7 @@ void CIniFile::SetString(const std::string& section, const std::string& key,
         target = &sections.back();
     }
     for (CLine& line : target->lines) {
-        if (line.isEntry && EqualsIgnoringCase(line.key, key)) {
+        if (line.isEntry && EqualsIgnoringAsciiCase(line.key, key)) {
             line.value = text;
             line.text = line.key + "=" + text;
             return;
@@ -244,6 +207,6 @@ void CIniFile::RemoveKey(const std::string& section, const std::string& key) {
         return;
     }
     std::erase_if(found->lines, [&](const CLine& line) {
-        return line.isEntry && EqualsIgnoringCase(line.key, key);
+        return line.isEntry && EqualsIgnoringAsciiCase(line.key, key);
     });
 }

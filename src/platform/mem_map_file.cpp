@@ -5,55 +5,25 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
-#include "platform/path_status.h"
-
-namespace {
-
-std::string MappingNameOf(const std::string& path) {
-    std::string name = path;
-    if (name.empty() || name[0] != '/') {
-        name = GetCurrentFolder() + "/" + name;
-    }
-    for (char& c : name) {
-        if (c == '/') {
-            c = '_';
-        } else if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return name;
-}
-
-}  // namespace
+#include "platform/interrupted_call.h"
 
 CMemMapFile::~CMemMapFile() {
     Close();
 }
 
-bool CMemMapFile::Open(const std::string& path, bool openReadOnly, int /*shareMode*/,
-                       bool withTerminator, bool named, bool sparse) {
+bool CMemMapFile::Open(const std::string& path) {
     Close();
-    readOnly = openReadOnly;
-    addTerminator = withTerminator;
-    if (!Map(path, named, sparse)) {
+    if (!Map(path)) {
         Close();
         return false;
     }
     return true;
 }
 
-bool CMemMapFile::Map(const std::string& path, bool named, bool sparse) {
-    // A mapping longer than its file cannot be read-only; marking sparse needs write access.
-    if (readOnly && (addTerminator || sparse)) {
-        return false;
-    }
+bool CMemMapFile::Map(const std::string& path) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below as not a file.
-    int flags = (readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
-    do {
-        fileHandle = ::open(path.c_str(), flags);
-    } while (fileHandle < 0 && errno == EINTR);
+    fileHandle = RetryInterrupted(
+        [&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK); });
     if (fileHandle < 0) {
         return false;
     }
@@ -62,69 +32,24 @@ bool CMemMapFile::Map(const std::string& path, bool named, bool sparse) {
         static_cast<std::uint64_t>(status.st_size) > UINT32_MAX) {
         return false;
     }
-    fileSize = static_cast<std::uint32_t>(status.st_size);
-    if (named) {
-        mappingName = MappingNameOf(path);
-    }
-
-    viewLength = std::size_t{fileSize} + (addTerminator ? 2 : 0);
-    if (addTerminator && ::ftruncate(fileHandle, static_cast<off_t>(viewLength)) != 0) {
-        return false;
-    }
-    int protection = readOnly ? PROT_READ : PROT_READ | PROT_WRITE;
-    void* mapped = ::mmap(nullptr, viewLength, protection, MAP_SHARED, fileHandle, 0);
+    void* mapped = ::mmap(nullptr, static_cast<std::size_t>(status.st_size), PROT_READ, MAP_SHARED,
+                          fileHandle, 0);
     if (mapped == MAP_FAILED) {
         return false;
     }
-    view = static_cast<std::uint8_t*>(mapped);
-    if (addTerminator) {
-        view[fileSize] = 0;
-        view[fileSize + 1] = 0;
-    }
-
-    // An unnamed mapping has no identity outside this object, so a mutex shared by every
-    // unnamed mapping would only leave a stray semaphore behind. A named one is created or
-    // joined; without it the mapping still works, as nothing here depends on the lock.
-    if (named) {
-        sem_t* mutex = ::sem_open(("/" + GetMutexName()).c_str(), O_CREAT, 0600, 1);
-        if (mutex != SEM_FAILED) {
-            mutexHandle = mutex;
-        }
-    }
+    fileSize = static_cast<std::uint32_t>(status.st_size);
+    view = static_cast<const std::uint8_t*>(mapped);
     return true;
 }
 
 void CMemMapFile::Close() {
-    Unlock();
     if (view != nullptr) {
-        if (!readOnly) {
-            ::msync(view, viewLength, MS_SYNC);
-        }
-        ::munmap(view, viewLength);
+        ::munmap(const_cast<std::uint8_t*>(view), fileSize);
         view = nullptr;
     }
-    viewLength = 0;
     if (fileHandle >= 0) {
         ::close(fileHandle);
         fileHandle = -1;
     }
-    if (mutexHandle != nullptr) {
-        // Never unlinked: another process may hold the same name.
-        ::sem_close(mutexHandle);
-        mutexHandle = nullptr;
-    }
-    readOnly = true;
-    mappingName.clear();
     fileSize = 0;
-}
-
-bool CMemMapFile::Unlock() {
-    if (!locked) {
-        return false;
-    }
-    locked = false;
-    if (mutexHandle != nullptr) {
-        ::sem_post(mutexHandle);
-    }
-    return true;
 }

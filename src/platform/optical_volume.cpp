@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/interrupted_call.h"
+
 namespace {
 
 constexpr std::uint64_t sectorSize = 2048;
@@ -31,11 +33,10 @@ public:
     bool ReadSector(std::uint64_t index, Sector& sector) const {
         std::size_t done = 0;
         while (done < sector.size()) {
-            ssize_t got = ::pread(fd, sector.data() + done, sector.size() - done,
-                                  static_cast<off_t>(index * sectorSize + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
+            ssize_t got = RetryInterrupted([&] {
+                return ::pread(fd, sector.data() + done, sector.size() - done,
+                               static_cast<off_t>(index * sectorSize + done));
+            });
             if (got <= 0) {
                 return false;
             }

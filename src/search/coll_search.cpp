@@ -500,7 +500,7 @@ void CCollSearch::Run() {
         std::string indexPath = collection->disks[i]->indexPath;
         if (useMemoryMappedFile) {
             CMemMapFile map;
-            if (!map.Open(indexPath, true, 0, false, false, false)) {
+            if (!map.Open(indexPath)) {
                 // Learn why from an ordinary open; a file that opens is empty or too large.
                 CFile probe(indexPath, CFile::Mode::read);
                 CFileException::ThrowEndOfFile(indexPath);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/utf8_text.h"
 #include "search/case_fold_runs.h"
 
 namespace {
@@ -71,42 +72,6 @@ constexpr std::int32_t FoldCase(std::int32_t code) {
 
 static_assert(FoldCase(0x03A3) == 0x03C3 && FoldCase(0x03C2) == 0x03C3, "sigma, final sigma");
 static_assert(FoldCase(0x0130) == 0x0130, "the dotted capital I has only a full folding");
-
-// The code point of the UTF-8 sequence at `at`, or -1 when the bytes there are not one.
-std::int32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_t& length) {
-    auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(at);
-    std::int32_t code;
-    std::int32_t minimum;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        code = lead & 0x1F;
-        minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        code = lead & 0x0F;
-        minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        code = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        return -1;
-    }
-    if (at + length > text.size()) {
-        return -1;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80) {
-            return -1;
-        }
-        code = (code << 6) | (byte(at + i) & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return -1;
-    }
-    return code;
-}
 
 void AppendUtf8(std::int32_t code, std::string& out) {
     if (code < 0x80) {

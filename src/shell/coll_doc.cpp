@@ -30,7 +30,6 @@ bool CCollDoc::OnOpenDocument(const std::string& path) {
         return false;
     }
     SetPathName(path);
-    collection.path = path;
     UpdateAllViews(nullptr, hintReloadBrowse);
     return true;
 }

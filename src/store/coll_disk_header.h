@@ -21,7 +21,6 @@ struct CCollDiskHeader {
     std::int32_t totalFolders = 0;
     std::uint32_t totalBytes = 0;
 
-    void Init() { *this = CCollDiskHeader(); }
     // Refuses (false, nothing changed) a text of 256 bytes or more.
     bool SetDescription(const std::string& text);
     std::string GetDescription() const;

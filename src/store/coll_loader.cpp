@@ -12,21 +12,6 @@
 
 namespace {
 
-std::string ReadWholeFile(const std::string& path) {
-    CFile file(path, CFile::Mode::read);
-    std::string text;
-    char chunk[64 * 1024];
-    while (true) {
-        std::size_t got = file.Read(chunk, sizeof chunk);
-        text.append(chunk, got);
-        if (got < sizeof chunk) {
-            break;
-        }
-    }
-    file.Close();
-    return text;
-}
-
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::string::size_type start = 0;

@@ -62,6 +62,5 @@ bool CCollSaver::Save(const std::string& path) {
         ShowMessage("%s cannot be listed in a collection file", error.indexPath.c_str());
         return false;
     }
-    collection.path = path;
     return true;
 }

@@ -1,4 +1,5 @@
-// A collection: its description, the path of its file, and the disks it lists, in order.
+// A collection: its description and the disks it lists, in order. Whoever opened or saved it
+// keeps the path of its file.
 #pragma once
 
 #include <memory>
@@ -10,7 +11,7 @@
 
 class CCollection {
 public:
-    // Destroys every disk and empties the description; the path stays.
+    // Destroys every disk and empties the description.
     void Clear();
     CCollDisk* AddDisk(std::unique_ptr<CCollDisk> disk);
     // Takes the disk out of the list, keeping the order of the rest, and hands it back;
@@ -24,6 +25,5 @@ public:
     void GetTotals(CCollTotals& out) const;
 
     std::string description;
-    std::string path;
     CSortablePtrArray<CCollDisk> disks;
 };

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "platform/ascii_text.h"
+
 namespace {
 
 constexpr std::int64_t whole64 = CPaneLayout::whole;
@@ -11,21 +13,8 @@ constexpr std::int64_t whole64 = CPaneLayout::whole;
 // The leading decimal integer of `piece` after blanks, as atoi reads it, but saturating
 // instead of overflowing.
 int LeadingInteger(const std::string& piece) {
-    std::size_t at = 0;
-    while (at < piece.size() && (piece[at] == ' ' || piece[at] == '\t')) {
-        ++at;
-    }
-    bool negative = false;
-    if (at < piece.size() && (piece[at] == '-' || piece[at] == '+')) {
-        negative = piece[at] == '-';
-        ++at;
-    }
-    std::int64_t value = 0;
-    for (; at < piece.size() && piece[at] >= '0' && piece[at] <= '9'; ++at) {
-        value = std::min<std::int64_t>(value * 10 + (piece[at] - '0'), INT_MAX + 1LL);
-    }
-    return static_cast<int>(negative ? std::max<std::int64_t>(-value, INT_MIN)
-                                     : std::min<std::int64_t>(value, INT_MAX));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(ReadLeadingInteger(piece, " \t").Saturated(), INT_MIN, INT_MAX));
 }
 
 }  // namespace

@@ -60,9 +60,8 @@ TEST(FileKind, FifosDevicesAndFoldersAreRefusedAsNotFiles) {
                 << path << " mode " << static_cast<int>(mode);
         }
         CMemMapFile map;
-        EXPECT_FALSE(map.Open(path, true, 0, false, false, false)) << path;
+        EXPECT_FALSE(map.Open(path)) << path;
         EXPECT_EQ(map.fileHandle, -1);
-        EXPECT_FALSE(map.Open(path, false, 0, false, false, false)) << path;
     }
     // The writer must not turn a FIFO or a folder into a file, even through a link.
     for (const std::string& path : {fifo, toFifo, sub}) {

@@ -93,7 +93,6 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     ASSERT_TRUE(f.doc.OnOpenDocument(colPath));
     EXPECT_EQ(f.doc.GetTitle(), "Music.col");
     EXPECT_EQ(f.doc.GetPathName(), colPath);
-    EXPECT_EQ(f.doc.collection.path, colPath);
     EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
 

@@ -34,8 +34,10 @@ std::vector<std::filesystem::path> CorpusFiles(const std::string& prefix) {
 
 class CPaths : public CSearchResultReceiver {
 public:
-    void OnSearchResult(const CCollSearchResult& result) override { paths.push_back(result.path); }
-    std::vector<std::string> paths;
+    void OnSearchResult(const CCollSearchResult& result) override {
+        items.push_back({result.type->id, result.path});
+    }
+    std::vector<CCollItem> items;
 };
 
 // Reads every level as browsing would; the cause of the first failure, or -1.
@@ -65,7 +67,7 @@ int BrowseAll(const std::string& path) {
 }
 
 // Searches the file alone in one reading mode; the cause of the failure, or -1.
-int SearchAll(const std::string& path, bool mapped, std::vector<std::string>* found = nullptr) {
+int SearchAll(const std::string& path, bool mapped, std::vector<CCollItem>* found = nullptr) {
     CCollection collection;
     auto disk = std::make_unique<CCollDisk>("Disk");
     disk->indexPath = path;
@@ -81,7 +83,7 @@ int SearchAll(const std::string& path, bool mapped, std::vector<std::string>* fo
         return error.GetCause();
     }
     if (found != nullptr) {
-        *found = receiver.paths;
+        *found = receiver.items;
     }
     return -1;
 }
@@ -117,19 +119,22 @@ TEST(DamagedCorpus, OddNamesLoadButNeverBuildADrivePath) {
         std::string path = file.string();
         SCOPED_TRACE(file.filename().string());
         EXPECT_EQ(BrowseAll(path), -1);
-        std::vector<std::string> found;
+        std::vector<CCollItem> found;
         ASSERT_EQ(SearchAll(path, false), -1);
         ASSERT_EQ(SearchAll(path, true, &found), -1);
         ASSERT_EQ(found.size(), 5u);
         bool oddNames = file.filename() != "sound-reference.cdi" &&
                         file.filename() != "sound-names-invalid-utf8.cdi";
         int refused = 0;
-        for (const std::string& item : found) {
+        for (const CCollItem& item : found) {
             std::string drivePath;
             if (!ResolveDrivePath(root.Path(), item, drivePath)) {
                 ++refused;
             } else {
-                EXPECT_EQ(drivePath.rfind(root.Path() + "/", 0), 0u) << item;
+                // A folder with an empty name in the root reads as the root, "Disk:\\": the
+                // catalogue path cannot tell them apart, but neither leaves the disk.
+                EXPECT_TRUE(drivePath == root.Path() || drivePath.rfind(root.Path() + "/", 0) == 0)
+                    << item.path;
             }
         }
         EXPECT_EQ(refused > 0, oddNames);

@@ -2,47 +2,20 @@
 
 #include <cstddef>
 
+#include "platform/utf8_text.h"
+
 namespace {
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(const std::string& text) {
     std::size_t at = 0;
-    const std::size_t size = text.size();
-    while (at < size) {
-        auto byte = static_cast<unsigned char>(text[at]);
-        if (byte < 0x80) {
+    while (at < text.size()) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
             ++at;
             continue;
         }
-        int length = 0;
-        char32_t code = 0;
-        char32_t minimum = 0;
-        if ((byte & 0xE0) == 0xC0) {
-            length = 2;
-            code = byte & 0x1F;
-            minimum = 0x80;
-        } else if ((byte & 0xF0) == 0xE0) {
-            length = 3;
-            code = byte & 0x0F;
-            minimum = 0x800;
-        } else if ((byte & 0xF8) == 0xF0) {
-            length = 4;
-            code = byte & 0x07;
-            minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (size - at < static_cast<std::size_t>(length)) {
-            return false;
-        }
-        for (int i = 1; i < length; ++i) {
-            auto next = static_cast<unsigned char>(text[at + i]);
-            if ((next & 0xC0) != 0x80) {
-                return false;
-            }
-            code = (code << 6) | (next & 0x3F);
-        }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+        std::size_t length = 0;
+        if (DecodeUtf8(text, at, length) < 0) {
             return false;
         }
         at += length;
