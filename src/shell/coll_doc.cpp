@@ -31,7 +31,7 @@ bool CCollDoc::OnOpenDocument(const std::string& path) {
     }
     SetPathName(path);
     collection.path = path;
-    UpdateAllViews(nullptr, hintReloadBrowse);
+    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
     return true;
 }
 
@@ -67,7 +67,7 @@ bool CCollDoc::InsertDisks(const std::vector<std::string>& paths) {
         settings->SetLastCdiFolder(CFilePath(paths.front()).GetFolderPath());
     }
     SetModifiedFlag(true);
-    UpdateAllViews(nullptr, hintReloadBrowse);
+    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
     return true;
 }
 
@@ -84,7 +84,7 @@ void CCollDoc::RemoveCurrentDisk() {
     currentFile = nullptr;
     SetModifiedFlag(true);
     // The views let go of the disk here; it is destroyed after they have.
-    UpdateAllViews(nullptr, hintReloadBrowse);
+    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
 }
 
 void CCollDoc::SortDisks(int fieldId) {

@@ -14,16 +14,6 @@ class CCollDiskFile;
 
 class CCollDoc : public CDocument {
 public:
-    // The update hints the views act on.
-    enum Hint {
-        hintRedrawAll = 0,
-        hintCopyItem = 1,
-        hintOpenItem = 2,
-        hintReloadBrowse = 3,
-        hintDiskChanged = 4,
-        hintFolderChanged = 5,
-    };
-
     CCollDoc();
 
     void DeleteContents() override;

@@ -17,10 +17,10 @@ namespace {
 
 class CHintRecorder : public CView {
 public:
-    void OnUpdate(CView* /*sender*/, int hint, void* /*hintObject*/) override {
+    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* /*item*/) override {
         hints.push_back(hint);
     }
-    std::vector<int> hints;
+    std::vector<CUpdateHint> hints;
 };
 
 std::string WriteDisk(const CTempFolder& folder, const std::string& relative, int depth = 0) {
@@ -68,7 +68,7 @@ TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
     EXPECT_EQ(f.doc.collection.disks[0]->title, "A");
     EXPECT_EQ(f.messages.messages.back(), "Failed loading disk " + b);
     EXPECT_TRUE(f.doc.IsModified());
-    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    EXPECT_EQ(f.view.hints, std::vector<CUpdateHint>{CUpdateHint::reloadBrowse});
     EXPECT_EQ(f.settings.GetLastCdiFolder(), f.folder.Path("Index/"));
 
     // A file already in the collection adds nothing but still counts.
@@ -94,7 +94,7 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     EXPECT_EQ(f.doc.GetTitle(), "Music.col");
     EXPECT_EQ(f.doc.GetPathName(), colPath);
     EXPECT_EQ(f.doc.collection.path, colPath);
-    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    EXPECT_EQ(f.view.hints, std::vector<CUpdateHint>{CUpdateHint::reloadBrowse});
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
 
     f.doc.currentDisk = f.doc.collection.disks[0];
