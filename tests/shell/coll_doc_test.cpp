@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "helpers/coll_settings.h"
-#include "platform/file_exception.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "support/message_recorder.h"
@@ -40,6 +39,8 @@ std::string WriteDisk(const CTempFolder& folder, const std::string& relative, in
     return path;
 }
 
+using Hints = std::vector<CUpdateHint>;
+
 struct DocFixture {
     DocFixture() { doc.AddView(&view); }
     ~DocFixture() { doc.RemoveView(&view); }
@@ -68,7 +69,7 @@ TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
     EXPECT_EQ(f.doc.collection.disks[0]->title, "A");
     EXPECT_EQ(f.messages.messages.back(), "Failed loading disk " + b);
     EXPECT_TRUE(f.doc.IsModified());
-    EXPECT_EQ(f.view.hints, std::vector<CUpdateHint>{CUpdateHint::reloadBrowse});
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
     EXPECT_EQ(f.settings.GetLastCdiFolder(), f.folder.Path("Index/"));
 
     // A file already in the collection adds nothing but still counts.
@@ -94,7 +95,7 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     EXPECT_EQ(f.doc.GetTitle(), "Music.col");
     EXPECT_EQ(f.doc.GetPathName(), colPath);
     EXPECT_EQ(f.doc.collection.path, colPath);
-    EXPECT_EQ(f.view.hints, std::vector<CUpdateHint>{CUpdateHint::reloadBrowse});
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
 
     f.doc.currentDisk = f.doc.collection.disks[0];
@@ -120,25 +121,24 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     std::string deep = WriteDisk(f.folder, "Deep.cdi", 4);
     ASSERT_TRUE(f.doc.InsertDisks({deep}));
     CCollDisk* disk = f.doc.collection.disks[0];
-    f.doc.currentDisk = disk;
-    disk->LoadContent();
+    ASSERT_TRUE(f.doc.SelectDisk(disk));
     CCollDiskFolder* level0 = disk->content.folders[0];
     CCollDiskFolder* level1 = level0->content.folders[0];
     EXPECT_TRUE(level1->content.IsEmpty());
-    f.doc.LoadSubfolders(level0);
+    EXPECT_TRUE(f.doc.ExpandFolder(level0));
     ASSERT_EQ(level1->content.folders.size(), 1u);
     EXPECT_EQ(level1->content.files[0]->name, "file2");
     EXPECT_TRUE(level1->content.folders[0]->content.IsEmpty());
 
     std::filesystem::remove(deep);
     CCollDiskFolder* level2 = level1->content.folders[0];
-    try {
-        f.doc.LoadSubfolders(level1);
-        ADD_FAILURE() << "no error for a deleted index file";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(error.GetErrorMessage(), deep + " was not found.");
-    }
+    EXPECT_FALSE(f.doc.ExpandFolder(level1));
+    EXPECT_EQ(f.messages.messages.back(), deep + " was not found.");
     EXPECT_TRUE(level2->content.IsEmpty());
+    // Expanded once is enough: the tree keeps what it showed.
+    f.messages.messages.clear();
+    EXPECT_TRUE(f.doc.ExpandFolder(level1));
+    EXPECT_TRUE(f.messages.messages.empty());
 
     f.doc.currentFolder = level1;
     f.doc.DeleteContents();
@@ -146,4 +146,42 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     EXPECT_EQ(f.doc.currentFolder, nullptr);
     EXPECT_TRUE(f.doc.collection.disks.empty());
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+}
+
+TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
+    DocFixture f;
+    std::string b = WriteDisk(f.folder, "B.cdi", 3);
+    ASSERT_TRUE(f.doc.InsertDisks({WriteDisk(f.folder, "A.cdi", 3), b}));
+    struct : CSearchResultReceiver {
+        void OnSearchResult(const CCollSearchResult& result) override {
+            paths.push_back(result.path);
+        }
+        std::vector<std::string> paths;
+    } results;
+    CCollSearchCriteria everything;
+    EXPECT_TRUE(f.doc.RunSearch(everything, results));
+    EXPECT_EQ(results.paths.size(), 12u);
+
+    // A Close clicked while the search pumps ends the search before the next item.
+    results.paths.clear();
+    f.doc.SetModifiedFlag(false);
+    bool busyWhenClosed = false;
+    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
+        if (results.paths.size() == 2 && !f.doc.collection.disks.empty()) {
+            busyWhenClosed = f.doc.IsSearchBusy();
+            f.doc.FileClose();
+        }
+    }));
+    EXPECT_TRUE(busyWhenClosed);
+    EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0", "A:\\file0"}));
+    EXPECT_FALSE(f.doc.IsSearchBusy());
+
+    // A missing index file is reported; what was found before stays.
+    results.paths.clear();
+    ASSERT_TRUE(f.doc.InsertDisks({f.folder.Path("A.cdi"), b}));
+    std::filesystem::remove(b);
+    EXPECT_FALSE(f.doc.RunSearch(everything, results));
+    EXPECT_EQ(results.paths.size(), 6u);
+    EXPECT_EQ(f.messages.messages.back(), b + " was not found.");
+    EXPECT_FALSE(f.doc.IsSearchBusy());
 }
