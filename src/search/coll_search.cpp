@@ -472,6 +472,11 @@ bool CCollSearch::Accept(const CCollDiskItem& item) const {
 
 void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& receiver,
                       const std::function<void()>& pumpEvents) {
+    // Asked for from inside a pump: the running walk reads the criteria and the receiver as
+    // it goes, so they stay as they are.
+    if (busy) {
+        return;
+    }
     SetCriteria(wanted);
     busy = true;
     proceed = true;

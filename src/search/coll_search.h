@@ -64,7 +64,7 @@ public:
     // Searches the chosen disks, handing each match to `receiver` and calling `pump` (when
     // set) after every item and every folder. An index file that cannot be read, or is
     // damaged, throws CFileException after the engine is idle again; results already
-    // delivered stay.
+    // delivered stay. Asked for while a run is in progress, it does nothing.
     void Run(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
              const std::function<void()>& pump = {});
     // Ends a running search before its next item.

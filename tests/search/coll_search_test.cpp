@@ -171,6 +171,20 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
     fixture.recorder.stopAfter = 1;
     lines = fixture.Run("");
     EXPECT_EQ(lines, (std::vector<std::string>{"Folder Box1:\\Alpha"}));
+
+    // A second search asked for while one runs (a click during a pump) leaves it alone.
+    fixture.recorder.stopAfter = 0;
+    CRecorder other;
+    CCollSearchCriteria gamma;
+    gamma.SetWords("gamma");
+    gamma.diskIndex = 0;
+    fixture.pump = [&] { fixture.search.Run(gamma, other); };
+    fixture.criteria.diskIndex = 0;
+    EXPECT_EQ(fixture.Run("trip"),
+              (std::vector<std::string>{"Folder Box1:\\Trip", "File Box1:\\trip.doc"}));
+    EXPECT_TRUE(other.lines.empty());
+    fixture.pump = nullptr;
+    fixture.criteria.diskIndex = -1;
     fixture.recorder.stopAfter = 0;
     try {
         fixture.Run("nothing matches");
