@@ -58,6 +58,8 @@ bool CCollDoc::OnOpenDocument(const std::string& path) {
     DeleteContents();
     if (!CCollLoader(collection).Load(path)) {
         SetModifiedFlag(wasModified);
+        // The disks the views showed are gone all the same.
+        UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
         return false;
     }
     SetPathName(path);

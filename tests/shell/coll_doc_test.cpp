@@ -109,11 +109,14 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     EXPECT_TRUE(std::filesystem::exists(a));
 
     f.doc.SetModifiedFlag(true);
+    f.view.hints.clear();
     EXPECT_FALSE(f.doc.OnOpenDocument(f.folder.Path("missing.col")));
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
     EXPECT_EQ(f.doc.GetPathName(), "");
     EXPECT_TRUE(f.doc.collection.disks.empty());
+    // The disks the views showed are gone: they are told even though the open failed.
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
 }
 
 TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
