@@ -139,14 +139,12 @@ int Search(int argc, char** argv) {
     CCountingReceiver receiver;
     for (int run = 0; run < runs; ++run) {
         CCollSearch search(&collection);
-        search.Reset();
-        search.caseSensitive = caseSensitive;
-        search.useMemoryMappedFile = mapped;
-        search.SetWords(words);
-        search.PrepareWords();
+        CCollSearchCriteria criteria;
+        criteria.caseSensitive = caseSensitive;
+        criteria.useMemoryMappedFile = mapped;
+        criteria.SetWords(words);
         receiver = CCountingReceiver();
-        search.resultReceiver = &receiver;
-        times.push_back(Time([&] { search.Run(); }));
+        times.push_back(Time([&] { search.Run(criteria, receiver); }));
     }
     std::printf("results %lld\npath_bytes %lld\nsearch_ms %.3f\n", receiver.count,
                 receiver.pathBytes, Median(times));

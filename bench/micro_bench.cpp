@@ -135,13 +135,12 @@ void SearchDisk(benchmark::State& state, bool caseSensitive, bool mapped, const 
     CCollLoader(collection).Load(Data().collectionPath);
     CCollSearch search(&collection);
     CCountingReceiver receiver;
-    search.resultReceiver = &receiver;
-    search.caseSensitive = caseSensitive;
-    search.useMemoryMappedFile = mapped;
-    search.SetWords(word);
-    search.PrepareWords();
+    CCollSearchCriteria criteria;
+    criteria.caseSensitive = caseSensitive;
+    criteria.useMemoryMappedFile = mapped;
+    criteria.SetWords(word);
     for (auto _ : state) {
-        search.Run();
+        search.Run(criteria, receiver);
     }
     state.SetItemsProcessed(state.iterations() * 10000);
     state.counters["results"] =

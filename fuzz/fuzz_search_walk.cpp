@@ -34,15 +34,14 @@ std::optional<Paths> Search(CCollection& collection, const std::string& label, b
                             bool caseSensitive, bool mapped) {
     CCollSearch search(&collection);
     CCollect collect;
-    search.resultReceiver = &collect;
-    search.useMemoryMappedFile = mapped;
-    search.caseSensitive = caseSensitive;
+    CCollSearchCriteria criteria;
+    criteria.useMemoryMappedFile = mapped;
+    criteria.caseSensitive = caseSensitive;
     if (words) {
-        search.SetWords(label);
-        search.PrepareWords();
+        criteria.SetWords(label);
     }
     try {
-        search.Run();
+        search.Run(criteria, collect);
     } catch (const CFileException&) {
         if (search.IsBusy()) {
             std::abort();

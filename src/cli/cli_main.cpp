@@ -6,9 +6,9 @@
 #include "cli/cli_commands.h"
 #include "helpers/path_parts.h"
 #include "helpers/show_message.h"
-#include "platform/file_exception.h"
 #include "platform/message_sink.h"
 #include "platform/path_status.h"
+#include "shell/command_guard.h"
 
 const char* const cliUsage =
     "usage: tamblor-cli COMMAND ...\n"
@@ -37,6 +37,42 @@ void PrintMessage(const std::string& text) {
         line.pop_back();
     }
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+// The command's exit code, or -1 for a command that does not exist.
+int RunCliCommand(const std::string& command, const CliArgs& rest) {
+    if (command == "scan") {
+        return CmdScan(rest);
+    }
+    if (command == "info") {
+        return CmdInfo(rest);
+    }
+    if (command == "tree") {
+        return CmdTree(rest);
+    }
+    if (command == "edit") {
+        return CmdEdit(rest);
+    }
+    if (command == "collection") {
+        return CmdCollection(rest);
+    }
+    if (command == "totals") {
+        return CmdTotals(rest);
+    }
+    if (command == "search") {
+        return CmdSearch(rest);
+    }
+    if (command == "export") {
+        return CmdExport(rest);
+    }
+    if (command == "volume") {
+        return CmdVolume(rest);
+    }
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(cliUsage, stdout);
+        return 0;
+    }
+    return -1;
 }
 
 }  // namespace
@@ -85,41 +121,9 @@ int RunCli(const CliArgs& args) {
     }
     const std::string& command = args[0];
     CliArgs rest(args.begin() + 1, args.end());
-    try {
-        if (command == "scan") {
-            return CmdScan(rest);
-        }
-        if (command == "info") {
-            return CmdInfo(rest);
-        }
-        if (command == "tree") {
-            return CmdTree(rest);
-        }
-        if (command == "edit") {
-            return CmdEdit(rest);
-        }
-        if (command == "collection") {
-            return CmdCollection(rest);
-        }
-        if (command == "totals") {
-            return CmdTotals(rest);
-        }
-        if (command == "search") {
-            return CmdSearch(rest);
-        }
-        if (command == "export") {
-            return CmdExport(rest);
-        }
-        if (command == "volume") {
-            return CmdVolume(rest);
-        }
-        if (command == "--help" || command == "-h" || command == "help") {
-            std::fputs(cliUsage, stdout);
-            return 0;
-        }
-    } catch (const CFileException& error) {
-        ReportFileException(error);
+    int status = -1;
+    if (!RunCommand([&] { status = RunCliCommand(command, rest); })) {
         return 1;
     }
-    return UsageError();
+    return status >= 0 ? status : UsageError();
 }

@@ -15,8 +15,8 @@
 #include "cli/cli_time.h"
 #include "helpers/show_message.h"
 #include "platform/file.h"
-#include "platform/file_exception.h"
 #include "search/coll_search.h"
+#include "shell/command_guard.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
 
@@ -112,9 +112,7 @@ int CmdSearch(const CliArgs& args) {
         return UsageError();
     }
     CCollection collection;
-    CCollSearch search(&collection);
-    search.Reset();
-    search.scope = 1;
+    CCollSearchCriteria criteria;
     std::string words;
     std::string diskTitle;
     bool hasDisk = false;
@@ -125,9 +123,9 @@ int CmdSearch(const CliArgs& args) {
         if (arg == "--type" && hasValue) {
             const std::string& type = args[++i];
             if (type == "file") {
-                search.SetType(&CCollDiskItemType::fileType);
+                criteria.type = &CCollDiskItemType::fileType;
             } else if (type == "folder") {
-                search.SetType(&CCollDiskItemType::folderType);
+                criteria.type = &CCollDiskItemType::folderType;
             } else {
                 return UsageError();
             }
@@ -135,16 +133,16 @@ int CmdSearch(const CliArgs& args) {
             diskTitle = args[++i];
             hasDisk = true;
         } else if (arg == "--case") {
-            search.caseSensitive = true;
+            criteria.caseSensitive = true;
         } else if (arg == "--json") {
             json = true;
         } else if (arg == "--mmap") {
-            search.useMemoryMappedFile = true;
+            criteria.useMemoryMappedFile = true;
         } else if ((arg == "--created" || arg == "--accessed" || arg == "--modified") &&
                    i + 2 < args.size()) {
-            search.timeKind = arg == "--created" ? 0 : (arg == "--accessed" ? 1 : 2);
-            if (!ParseTime(args[i + 1], false, search.timeFrom) ||
-                !ParseTime(args[i + 2], true, search.timeTo)) {
+            criteria.timeKind = arg == "--created" ? 0 : (arg == "--accessed" ? 1 : 2);
+            if (!ParseTime(args[i + 1], false, criteria.timeFrom) ||
+                !ParseTime(args[i + 2], true, criteria.timeTo)) {
                 return UsageError();
             }
             i += 2;
@@ -165,23 +163,17 @@ int CmdSearch(const CliArgs& args) {
         }
         for (std::size_t i = 0; i < collection.disks.size(); ++i) {
             if (collection.disks[i] == disk) {
-                search.diskIndex = static_cast<int>(i);
+                criteria.diskIndex = static_cast<int>(i);
                 break;
             }
         }
     }
-    search.SetWords(words);
+    criteria.SetWords(words);
     BufferResultOutput();
     CPrintingReceiver receiver(json);
-    search.resultReceiver = &receiver;
-    search.PrepareWords();
-    int status = 0;
-    try {
-        search.Run();
-    } catch (const CFileException& error) {
-        ReportFileException(error);
-        status = 1;
-    }
+    CCollSearch search(&collection);
+    // The results found before a failure are printed all the same.
+    int status = RunCommand([&] { search.Run(criteria, receiver); }) ? 0 : 1;
     std::fflush(stdout);
     std::fprintf(stderr, "%lld results\n", receiver.count);
     return status != 0 || MessagesShown() ? 1 : 0;

@@ -141,24 +141,24 @@ constexpr Time32 unknownTime = -1;
 
 // What AcceptRecord decides, with the name test left to the caller.
 template <class NameTest>
-bool AcceptItem(const CCollSearch& search, const CCollDiskItemType* type, const Time32 times[3],
-                const NameTest& nameMatches) {
-    if (search.typeFilter != nullptr && search.typeFilter != type) {
+bool AcceptItem(const CCollSearchCriteria& criteria, const CCollDiskItemType* type,
+                const Time32 times[3], const NameTest& nameMatches) {
+    if (criteria.type != nullptr && criteria.type != type) {
         return false;
     }
-    if (search.timeKind != -1) {
-        Time32 time =
-            search.timeKind >= 0 && search.timeKind <= 2 ? times[search.timeKind] : CurrentTime32();
+    if (criteria.timeKind != -1) {
+        Time32 time = criteria.timeKind >= 0 && criteria.timeKind <= 2 ? times[criteria.timeKind]
+                                                                       : CurrentTime32();
         // -1 stands for a time that was never known (unreadable, or outside what a time
         // can hold): no interval holds it, whatever the zone makes of the bounds.
-        if (time == unknownTime || time < search.timeFrom || time > search.timeTo) {
+        if (time == unknownTime || time < criteria.timeFrom || time > criteria.timeTo) {
             return false;
         }
     }
-    if (search.words.empty()) {
+    if (criteria.words.empty()) {
         return true;
     }
-    return (search.scope & 1) != 0 && nameMatches();
+    return (criteria.scope & 1) != 0 && nameMatches();
 }
 
 // Appends `count` bytes. Kept out of line on purpose: inlined where the compiler can see that
@@ -310,8 +310,9 @@ bool CIndexWalk::Handle(const CCollDiskItemType* type, const Record& record, std
                         std::int32_t parent) {
     // The record's times follow its name, so the name can be matched where it lies.
     const std::uint8_t* name = data + record.nameAt;
-    if (search.resultReceiver != nullptr && AcceptItem(search, type, record.times, [&] {
-            return NameHoldsAWord(search.words, search.caseSensitive, name, record.nameLength,
+    const CCollSearchCriteria& criteria = search.criteria;
+    if (AcceptItem(criteria, type, record.times, [&] {
+            return NameHoldsAWord(criteria.words, criteria.caseSensitive, name, record.nameLength,
                                   search.loweredName);
         })) {
         if (!prefixReady) {
@@ -328,8 +329,8 @@ bool CIndexWalk::Handle(const CCollDiskItemType* type, const Record& record, std
         result.offset = static_cast<std::int32_t>(offset);
         search.resultReceiver->OnSearchResult(result);
     }
-    if (search.pumpMessages && search.pump) {
-        search.pump();
+    if (search.pump != nullptr) {
+        (*search.pump)();
     }
     return search.proceed;
 }
@@ -370,8 +371,8 @@ void CIndexWalk::Walk() {
         if (!HandleChildren(static_cast<std::int32_t>(index), folder.end)) {
             return;
         }
-        if (search.pumpMessages && search.pump) {
-            search.pump();
+        if (search.pump != nullptr) {
+            (*search.pump)();
         }
         if (!search.proceed) {
             return;
@@ -415,17 +416,7 @@ private:
 
 CCollSearch::CCollSearch(CCollection* searched) : collection(searched) {}
 
-void CCollSearch::Reset() {
-    typeFilter = nullptr;
-    scope = 1;
-    words.clear();
-    caseSensitive = false;
-    diskIndex = -1;
-    busy = false;
-    proceed = true;
-}
-
-void CCollSearch::SetWords(const std::string& text) {
+void CCollSearchCriteria::SetWords(const std::string& text) {
     const char* separators = " \t\r\n";
     std::string::size_type start = text.find_first_not_of(separators);
     while (start != std::string::npos) {
@@ -435,12 +426,13 @@ void CCollSearch::SetWords(const std::string& text) {
     }
 }
 
-void CCollSearch::PrepareWords() {
-    if (caseSensitive) {
+void CCollSearch::SetCriteria(const CCollSearchCriteria& wanted) {
+    criteria = wanted;
+    if (criteria.caseSensitive) {
         return;
     }
     std::string lowered;
-    for (std::string& word : words) {
+    for (std::string& word : criteria.words) {
         LowerText(word, lowered);
         word = lowered;
     }
@@ -452,15 +444,15 @@ bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
     if (length <= 255) {
         std::memcpy(copy, name, length);
         std::memset(copy + length, 0, 16);
-        return NameHoldsAWord(words, caseSensitive, copy, length, loweredName);
+        return NameHoldsAWord(criteria.words, criteria.caseSensitive, copy, length, loweredName);
     }
     const char* haystack = name;
-    if (!caseSensitive) {
+    if (!criteria.caseSensitive) {
         LowerText(std::string_view(name, length), loweredName);
         haystack = loweredName.data();
         length = loweredName.size();
     }
-    for (const std::string& word : words) {
+    for (const std::string& word : criteria.words) {
         if (::memmem(haystack, length, word.data(), word.size()) != nullptr) {
             return true;
         }
@@ -470,7 +462,7 @@ bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
 
 bool CCollSearch::AcceptRecord(const CCollDiskItemType* type, const char* name,
                                std::size_t nameLength, const Time32 times[3]) const {
-    return AcceptItem(*this, type, times, [&] { return NameMatches(name, nameLength); });
+    return AcceptItem(criteria, type, times, [&] { return NameMatches(name, nameLength); });
 }
 
 bool CCollSearch::Accept(const CCollDiskItem& item) const {
@@ -478,27 +470,38 @@ bool CCollSearch::Accept(const CCollDiskItem& item) const {
     return AcceptRecord(item.type, item.name.data(), item.name.size(), times);
 }
 
-void CCollSearch::Run() {
+void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& receiver,
+                      const std::function<void()>& pumpEvents) {
+    // Asked for from inside a pump: the running walk reads the criteria and the receiver as
+    // it goes, so they stay as they are.
+    if (busy) {
+        return;
+    }
+    SetCriteria(wanted);
     busy = true;
     proceed = true;
-    // However the run ends, the engine is idle afterwards.
+    resultReceiver = &receiver;
+    pump = pumpEvents ? &pumpEvents : nullptr;
+    // However the run ends, the engine is idle afterwards and holds on to neither.
     struct IdleOnExit {
         CCollSearch& search;
         ~IdleOnExit() {
             search.busy = false;
             search.proceed = true;
+            search.resultReceiver = nullptr;
+            search.pump = nullptr;
         }
     } idle{*this};
     CFileBuffer buffer;
     // The pump may change the collection: look the disks up afresh, and copy what the walk
     // needs of each.
     for (std::size_t i = 0; i < collection->disks.size(); ++i) {
-        if (diskIndex != -1 && static_cast<std::size_t>(diskIndex) != i) {
+        if (criteria.diskIndex != -1 && static_cast<std::size_t>(criteria.diskIndex) != i) {
             continue;
         }
         std::string title = collection->disks[i]->title;
         std::string indexPath = collection->disks[i]->indexPath;
-        if (useMemoryMappedFile) {
+        if (criteria.useMemoryMappedFile) {
             CMemMapFile map;
             if (!map.Open(indexPath)) {
                 // Learn why from an ordinary open; a file that opens is empty or too large.

@@ -35,40 +35,42 @@ public:
     virtual void OnSearchResult(const CCollSearchResult& result) = 0;
 };
 
+// What one search looks for. A value: the caller fills it and hands it to Run, which keeps
+// its own copy for the run.
+struct CCollSearchCriteria {
+    // Appends the words of `text`, cut at blanks, tabs and line ends.
+    void SetWords(const std::string& text);
+
+    std::vector<std::string> words;           // as typed; empty: every name
+    const CCollDiskItemType* type = nullptr;  // null: folders and files
+    int scope = 1;                            // bit 0: match the words against names
+    bool caseSensitive = false;
+    int timeKind = -1;  // -1 none, 0 creation, 1 access, 2 modify
+    Time32 timeFrom = 0;
+    Time32 timeTo = 0;
+    int diskIndex = -1;  // position of the only disk searched; -1 every disk
+    // Read index files through a memory mapping instead of one read into memory; the caller
+    // sets it from the "SearchWithMemoryMappedFile" setting.
+    bool useMemoryMappedFile = false;
+};
+
 class CCollSearch {
 public:
     explicit CCollSearch(CCollection* collection);
 
-    // Back to "everything on every disk", keeping the time interval, receiver and pump.
-    void Reset();
-    void SetType(const CCollDiskItemType* type) { typeFilter = type; }
-    // Appends the words of `text`, cut at blanks, tabs and line ends.
-    void SetWords(const std::string& text);
-    // Lowers the words once, when the search ignores case.
-    void PrepareWords();
+    // Takes `criteria` for Accept, with the words lowered once when case is ignored.
+    void SetCriteria(const CCollSearchCriteria& criteria);
     bool Accept(const CCollDiskItem& item) const;
-    // Searches the chosen disks. An index file that cannot be read, or is damaged, throws
-    // CFileException after the engine is idle again; results already delivered stay.
-    void Run();
+    // Searches the chosen disks, handing each match to `receiver` and calling `pump` (when
+    // set) after every item and every folder. An index file that cannot be read, or is
+    // damaged, throws CFileException after the engine is idle again; results already
+    // delivered stay. Asked for while a run is in progress, it does nothing.
+    void Run(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
+             const std::function<void()>& pump = {});
     // Ends a running search before its next item.
     void Stop() { proceed = false; }
     bool IsBusy() const { return busy; }
-
-    const CCollDiskItemType* typeFilter = nullptr;
-    int scope = 1;
-    bool caseSensitive = false;
-    std::vector<std::string> words;
-    int timeKind = -1;  // -1 none, 0 creation, 1 access, 2 modify
-    Time32 timeFrom = 0;
-    Time32 timeTo = 0;
-    CSearchResultReceiver* resultReceiver = nullptr;
-    // Called after every item and every folder while pumpMessages is set.
-    std::function<void()> pump;
-    bool pumpMessages = true;
-    int diskIndex = -1;
-    // Read index files through a memory mapping instead of one read into memory; the caller
-    // sets it from the "SearchWithMemoryMappedFile" setting before each run.
-    bool useMemoryMappedFile = false;
+    const CCollSearchCriteria& GetCriteria() const { return criteria; }
 
 private:
     friend class CIndexWalk;
@@ -77,6 +79,10 @@ private:
     bool NameMatches(const char* name, std::size_t length) const;
 
     CCollection* collection;
+    CCollSearchCriteria criteria;
+    // Set only while Run runs.
+    CSearchResultReceiver* resultReceiver = nullptr;
+    const std::function<void()>* pump = nullptr;
     bool busy = false;
     bool proceed = true;
     mutable std::string loweredName;

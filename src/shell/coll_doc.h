@@ -1,7 +1,12 @@
 // The program's one document: the open collection, its search engine, the browse selection
-// (current disk, folder and file), and the operations that change the disk list.
+// (current disk, folder and file), the File commands with their save question and recent-file
+// list, and the operations that change the disk list. The widgets only turn events into these
+// calls, so every rule here is tested without a window.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,27 +16,54 @@
 
 class CCollDiskFolder;
 class CCollDiskFile;
+class CRecentFileList;
+
+// What "Select path" reached, for the browse panel to show: the disk, the folders from the
+// top level down to the selected one (none: the disk's root) and the file.
+struct CCollPathSelection {
+    bool complete = false;  // every part of the path was found
+    CCollDisk* disk = nullptr;
+    std::vector<CCollDiskFolder*> folders;
+    CCollDiskFile* file = nullptr;
+};
 
 class CCollDoc : public CDocument {
 public:
-    // The update hints the views act on.
-    enum Hint {
-        hintRedrawAll = 0,
-        hintCopyItem = 1,
-        hintOpenItem = 2,
-        hintReloadBrowse = 3,
-        hintDiskChanged = 4,
-        hintFolderChanged = 5,
-    };
-
     CCollDoc();
 
     void DeleteContents() override;
+    bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
 
-    // Reads one more level below `folder` of the current disk. Throws CFileException.
-    void LoadSubfolders(CCollDiskFolder* folder);
+    // The list the File commands keep up to date; not owned, and none until one is given.
+    void SetRecentFileList(CRecentFileList* list) { recentFiles = list; }
+
+    // The File commands. Each one that would drop a modified collection asks "Save changes
+    // to %1?" first; false when the user cancelled or the command failed.
+    bool FileNew();
+    // Asks for a collection file, then opens it.
+    bool FileOpen();
+    // Opens `path` as if chosen by the user: a file that fails to open leaves the recent list.
+    bool OpenCollection(const std::string& path);
+    bool OpenRecentFile(std::size_t index);
+    bool FileSave();
+    bool FileSaveAs();
+    bool FileClose();
+    // The save question alone; true when the caller may drop the collection. The frame asks
+    // it on exit.
+    bool SaveModified();
+    // Whether the program may end now: the save question, then the search is stopped.
+    bool CanClose();
+
+    // Start-up: the collection named on the command line is the one that opens; only without
+    // one does `openLastFile` open `lastFile`, the most recent collection of the previous run.
+    // False when the named collection could not be opened.
+    bool OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
+                       const std::string& lastFile);
+
+    // The collection properties dialog's edit: a changed description is a change to save.
+    void SetDescription(const std::string& text);
 
     // Inserts the index files in order, stopping at the first that cannot be read. When one
     // or more went in (one already in the collection counts), remembers the first file's
@@ -43,9 +75,41 @@ public:
     // Sorts the files shown: the current folder's, or the current disk's root files.
     void SortFiles(int fieldId);
 
+    // The browse selection. A disk other than the current one becomes current and has its
+    // content read; false when its index file could not be read (reported).
+    bool SelectDisk(CCollDisk* disk);
+    // Null selects the current disk's root. Ignored without a current disk.
+    void SelectFolder(CCollDiskFolder* folder);
+    void SelectFile(CCollDiskFile* file);
+    // Reads the subfolders of `folder`'s children the first time it is expanded, so that
+    // they show whether they can be expanded in turn; false when the read failed (reported).
+    bool ExpandFolder(CCollDiskFolder* folder);
+    // Selects what a catalogue path names (Title:\Folder\name), reporting what it cannot
+    // find. A file in a disk's root may be named Title:\name or Title:\\name.
+    CCollPathSelection SelectPath(const std::string& path);
+
+    // Runs a search over the collection; false when it ended on an error (reported).
+    bool RunSearch(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
+                   const std::function<void()>& pump = {});
+    void StopSearch() { search.Stop(); }
+    bool IsSearchBusy() const { return search.IsBusy(); }
+
     CCollection collection;
-    CCollSearch search;
     CCollDisk* currentDisk = nullptr;
     CCollDiskFolder* currentFolder = nullptr;
     CCollDiskFile* currentFile = nullptr;
+
+private:
+    // Reads one more level below `folder` of the current disk. Throws CFileException.
+    void LoadSubfolders(CCollDiskFolder* folder);
+    // Makes `disk` current and reads its content, whether or not it was current before.
+    bool MakeCurrentDisk(CCollDisk* disk);
+    bool DoSave(bool askForName);
+    std::string InitialFolder() const;
+
+    CCollSearch search;
+    CRecentFileList* recentFiles = nullptr;
+    // The folders of the current disk read below already: reading them again would replace
+    // the folders the tree shows.
+    std::set<const CCollDiskFolder*> expandedFolders;
 };

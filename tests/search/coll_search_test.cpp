@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -67,20 +68,20 @@ struct SearchFixture {
         }
         CCollLoader(collection).Load(folder.Write("all.col", text));
         recorder.search = &search;
-        search.resultReceiver = &recorder;
     }
     std::vector<std::string> Run(const std::string& words, bool mapped = false) {
         recorder.lines.clear();
-        search.words.clear();
-        search.SetWords(words);
-        search.PrepareWords();
-        search.useMemoryMappedFile = mapped;
-        search.Run();
+        criteria.words.clear();
+        criteria.SetWords(words);
+        criteria.useMemoryMappedFile = mapped;
+        search.Run(criteria, recorder, pump);
         return recorder.lines;
     }
     CTempFolder folder;
     CCollection collection;
     CCollSearch search{&collection};
+    CCollSearchCriteria criteria;
+    std::function<void()> pump;
     CRecorder recorder;
 };
 
@@ -104,10 +105,10 @@ TEST(CollSearch, WalksEachDiskBreadthFirstInBothReadingModes) {
     EXPECT_EQ(fixture.Run("", true), expected);
     EXPECT_FALSE(fixture.search.IsBusy());
 
-    fixture.search.diskIndex = 1;
+    fixture.criteria.diskIndex = 1;
     EXPECT_EQ(fixture.Run("gamma", true),
               (std::vector<std::string>{"Folder Box2:\\Alpha\\Beta\\Gamma"}));
-    fixture.search.diskIndex = 2;
+    fixture.criteria.diskIndex = 2;
     EXPECT_TRUE(fixture.Run("").empty());
 }
 
@@ -122,21 +123,21 @@ TEST(CollSearch, WordsTypesCaseAndTimes) {
               (Lines{"File Box1:\\trip.doc", "Folder Box1:\\Alpha\\Beta\\Gamma"}));
     EXPECT_EQ(fixture.Run("*.txt"), (Lines{"File Box1:\\Alpha\\a*.txt"}));
 
-    fixture.search.caseSensitive = true;
+    fixture.criteria.caseSensitive = true;
     EXPECT_TRUE(fixture.Run("TRI trip.DOC \xC3\xA9T\xC3\x89").empty());
     EXPECT_EQ(fixture.Run("Trip"), (Lines{"Folder Box1:\\Trip"}));
-    fixture.search.caseSensitive = false;
+    fixture.criteria.caseSensitive = false;
 
-    fixture.search.SetType(&CCollDiskItemType::fileType);
+    fixture.criteria.type = &CCollDiskItemType::fileType;
     EXPECT_EQ(fixture.Run("trip"), (Lines{"File Box1:\\trip.doc"}));
-    fixture.search.SetType(nullptr);
+    fixture.criteria.type = nullptr;
 
-    fixture.search.timeKind = CCollDiskItem::timeCreation;
-    fixture.search.timeFrom = 1000;
-    fixture.search.timeTo = 2000;
+    fixture.criteria.timeKind = CCollDiskItem::timeCreation;
+    fixture.criteria.timeFrom = 1000;
+    fixture.criteria.timeTo = 2000;
     EXPECT_EQ(fixture.Run(""),
               (Lines{"File Box1:\\Alpha\\a*.txt", "File Box1:\\Alpha\\Beta\\tricks.TXT"}));
-    fixture.search.timeTo = 1999;
+    fixture.criteria.timeTo = 1999;
     EXPECT_EQ(fixture.Run(""), (Lines{"File Box1:\\Alpha\\a*.txt"}));
 
     CCollDiskFile file;
@@ -146,7 +147,8 @@ TEST(CollSearch, WordsTypesCaseAndTimes) {
     file.creationTime = 2000;
     EXPECT_FALSE(fixture.search.Accept(file));
     // A time never known matches no interval, even one reaching below 1970.
-    fixture.search.timeFrom = -3600;
+    fixture.criteria.timeFrom = -3600;
+    fixture.search.SetCriteria(fixture.criteria);
     file.creationTime = -1;
     EXPECT_FALSE(fixture.search.Accept(file));
     file.creationTime = -2;
@@ -158,7 +160,7 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
     // Disk 4 would fail if it were opened.
     std::filesystem::remove(fixture.collection.disks[3]->indexPath);
     int pumps = 0;
-    fixture.search.pump = [&pumps] { ++pumps; };
+    fixture.pump = [&pumps] { ++pumps; };
     fixture.recorder.stopAfter = 8 + 8 + 3;
     std::vector<std::string> lines = fixture.Run("");
     ASSERT_EQ(lines.size(), 19u);
@@ -169,6 +171,20 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
     fixture.recorder.stopAfter = 1;
     lines = fixture.Run("");
     EXPECT_EQ(lines, (std::vector<std::string>{"Folder Box1:\\Alpha"}));
+
+    // A second search asked for while one runs (a click during a pump) leaves it alone.
+    fixture.recorder.stopAfter = 0;
+    CRecorder other;
+    CCollSearchCriteria gamma;
+    gamma.SetWords("gamma");
+    gamma.diskIndex = 0;
+    fixture.pump = [&] { fixture.search.Run(gamma, other); };
+    fixture.criteria.diskIndex = 0;
+    EXPECT_EQ(fixture.Run("trip"),
+              (std::vector<std::string>{"Folder Box1:\\Trip", "File Box1:\\trip.doc"}));
+    EXPECT_TRUE(other.lines.empty());
+    fixture.pump = nullptr;
+    fixture.criteria.diskIndex = -1;
     fixture.recorder.stopAfter = 0;
     try {
         fixture.Run("nothing matches");

@@ -55,16 +55,15 @@ TEST(SearchReading, SmallAndLargeDisksInOneRunAreEachSearchedWhole) {
     for (bool mapped : {false, true}) {
         CCollSearch search(&collection);
         CPaths found;
-        search.resultReceiver = &found;
-        search.useMemoryMappedFile = mapped;
-        search.SetWords("MARKED");
-        search.PrepareWords();
-        search.Run();
+        CCollSearchCriteria criteria;
+        criteria.useMemoryMappedFile = mapped;
+        criteria.SetWords("MARKED");
+        search.Run(criteria, found);
         EXPECT_EQ(found.paths, expected) << (mapped ? "mapped" : "read");
 
         found.paths.clear();
-        search.words.clear();
-        search.Run();
+        criteria.words.clear();
+        search.Run(criteria, found);
         ASSERT_EQ(found.paths.size(), 30u + 150000u + 3u + 90000u + 1000u);
         EXPECT_EQ(found.paths[30], "Large:\\file 0.dat");
         EXPECT_EQ(found.paths[30 + 150000], "Tiny:\\file 0.dat");

@@ -53,12 +53,11 @@ struct CNamesDisk {
     std::vector<std::string> Search(const std::string& word, bool caseSensitive, bool mapped) {
         CCollSearch search(&collection);
         CNames found;
-        search.resultReceiver = &found;
-        search.caseSensitive = caseSensitive;
-        search.useMemoryMappedFile = mapped;
-        search.SetWords(word);
-        search.PrepareWords();
-        search.Run();
+        CCollSearchCriteria criteria;
+        criteria.caseSensitive = caseSensitive;
+        criteria.useMemoryMappedFile = mapped;
+        criteria.SetWords(word);
+        search.Run(criteria, found);
         return found.names;
     }
 
@@ -82,9 +81,10 @@ void ExpectPlainAnswers(const std::vector<std::string>& names,
             EXPECT_EQ(disk.Search(word, caseSensitive, true), expected);
 
             CCollSearch search(nullptr);
-            search.caseSensitive = caseSensitive;
-            search.SetWords(word);
-            search.PrepareWords();
+            CCollSearchCriteria criteria;
+            criteria.caseSensitive = caseSensitive;
+            criteria.SetWords(word);
+            search.SetCriteria(criteria);
             for (const std::string& name : names) {
                 CCollDiskFile file;
                 file.name = name;
@@ -207,8 +207,9 @@ TEST(WordMatch, CaseIsFoldedAsUnicodeFoldsItOnBothSides) {
         EXPECT_EQ(disk.Search(word, false, false), found);
         EXPECT_EQ(disk.Search(word, false, true), found);
         CCollSearch search(nullptr);
-        search.SetWords(word);
-        search.PrepareWords();
+        CCollSearchCriteria criteria;
+        criteria.SetWords(word);
+        search.SetCriteria(criteria);
         std::vector<std::string> accepted;
         for (const std::string& name : names) {
             CCollDiskFile file;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "helpers/coll_settings.h"
-#include "platform/file_exception.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "support/message_recorder.h"
@@ -17,10 +16,10 @@ namespace {
 
 class CHintRecorder : public CView {
 public:
-    void OnUpdate(CView* /*sender*/, int hint, void* /*hintObject*/) override {
+    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* /*item*/) override {
         hints.push_back(hint);
     }
-    std::vector<int> hints;
+    std::vector<CUpdateHint> hints;
 };
 
 std::string WriteDisk(const CTempFolder& folder, const std::string& relative, int depth = 0) {
@@ -39,6 +38,8 @@ std::string WriteDisk(const CTempFolder& folder, const std::string& relative, in
     EXPECT_TRUE(disk.SaveIndexFile(path));
     return path;
 }
+
+using Hints = std::vector<CUpdateHint>;
 
 struct DocFixture {
     DocFixture() { doc.AddView(&view); }
@@ -68,7 +69,7 @@ TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
     EXPECT_EQ(f.doc.collection.disks[0]->title, "A");
     EXPECT_EQ(f.messages.messages.back(), "Failed loading disk " + b);
     EXPECT_TRUE(f.doc.IsModified());
-    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
     EXPECT_EQ(f.settings.GetLastCdiFolder(), f.folder.Path("Index/"));
 
     // A file already in the collection adds nothing but still counts.
@@ -93,7 +94,7 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     ASSERT_TRUE(f.doc.OnOpenDocument(colPath));
     EXPECT_EQ(f.doc.GetTitle(), "Music.col");
     EXPECT_EQ(f.doc.GetPathName(), colPath);
-    EXPECT_EQ(f.view.hints, std::vector<int>{CCollDoc::hintReloadBrowse});
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
 
     f.doc.currentDisk = f.doc.collection.disks[0];
@@ -107,11 +108,14 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     EXPECT_TRUE(std::filesystem::exists(a));
 
     f.doc.SetModifiedFlag(true);
+    f.view.hints.clear();
     EXPECT_FALSE(f.doc.OnOpenDocument(f.folder.Path("missing.col")));
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
     EXPECT_EQ(f.doc.GetPathName(), "");
     EXPECT_TRUE(f.doc.collection.disks.empty());
+    // The disks the views showed are gone: they are told even though the open failed.
+    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
 }
 
 TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
@@ -119,25 +123,24 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     std::string deep = WriteDisk(f.folder, "Deep.cdi", 4);
     ASSERT_TRUE(f.doc.InsertDisks({deep}));
     CCollDisk* disk = f.doc.collection.disks[0];
-    f.doc.currentDisk = disk;
-    disk->LoadContent();
+    ASSERT_TRUE(f.doc.SelectDisk(disk));
     CCollDiskFolder* level0 = disk->content.folders[0];
     CCollDiskFolder* level1 = level0->content.folders[0];
     EXPECT_TRUE(level1->content.IsEmpty());
-    f.doc.LoadSubfolders(level0);
+    EXPECT_TRUE(f.doc.ExpandFolder(level0));
     ASSERT_EQ(level1->content.folders.size(), 1u);
     EXPECT_EQ(level1->content.files[0]->name, "file2");
     EXPECT_TRUE(level1->content.folders[0]->content.IsEmpty());
 
     std::filesystem::remove(deep);
     CCollDiskFolder* level2 = level1->content.folders[0];
-    try {
-        f.doc.LoadSubfolders(level1);
-        ADD_FAILURE() << "no error for a deleted index file";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(error.GetErrorMessage(), deep + " was not found.");
-    }
+    EXPECT_FALSE(f.doc.ExpandFolder(level1));
+    EXPECT_EQ(f.messages.messages.back(), deep + " was not found.");
     EXPECT_TRUE(level2->content.IsEmpty());
+    // Expanded once is enough: the tree keeps what it showed.
+    f.messages.messages.clear();
+    EXPECT_TRUE(f.doc.ExpandFolder(level1));
+    EXPECT_TRUE(f.messages.messages.empty());
 
     f.doc.currentFolder = level1;
     f.doc.DeleteContents();
@@ -145,4 +148,42 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     EXPECT_EQ(f.doc.currentFolder, nullptr);
     EXPECT_TRUE(f.doc.collection.disks.empty());
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+}
+
+TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
+    DocFixture f;
+    std::string b = WriteDisk(f.folder, "B.cdi", 3);
+    ASSERT_TRUE(f.doc.InsertDisks({WriteDisk(f.folder, "A.cdi", 3), b}));
+    struct : CSearchResultReceiver {
+        void OnSearchResult(const CCollSearchResult& result) override {
+            paths.push_back(result.path);
+        }
+        std::vector<std::string> paths;
+    } results;
+    CCollSearchCriteria everything;
+    EXPECT_TRUE(f.doc.RunSearch(everything, results));
+    EXPECT_EQ(results.paths.size(), 12u);
+
+    // A Close clicked while the search pumps ends the search before the next item.
+    results.paths.clear();
+    f.doc.SetModifiedFlag(false);
+    bool busyWhenClosed = false;
+    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
+        if (results.paths.size() == 2 && !f.doc.collection.disks.empty()) {
+            busyWhenClosed = f.doc.IsSearchBusy();
+            f.doc.FileClose();
+        }
+    }));
+    EXPECT_TRUE(busyWhenClosed);
+    EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0", "A:\\file0"}));
+    EXPECT_FALSE(f.doc.IsSearchBusy());
+
+    // A missing index file is reported; what was found before stays.
+    results.paths.clear();
+    ASSERT_TRUE(f.doc.InsertDisks({f.folder.Path("A.cdi"), b}));
+    std::filesystem::remove(b);
+    EXPECT_FALSE(f.doc.RunSearch(everything, results));
+    EXPECT_EQ(results.paths.size(), 6u);
+    EXPECT_EQ(f.messages.messages.back(), b + " was not found.");
+    EXPECT_FALSE(f.doc.IsSearchBusy());
 }

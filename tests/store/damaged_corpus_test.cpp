@@ -74,10 +74,10 @@ int SearchAll(const std::string& path, bool mapped, std::vector<CCollItem>* foun
     collection.AddDisk(std::move(disk));
     CCollSearch search(&collection);
     CPaths receiver;
-    search.resultReceiver = &receiver;
-    search.useMemoryMappedFile = mapped;
+    CCollSearchCriteria criteria;
+    criteria.useMemoryMappedFile = mapped;
     try {
-        search.Run();
+        search.Run(criteria, receiver);
     } catch (const CFileException& error) {
         EXPECT_FALSE(search.IsBusy());
         return error.GetCause();

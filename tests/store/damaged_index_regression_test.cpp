@@ -97,9 +97,13 @@ int Search(const std::string& path, bool mapped) {
     CCollection collection;
     collection.AddDisk(std::make_unique<CCollDisk>("Disk"))->indexPath = path;
     CCollSearch search(&collection);
-    search.useMemoryMappedFile = mapped;
+    CCollSearchCriteria criteria;
+    criteria.useMemoryMappedFile = mapped;
+    struct : CSearchResultReceiver {
+        void OnSearchResult(const CCollSearchResult& /*result*/) override {}
+    } ignored;
     try {
-        search.Run();
+        search.Run(criteria, ignored);
         return -1;
     } catch (const CFileException& error) {
         return error.GetCause();

@@ -67,11 +67,11 @@ TEST(FifoAndDevice, SearchRefusesThemInBothReadingModes) {
         collection.disks.Add(CCollDisk::OfIndexFile(path));
         CIgnoreResults results;
         CCollSearch search(&collection);
-        search.resultReceiver = &results;
         for (bool mapped : {false, true}) {
-            search.useMemoryMappedFile = mapped;
+            CCollSearchCriteria criteria;
+            criteria.useMemoryMappedFile = mapped;
             try {
-                search.Run();
+                search.Run(criteria, results);
                 ADD_FAILURE() << path << " was searched";
             } catch (const CFileException& error) {
                 EXPECT_EQ(error.GetErrorMessage(), path + " is not a file.") << mapped;

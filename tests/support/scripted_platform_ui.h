@@ -22,6 +22,7 @@ public:
     bool ChooseOpenFiles(const CFileDialogOptions& options,
                          std::vector<std::string>& paths) override {
         Record("open", options.initialFolder);
+        fileDialogs.push_back(options);
         if (chosenPaths.empty()) {
             return false;
         }
@@ -31,6 +32,7 @@ public:
     }
     bool ChooseSaveFile(const CFileDialogOptions& options, std::string& path) override {
         Record("save", options.initialFolder + "|" + options.initialName);
+        fileDialogs.push_back(options);
         return Take(path);
     }
     bool ChooseFolder(const CFolderDialogOptions& options, std::string& path) override {
@@ -47,6 +49,8 @@ public:
     std::deque<Answer> answers;
     std::deque<std::vector<std::string>> chosenPaths;
     std::deque<std::string> chosenFiles;
+    // The options of every file dialog shown, in order.
+    std::vector<CFileDialogOptions> fileDialogs;
     // Every call as "kind: text", in order.
     std::vector<std::string> calls;
 

@@ -33,8 +33,8 @@ public:
         resize(400, 300);
         show();
     }
-    void OnUpdate(CView* /*sender*/, int hint, void* /*hintObject*/) override {
-        updates.push_back(hint);
+    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* /*item*/) override {
+        updates.push_back(static_cast<int>(hint));
     }
 
     QLabel browse{"Disks, folders and files"};

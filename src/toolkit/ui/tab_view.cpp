@@ -80,10 +80,10 @@ void CTabView::SetTabHeight(int height) {
 void CTabView::OnInitialUpdate() {
     SelectTab(0);
     Layout();
-    OnUpdate(nullptr, 0, nullptr);
+    OnUpdate(nullptr, CUpdateHint::redrawAll, nullptr);
 }
 
-void CTabView::OnUpdate(CView* /*sender*/, int /*hint*/, void* /*hintObject*/) {
+void CTabView::OnUpdate(CView* /*sender*/, CUpdateHint /*hint*/, const CCollItem* /*item*/) {
     update();
 }
 

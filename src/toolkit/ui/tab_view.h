@@ -43,7 +43,7 @@ public:
     // Selects the first tab, lays the view out and updates it with hint 0. A derived view
     // that overrides this replaces all of it.
     virtual void OnInitialUpdate();
-    void OnUpdate(CView* sender, int hint, void* hintObject) override;
+    void OnUpdate(CView* sender, CUpdateHint hint, const CCollItem* item) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,19 @@
+#include "shell/command_guard.h"
+
+#include <exception>
+
+#include "helpers/show_message.h"
+#include "platform/file_exception.h"
+
+bool RunCommand(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const CFileException& error) {
+        ReportFileException(error);
+    } catch (...) {
+        // Whatever it was, the program goes on: the command is abandoned where it stood.
+        ShowMessage("Internal application error.");
+    }
+    return false;
+}
