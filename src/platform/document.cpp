@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/fs_ops.h"
+
 bool CDocument::OnNewDocument() {
     DeleteContents();
     SetModifiedFlag(false);
@@ -17,8 +19,7 @@ void CDocument::SetTitle(const std::string& text) {
 }
 
 void CDocument::SetPathName(const std::string& path) {
-    std::string::size_type slash = path.rfind('/');
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string name = FileNameOf(path);
     if (pathName != path || title != name) {
         pathName = path;
         title = std::move(name);
