@@ -67,15 +67,6 @@ std::string EscapeTitle(std::string_view title) {
     return Escape(title, true);
 }
 
-std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names) {
-    std::string path = EscapeTitle(title) + ":";
-    for (const std::string& name : names) {
-        path += '\\';
-        path += EscapeName(name);
-    }
-    return path;
-}
-
 void AppendEscapedName(std::string& out, std::string_view name) {
     AppendEscaped(out, name, false);
 }

@@ -13,12 +13,10 @@
 std::string EscapeName(std::string_view name);
 // As EscapeName, and ':' too, so that the first colon of a catalogue path ends the title.
 std::string EscapeTitle(std::string_view title);
-// "Title:\Folder\name" with each part escaped.
-std::string EscapedCataloguePath(std::string_view title, const std::vector<std::string>& names);
 // Appends `name` escaped as EscapeName escapes it.
 void AppendEscapedName(std::string& out, std::string_view name);
 // Appends the catalogue path `path`, whose names begin after the backslashes at `separators`,
-// escaped as EscapedCataloguePath escapes it.
+// each part escaped: the title as EscapeTitle, each name as EscapeName.
 void AppendEscapedCataloguePath(std::string& out, std::string_view path,
                                 const std::vector<std::size_t>& separators);
 // Appends `text` as a JSON string: valid UTF-8 as it is, each other byte as a lone surrogate
