@@ -32,9 +32,7 @@ constexpr std::size_t maxSpareBuffers = 8;
 bool noAccessTimeAllowed = true;
 
 int OpenFolderAt(int parent, const char* name, int flags) {
-    int injected = 0;
-    if (TakeFault(FaultPoint::openFolder, injected)) {
-        errno = injected;
+    if (FailsByFault(FaultPoint::openFolder)) {
         return -1;
     }
     if (noAccessTimeAllowed) {
@@ -150,12 +148,8 @@ bool CDirReader::Next(CDirEntry& entry) {
             if (buffer == nullptr) {
                 buffer = std::make_unique<char[]>(bufferSize);
             }
-            int injected = 0;
-            ssize_t got = 0;
-            if (TakeFault(FaultPoint::readFolder, injected)) {
-                errno = injected;
-                got = -1;
-            } else {
+            ssize_t got = -1;
+            if (!FailsByFault(FaultPoint::readFolder)) {
                 errno = 0;
                 got = ::getdents64(fd, buffer.get(), bufferSize);
             }
@@ -179,16 +173,12 @@ bool CDirReader::Next(CDirEntry& entry) {
             continue;
         }
         struct statx status {};
-        int injected = 0;
-        int result = 0;
-        if (TakeFault(FaultPoint::statEntry, injected)) {
-            errno = injected;
-            result = -1;
-        } else {
-            result =
-                ::statx(fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
-                        STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME, &status);
-        }
+        int result =
+            FailsByFault(FaultPoint::statEntry)
+                ? -1
+                : ::statx(fd, name, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT,
+                          STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_ATIME | STATX_BTIME,
+                          &status);
         if (result != 0 && errno == ENOENT) {
             // Gone since the listing: it is no longer on the disk.
             continue;

@@ -1,6 +1,7 @@
 #include "platform/fault_injection.h"
 
 #include <array>
+#include <cerrno>
 #include <cstddef>
 
 namespace {
@@ -34,5 +35,14 @@ bool TakeFault(FaultPoint point, int& error) {
         return false;
     }
     error = fault.error;
+    return true;
+}
+
+bool FailsByFault(FaultPoint point) {
+    int error = 0;
+    if (!TakeFault(point, error)) {
+        return false;
+    }
+    errno = error;
     return true;
 }

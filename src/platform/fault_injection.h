@@ -11,3 +11,6 @@ void InjectFault(FaultPoint point, int nth, int error);
 void ClearFaults();
 // Called by the file layer before each such call: true, with the error, when it must fail.
 bool TakeFault(FaultPoint point, int& error);
+// The same for a call that reports failure through errno: true, with errno set, when it must
+// fail.
+bool FailsByFault(FaultPoint point);
