@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "disk/fs_utils.h"
 #include "helpers/show_message.h"
 #include "platform/dir_reader.h"
 #include "store/coll_disk.h"
@@ -37,13 +38,6 @@ bool IsRefusal(int error) {
 // listed: what the listing saw is no longer on the disk.
 bool IsVanished(int error) {
     return error == ENOENT || error == ENOTDIR || error == ELOOP;
-}
-
-std::string JoinName(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && folder.back() == '/') {
-        return folder + name;
-    }
-    return folder + '/' + name;
 }
 
 // A folder that was not read whole, and why (an errno value).
@@ -136,7 +130,7 @@ void CTreeScan::EnterNext() {
         int error = errno;
         // A folder that cannot be entered stays in the tree, empty, and the scan goes on.
         if (!IsRefusal(error) && !IsVanished(error)) {
-            NoteUnread(JoinName(PathOf(levels.size() - 1), folder.name), error);
+            NoteUnread(ChildPath(PathOf(levels.size() - 1), folder.name), error);
         }
         return;
     }
@@ -226,7 +220,7 @@ const std::string& CTreeScan::NameOf(std::size_t depth) const {
 std::string CTreeScan::PathOf(std::size_t depth) const {
     std::string path = rootPath;
     for (std::size_t at = 1; at <= depth; ++at) {
-        path = JoinName(path, NameOf(at));
+        path = ChildPath(path, NameOf(at));
     }
     return path;
 }

@@ -11,12 +11,6 @@
 
 namespace {
 
-std::string ChildPath(const std::string& folder, const std::string& name) {
-    std::string path = folder;
-    AddTrailingBackslash(path);
-    return path + name;
-}
-
 struct CListedEntry {
     std::string name;
     std::string path;
@@ -152,6 +146,12 @@ bool CopyTreeWith(const std::string& source, const std::string& target, CTreeCop
 }
 
 }  // namespace
+
+std::string ChildPath(const std::string& folder, const std::string& name) {
+    std::string path = folder;
+    AddTrailingBackslash(path);
+    return path + name;
+}
 
 void AddTrailingBackslash(std::string& path) {
     if (!path.empty() && path.back() != '/') {

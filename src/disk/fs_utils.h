@@ -7,6 +7,8 @@
 
 // Appends "/" to a non-empty path that does not already end in one.
 void AddTrailingBackslash(std::string& path);
+// `name` inside the folder `folder`.
+std::string ChildPath(const std::string& folder, const std::string& name);
 
 // The entry exists, even as a symbolic link that leads nowhere.
 bool FileExists(const std::string& path);
