@@ -144,20 +144,12 @@ void CCollDiskContent::SortFiles(int fieldId) {
 }
 
 void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
-    // The order does not matter to sums, so a plain list of what is left to visit will do.
-    std::vector<const CCollDiskContent*> pending{this};
-    while (!pending.empty()) {
-        const CCollDiskContent& content = *pending.back();
-        pending.pop_back();
-        totals.files += static_cast<std::uint32_t>(content.files.size());
-        totals.folders += static_cast<std::uint32_t>(content.folders.size());
-        for (const auto& file : content.files) {
-            totals.bytes += file->size;
-        }
-        for (const auto& folder : content.folders) {
-            pending.push_back(&folder->content);
-        }
-    }
+    VisitDepthFirst(
+        *this, [&](const CCollDiskFolder&) { ++totals.folders; },
+        [&](const CCollDiskFile& file) {
+            ++totals.files;
+            totals.bytes += file.size;
+        });
 }
 
 void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint64_t end) {
