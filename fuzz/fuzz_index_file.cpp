@@ -69,9 +69,8 @@ void ReadTableAt(const std::string& path, std::uint32_t offset) {
     try {
         CFile file(path, CFile::Mode::read);
         CRecordReader reader(file);
-        reader.Seek(offset);
         CCollDiskContent content;
-        content.ReadTable(reader, reader.GetLength());
+        content.ReadTable(reader, offset, reader.GetLength());
     } catch (const CFileException&) {
     }
 }

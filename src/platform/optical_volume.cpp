@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/interrupted_call.h"
+#include "platform/utf8_text.h"
 
 namespace {
 
@@ -82,19 +83,6 @@ std::uint32_t U32(const Sector& sector, std::size_t at) {
            static_cast<std::uint32_t>(sector[at + 1]) << 8 |
            static_cast<std::uint32_t>(sector[at + 2]) << 16 |
            static_cast<std::uint32_t>(sector[at + 3]) << 24;
-}
-
-void AppendUtf8(std::uint32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 std::string TrimLabel(std::string label) {

@@ -1,5 +1,5 @@
-// Reading UTF-8 text one character at a time, and cutting text that is stored in fixed-size
-// fields without splitting a character.
+// Reading and writing UTF-8 text one character at a time, and cutting text that is stored in
+// fixed-size fields without splitting a character.
 #pragma once
 
 #include <cstddef>
@@ -43,6 +43,25 @@ inline std::int32_t DecodeUtf8(std::string_view text, std::size_t at, std::size_
         return -1;
     }
     return code;
+}
+
+// Appends the UTF-8 form of the code point `code` (at most 0x10FFFF).
+inline void AppendUtf8(std::uint32_t code, std::string& out) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
 }
 
 // The length of the longest prefix of `text` of at most `limit` bytes that does not split a

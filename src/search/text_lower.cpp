@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/ascii_text.h"
 #include "platform/utf8_text.h"
 #include "search/case_fold_runs.h"
 
@@ -73,24 +74,6 @@ constexpr std::int32_t FoldCase(std::int32_t code) {
 static_assert(FoldCase(0x03A3) == 0x03C3 && FoldCase(0x03C2) == 0x03C3, "sigma, final sigma");
 static_assert(FoldCase(0x0130) == 0x0130, "the dotted capital I has only a full folding");
 
-void AppendUtf8(std::int32_t code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // Windows-1252 upper-case letters and their lower-case partners.
 unsigned char LowerCp1252(unsigned char c) {
     if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
@@ -119,7 +102,7 @@ void LowerText(std::string_view text, std::string& out) {
         if (c >= 0x80) {
             break;
         }
-        out[at] = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+        out[at] = LowerAscii(static_cast<char>(c));
     }
     if (at == text.size()) {
         return;
@@ -128,7 +111,7 @@ void LowerText(std::string_view text, std::string& out) {
     while (at < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[at]);
         if (c < 0x80) {
-            out += static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+            out += LowerAscii(static_cast<char>(c));
             ++at;
             continue;
         }
@@ -139,7 +122,7 @@ void LowerText(std::string_view text, std::string& out) {
             ++at;
             continue;
         }
-        AppendUtf8(FoldCase(code), out);
+        AppendUtf8(static_cast<std::uint32_t>(FoldCase(code)), out);
         at += length;
     }
 }

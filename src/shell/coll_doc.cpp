@@ -219,7 +219,6 @@ void CCollDoc::SetDescription(const std::string& text) {
 void CCollDoc::LoadSubfolders(CCollDiskFolder* folder) {
     CFile file(currentDisk->indexPath, CFile::Mode::read);
     CRecordReader reader(file);
-    reader.Seek(folder->offset);
     folder->LoadSubfolders(reader);
     file.Close();
 }

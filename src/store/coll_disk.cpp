@@ -50,11 +50,9 @@ bool CCollDisk::ReadHeader() {
 void CCollDisk::LoadContent() {
     CFile file(indexPath, CFile::Mode::read);
     CRecordReader reader(file);
-    reader.Seek(CCollDiskHeader::size);
-    content.ReadTable(reader, reader.GetLength());
+    content.ReadTable(reader, CCollDiskHeader::size, reader.GetLength());
     for (const auto& folder : content.folders) {
-        reader.Seek(folder->offset);
-        folder->ReadRecord(reader);
+        folder->ReadTable(reader);
     }
     file.Close();
 }

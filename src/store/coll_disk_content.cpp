@@ -2,21 +2,17 @@
 
 #include <strings.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
+#include "store/index_layout.h"
 #include "store/record_reader.h"
 #include "store/record_writer.h"
 
 namespace {
-
-// The smallest records an index file can hold: a name of length 0 and the fixed fields.
-constexpr std::uint64_t minFolderRecord = 21;
-constexpr std::uint64_t minFileRecord = 17;
 
 int CompareFileNames(const CCollDiskFile* a, const CCollDiskFile* b) {
     return ::strcasecmp(a->name.c_str(), b->name.c_str());
@@ -33,31 +29,6 @@ int CompareFileModify(const CCollDiskFile* a, const CCollDiskFile* b) {
 // Sizes compare unsigned, as they are shown, so a DVD image does not sort before a text file.
 int CompareFileSize(const CCollDiskFile* a, const CCollDiskFile* b) {
     return CompareNumbers(a->size, b->size);
-}
-
-// Reads `count` offsets of records that must all lie after the table being read.
-template <class T>
-void ReadOffsets(CRecordReader& reader, CSortablePtrArray<T>& items, std::uint32_t count) {
-    items.Reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        auto item = std::make_unique<T>();
-        item->offset = static_cast<std::uint32_t>(reader.ReadInt32());
-        items.Add(std::move(item));
-    }
-}
-
-// Each entry's record and subtree lie between its offset and the next entry's (the last
-// one's up to `end`), so ranges nest and never overlap: every record is read at most once
-// however the tree is expanded, and no folder can contain itself or share a subtree.
-template <class T>
-void CheckOffsets(const CRecordReader& reader, const CSortablePtrArray<T>& items,
-                  std::uint64_t& previousEnd, std::uint64_t minRecord) {
-    for (const auto& item : items) {
-        if (item->offset < previousEnd || item->offset + minRecord > reader.GetLength()) {
-            reader.ThrowDamaged();
-        }
-        previousEnd = item->offset + minRecord;
-    }
 }
 
 // Calls onFolder for each folder and onFile for each file below `root`, in the order of an
@@ -152,44 +123,32 @@ void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
         });
 }
 
-void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint64_t end) {
+void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end) {
     Clear();
-    // Offsets are 32-bit: nothing of the tree lies further on.
-    end = std::min<std::uint64_t>(end, UINT32_MAX);
-    // Each entry takes 4 bytes of this table and a record further on.
-    std::uint32_t folderCount = reader.ReadCount(4 + minFolderRecord, end);
-    ReadOffsets(reader, folders, folderCount);
-    std::uint32_t fileCount = reader.ReadCount(4 + minFileRecord, end);
-    ReadOffsets(reader, files, fileCount);
-    std::uint64_t previousEnd = reader.GetPosition();
-    CheckOffsets(reader, folders, previousEnd, minFolderRecord);
-    CheckOffsets(reader, files, previousEnd, minFileRecord);
-    if (previousEnd > end) {
-        reader.ThrowDamaged();
+    CIndexTable table;
+    ReadIndexTable(reader, at, end, table);
+    // Every entry first, then the names: entries side by side sort faster than entries
+    // interleaved with their names.
+    folders.Reserve(table.folderCount);
+    for (std::size_t i = 0; i < table.folderCount; ++i) {
+        folders.Add(std::make_unique<CCollDiskFolder>());
     }
-    // Where the entry at `index` (folders first, then files) must end.
-    auto entryEnd = [&](std::size_t index) -> std::uint64_t {
-        if (index + 1 < folders.size()) {
-            return folders[index + 1]->offset;
-        }
-        std::size_t file = index + 1 - folders.size();
-        return file < files.size() ? files[file]->offset : end;
-    };
-    for (std::size_t i = 0; i < folders.size(); ++i) {
+    files.Reserve(table.Size() - table.folderCount);
+    for (std::size_t i = table.folderCount; i < table.Size(); ++i) {
+        files.Add(std::make_unique<CCollDiskFile>());
+    }
+    for (std::size_t i = 0; i < table.folderCount; ++i) {
+        CIndexRecord record = ReadIndexRecord(reader, table, i);
         CCollDiskFolder& folder = *folders[i];
-        folder.subtreeEnd = static_cast<std::uint32_t>(entryEnd(i));
-        reader.Seek(folder.offset);
-        folder.ReadItemRecord(reader);
-        if (reader.GetPosition() > folder.subtreeEnd) {
-            reader.ThrowDamaged();
-        }
+        folder.TakeRecord(record, table.offsets[i]);
+        folder.tableOffset = record.next;
+        folder.subtreeEnd = table.EntryEnd(i);
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        reader.Seek(files[i]->offset);
-        files[i]->ReadRecord(reader);
-        if (reader.GetPosition() > entryEnd(folders.size() + i)) {
-            reader.ThrowDamaged();
-        }
+    for (std::size_t i = table.folderCount; i < table.Size(); ++i) {
+        CIndexRecord record = ReadIndexRecord(reader, table, i);
+        CCollDiskFile& file = *files[i - table.folderCount];
+        file.TakeRecord(record, table.offsets[i]);
+        file.size = record.size;
     }
 }
 

@@ -32,10 +32,9 @@ public:
     void SortFiles(int fieldId);
     void AddTotals(CDiskTotals& totals) const;
 
-    // Reads a table at the reader's position and the name, times (and sizes) of its entries.
-    // Table, records and subtrees must all lie before `end`, each entry's before the next
-    // one's, as the writer lays them out; anything else means the file is damaged.
-    void ReadTable(CRecordReader& reader, std::uint64_t end);
+    // Reads the table at `at` and the records it lists, of an entry whose range ends at `end`
+    // (see store/index_layout.h for what a damaged file is).
+    void ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end);
     void WriteTable(CRecordWriter& writer) const;
     // Writes the records of every entry below, at any depth, depth first.
     void WriteChildren(CRecordWriter& writer) const;

@@ -8,7 +8,6 @@ public:
     CCollDiskFile() : CCollDiskItem(&CCollDiskItemType::fileType) {}
     explicit CCollDiskFile(const CDirEntry& entry);
 
-    void ReadRecord(CRecordReader& reader) override;
     void WriteRecord(CRecordWriter& writer) const override;
     void AssignOffsets(std::uint32_t& next) override;
 

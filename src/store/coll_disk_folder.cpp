@@ -3,9 +3,8 @@
 #include "store/record_reader.h"
 #include "store/record_writer.h"
 
-void CCollDiskFolder::ReadRecord(CRecordReader& reader) {
-    ReadItemRecord(reader);
-    content.ReadTable(reader, subtreeEnd);
+void CCollDiskFolder::ReadTable(CRecordReader& reader) {
+    content.ReadTable(reader, tableOffset, subtreeEnd);
 }
 
 void CCollDiskFolder::WriteRecord(CRecordWriter& writer) const {
@@ -26,7 +25,6 @@ std::uint32_t CCollDiskFolder::RecordSize() const {
 
 void CCollDiskFolder::LoadSubfolders(CRecordReader& reader) {
     for (const auto& folder : content.folders) {
-        reader.Seek(folder->offset);
-        folder->ReadRecord(reader);
+        folder->ReadTable(reader);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "platform/dir_reader.h"
 #include "store/coll_disk_file.h"
-#include "store/record_reader.h"
+#include "store/index_layout.h"
 #include "store/record_writer.h"
 
 // An entry that could not be looked at has no times: it gets the value of a time that could
@@ -14,11 +14,12 @@ CCollDiskItem::CCollDiskItem(const CCollDiskItemType* itemType, const CDirEntry&
       modifyTime(entry.detailsError == 0 ? ToTime32(entry.modifyTime) : unknownTime),
       accessTime(entry.detailsError == 0 ? ToTime32(entry.accessTime) : unknownTime) {}
 
-void CCollDiskItem::ReadItemRecord(CRecordReader& reader) {
-    reader.ReadString(name);
-    accessTime = reader.ReadInt32();
-    creationTime = reader.ReadInt32();
-    modifyTime = reader.ReadInt32();
+void CCollDiskItem::TakeRecord(const CIndexRecord& record, std::uint32_t at) {
+    name.assign(reinterpret_cast<const char*>(record.name), record.nameLength);
+    offset = at;
+    creationTime = record.times[timeCreation];
+    accessTime = record.times[timeAccess];
+    modifyTime = record.times[timeModify];
 }
 
 void CCollDiskItem::WriteItemRecord(CRecordWriter& writer) const {
@@ -49,11 +50,6 @@ bool CCollDiskItem::IsTimeInRange(int kind, Time32 from, Time32 to) const {
 CCollDiskFile::CCollDiskFile(const CDirEntry& entry)
     : CCollDiskItem(&CCollDiskItemType::fileType, entry),
       size(static_cast<std::uint32_t>(entry.size)) {}
-
-void CCollDiskFile::ReadRecord(CRecordReader& reader) {
-    ReadItemRecord(reader);
-    size = static_cast<std::uint32_t>(reader.ReadInt32());
-}
 
 void CCollDiskFile::WriteRecord(CRecordWriter& writer) const {
     WriteItemRecord(writer);

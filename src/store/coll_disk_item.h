@@ -7,9 +7,9 @@
 #include "helpers/coll_types.h"
 #include "store/coll_disk_item_type.h"
 
-class CRecordReader;
 class CRecordWriter;
 struct CDirEntry;
+struct CIndexRecord;
 
 class CCollDiskItem {
 public:
@@ -24,12 +24,12 @@ public:
     CCollDiskItem& operator=(const CCollDiskItem&) = delete;
     virtual ~CCollDiskItem() = default;
 
-    virtual void ReadRecord(CRecordReader& reader) = 0;
     virtual void WriteRecord(CRecordWriter& writer) const = 0;
     // Gives this entry (and its subtree) the offsets at which the writer will put them.
     virtual void AssignOffsets(std::uint32_t& next) = 0;
 
-    void ReadItemRecord(CRecordReader& reader);
+    // Takes the name and times of this entry's record, found at `at`.
+    void TakeRecord(const CIndexRecord& record, std::uint32_t at);
     void WriteItemRecord(CRecordWriter& writer) const;
 
     Time32 GetTime(int kind) const;

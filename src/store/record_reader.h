@@ -1,10 +1,11 @@
-// Reads the fixed binary values of an index file from an open file. A damaged file (a short
-// read, an offset or a count that the file cannot hold) throws the end-of-file error.
+// An open index file as a source of bytes for the layout readers (store/index_layout.h): the
+// pieces they ask for, read through the file's buffer. A piece the file does not hold whole
+// throws the end-of-file error: the file is damaged.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <vector>
 
 class CFile;
 
@@ -12,21 +13,12 @@ class CRecordReader {
 public:
     explicit CRecordReader(CFile& file);
 
-    std::uint8_t ReadByte();
-    void ReadBytes(void* buffer, std::size_t count);
-    std::int32_t ReadInt32();
-    void ReadString(std::string& out);
-    void Seek(std::uint64_t offset);
-
-    std::uint64_t GetPosition() const;
+    const std::uint8_t* Bytes(std::uint64_t at, std::size_t count);
     std::uint64_t GetLength() const { return length; }
-    // Reads a count of entries that each take at least `bytesEach` bytes further on, before
-    // `end`; a count the rest of that range cannot hold means the file is damaged.
-    std::uint32_t ReadCount(std::uint64_t bytesEach, std::uint64_t end);
-    // Fails as a damaged file.
     [[noreturn]] void ThrowDamaged() const;
 
 private:
     CFile& file;
     std::uint64_t length;
+    std::vector<std::uint8_t> piece;
 };
