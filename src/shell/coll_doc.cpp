@@ -243,6 +243,25 @@ bool CCollDoc::InsertDisks(const std::vector<std::string>& paths) {
     return true;
 }
 
+bool CCollDoc::AskAndInsertDisks() {
+    CPlatformUi* ui = GetPlatformUi();
+    if (ui == nullptr) {
+        return false;
+    }
+    CFileDialogOptions options;
+    options.filterName = "CD index files";
+    options.filterPattern = "*.cdi";
+    options.multipleSelection = true;
+    if (CCollSettings* settings = GetSettings()) {
+        options.initialFolder = settings->GetLastCdiFolder();
+    }
+    std::vector<std::string> paths;
+    if (!ui->ChooseOpenFiles(options, paths) || paths.empty()) {
+        return false;
+    }
+    return InsertDisks(paths);
+}
+
 void CCollDoc::RemoveCurrentDisk() {
     if (currentDisk == nullptr) {
         return;

@@ -69,6 +69,9 @@ public:
     // or more went in (one already in the collection counts), remembers the first file's
     // folder as "LastCdiFolder", marks the collection modified and reloads the views.
     bool InsertDisks(const std::vector<std::string>& paths);
+    // The Insert command: asks for index files, starting in "LastCdiFolder", then inserts
+    // them. False when the user cancelled or nothing went in.
+    bool AskAndInsertDisks();
     // Takes the current disk out of the collection; its index file is not touched.
     void RemoveCurrentDisk();
     void SortDisks(int fieldId);

@@ -388,7 +388,7 @@ TEST_F(TableWnd, AMillionRowsPaintOnlyWhatIsInView) {
     EXPECT_EQ(model.cellTexts, 10 * 3);
 
     const CTableStyle& style = table.GetStyle();
-    const QRgb background = table.palette().color(QPalette::Dark).rgb();
+    const QRgb background = table.palette().color(QPalette::Base).rgb();
     EXPECT_EQ(image.pixel(95, RowY(2)), style.highlightColour.rgb());
     EXPECT_EQ(image.pixel(95, RowY(3)), style.windowColour.rgb());
     EXPECT_EQ(image.pixel(99, RowY(3)), style.verticalGridColour.rgb());

@@ -8,7 +8,7 @@ CModelWnd::CModelWnd(QWidget* parent) : QAbstractScrollArea(parent) {
     // Every paint covers its whole region, so Qt need not clear it first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAutoFillBackground(false);
-    background = palette().color(QPalette::Dark);
+    background = palette().color(QPalette::Base);
 }
 
 void CModelWnd::SetModel(CTableModel* newModel) {
@@ -35,7 +35,7 @@ void CModelWnd::paintEvent(QPaintEvent* event) {
 
 void CModelWnd::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
-        background = palette().color(QPalette::Dark);
+        background = palette().color(QPalette::Base);
         OnSysColorChange();
     }
     QAbstractScrollArea::changeEvent(event);

@@ -32,6 +32,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
     CTableModel* model = nullptr;
-    // Shown wherever there is no cell; the desktop's workspace colour.
+    // Shown wherever there is no cell: the background of the desktop's lists, so an empty
+    // table reads as an empty list.
     QColor background;
 };

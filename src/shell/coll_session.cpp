@@ -1,0 +1,39 @@
+#include "shell/coll_session.h"
+
+#include "platform/profile.h"
+#include "shell/command_guard.h"
+
+CCollSession::CCollSession() {
+    doc.SetRecentFileList(&recentFiles);
+}
+
+CCollSession::~CCollSession() {
+    if (GetProfile() == &profile) {
+        SetProfile(nullptr);
+    }
+}
+
+void CCollSession::Load(const std::string& iniPath) {
+    // A profile that cannot be read is reported; the run goes on with the defaults and leaves
+    // the file as it is at exit.
+    if (!RunCommand([&] { profile.Load(iniPath); })) {
+        profile = CIniFile();
+    }
+    SetProfile(&profile);
+    recentFiles.Load(profile);
+    settings.Load(profile);
+}
+
+bool CCollSession::OpenAtStartup(const std::string& commandLineFile) {
+    return doc.OpenAtStartup(commandLineFile, settings.GetOpenLastFile(),
+                             CCollSettings::GetLastFile(profile));
+}
+
+bool CCollSession::Save() {
+    settings.Save(profile);
+    recentFiles.Save(profile);
+    if (profile.GetPath().empty()) {
+        return true;
+    }
+    return RunCommand([&] { profile.Save(); });
+}

@@ -1,0 +1,36 @@
+// The desktop program's application object: reads the profile, installs the dialogs and the
+// message box, makes the main window, opens the collection of the command line (or the last
+// one), and writes everything back at exit.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/ui/qt_platform_ui.h"
+#include "shell/coll_session.h"
+
+class CCollFrame;
+
+class CCollApp {
+public:
+    CCollApp();
+    CCollApp(const CCollApp&) = delete;
+    CCollApp& operator=(const CCollApp&) = delete;
+    ~CCollApp();
+
+    // Start-up with the profile at `iniPath`; false when the collection named on the command
+    // line could not be opened, and the program should end.
+    bool Start(const std::string& iniPath, const std::string& commandLineFile);
+    // Exit: the main window is gone; writes the settings, then the recent files.
+    void Finish();
+
+    CCollSession& GetSession() { return session; }
+    CCollFrame* GetFrame() { return frame.get(); }
+
+private:
+    CCollSession session;
+    CQtPlatformUi platformUi;
+    CPlatformUi* previousUi = nullptr;
+    std::unique_ptr<CCollFrame> frame;
+    bool sinkInstalled = false;
+};

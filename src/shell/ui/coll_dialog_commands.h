@@ -1,0 +1,12 @@
+// The commands that show a dialog: properties, totals, settings, about, and the guide.
+#pragma once
+
+#include "shell/coll_commands.h"
+
+class CCollSession;
+class CCollView;
+class QWidget;
+
+// Runs `command` if it is one of them; may throw CFileException, as every command may.
+void RunDialogCommand(CCollCommand command, CCollSession& session, CCollView& view,
+                      QWidget* parent);

@@ -1,0 +1,34 @@
+// The browse panel's table of the collection's disks: title, burn date, files, folders and
+// size. Choosing a row makes its disk the document's current disk.
+#pragma once
+
+#include <memory>
+
+#include "shell/ui/coll_table_ctrl.h"
+
+class CCollDoc;
+class CCollDisk;
+class CTableModel;
+
+class CCollDisksCtrl : public CCollTableCtrl {
+    Q_OBJECT
+
+public:
+    explicit CCollDisksCtrl(QWidget* parent = nullptr);
+    ~CCollDisksCtrl() override;
+
+    void SetDocument(CCollDoc* document);
+    // Takes the collection's disks again and selects the current disk's row.
+    void Reload();
+    CCollDisk* GetDisk(int row) const;
+
+protected:
+    void OnRowChosen(int row) override;
+    std::vector<std::pair<CCollCommand, QString>> GetMenuCommands(int row) const override;
+    void OnRowActivated(int row) override;
+    void OnHeaderDoubleClick(int column) override;
+
+private:
+    CCollDoc* doc = nullptr;
+    std::unique_ptr<CTableModel> disksModel;
+};

@@ -1,0 +1,374 @@
+#include "shell/ui/coll_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <QWindowStateChangeEvent>
+
+#include "helpers/show_message.h"
+#include "platform/ini_file.h"
+#include "platform/platform_ui.h"
+#include "platform/profile.h"
+#include "platform/ui/disk_eject.h"
+#include "search/export_disk_list.h"
+#include "shell/coll_session.h"
+#include "shell/command_guard.h"
+#include "shell/ui/coll_dialog_commands.h"
+#include "shell/ui/coll_view.h"
+#include "shell/window_placement.h"
+#include "toolkit/ui/display_text.h"
+
+namespace {
+
+constexpr char frameSection[] = "MainFrame";
+constexpr char placementKey[] = "Placement";
+
+QKeySequence KeyOf(CCommandKey key) {
+    switch (key) {
+        case CCommandKey::ctrlN:
+            return QKeySequence(Qt::CTRL | Qt::Key_N);
+        case CCommandKey::open:
+            return QKeySequence::Open;
+        case CCommandKey::save:
+            return QKeySequence::Save;
+        case CCommandKey::saveAs:
+            return QKeySequence::SaveAs;
+        case CCommandKey::close:
+            return QKeySequence::Close;
+        case CCommandKey::quit:
+            return QKeySequence::Quit;
+        case CCommandKey::copy:
+            return QKeySequence::Copy;
+        case CCommandKey::help:
+            return QKeySequence::HelpContents;
+        case CCommandKey::none:
+            break;
+    }
+    return QKeySequence();
+}
+
+QIcon IconOf(CCommandIcon icon) {
+    QStyle* style = QApplication::style();
+    switch (icon) {
+        case CCommandIcon::open:
+            return QIcon::fromTheme("document-open",
+                                    style->standardIcon(QStyle::SP_DialogOpenButton));
+        case CCommandIcon::save:
+            return QIcon::fromTheme("document-save",
+                                    style->standardIcon(QStyle::SP_DialogSaveButton));
+        case CCommandIcon::copy:
+            return QIcon::fromTheme("edit-copy", style->standardIcon(QStyle::SP_FileLinkIcon));
+        case CCommandIcon::openItem:
+            return QIcon::fromTheme("document-open-folder",
+                                    style->standardIcon(QStyle::SP_DirOpenIcon));
+        case CCommandIcon::newDiskIndex:
+            return QIcon::fromTheme("media-optical", style->standardIcon(QStyle::SP_DriveCDIcon));
+        case CCommandIcon::totals:
+            return QIcon::fromTheme("document-properties",
+                                    style->standardIcon(QStyle::SP_FileDialogInfoView));
+        case CCommandIcon::about:
+            return QIcon::fromTheme("help-about",
+                                    style->standardIcon(QStyle::SP_MessageBoxInformation));
+        case CCommandIcon::help:
+            return QIcon::fromTheme("help-contents",
+                                    style->standardIcon(QStyle::SP_DialogHelpButton));
+        case CCommandIcon::none:
+            break;
+    }
+    return QIcon();
+}
+
+}  // namespace
+
+CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
+    : QMainWindow(parent), session(owner), view(new CCollView(this)) {
+    setObjectName("MainFrame");
+    setCentralWidget(view);
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    view->SetDocument(&session.doc);
+    connect(view, &CCollView::CommandRequested, this, &CCollFrame::RunCommand);
+    connect(view, &CCollView::SelectionChanged, this, &CCollFrame::UpdateCommands);
+    stateListener = session.doc.AddStateListener([this] {
+        UpdateTitle();
+        UpdateCommands();
+    });
+    view->OnInitialUpdate();
+    UpdateTitle();
+    UpdateCommands();
+}
+
+CCollFrame::~CCollFrame() {
+    session.doc.RemoveStateListener(stateListener);
+}
+
+void CCollFrame::BuildActions() {
+    for (const CMenuInfo& menu : GetMenuTable()) {
+        for (CCollCommand command : menu.items) {
+            if (command == CCollCommand::none || command == CCollCommand::recentFile) {
+                continue;
+            }
+            const CCommandInfo& info = GetCommandInfo(command);
+            auto* action =
+                new QAction(IconOf(info.icon), QString::fromStdString(info.menuText), this);
+            action->setObjectName(QString::number(static_cast<int>(command)));
+            action->setStatusTip(QString::fromStdString(info.prompt));
+            if (!info.tooltip.empty()) {
+                action->setToolTip(QString::fromStdString(info.tooltip));
+            }
+            action->setShortcut(KeyOf(info.key));
+            action->setIconVisibleInMenu(false);
+            connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
+            actions[command] = action;
+        }
+    }
+    if (QAction* about = GetAction(CCollCommand::about)) {
+        about->setMenuRole(QAction::AboutRole);
+    }
+}
+
+void CCollFrame::BuildMenus() {
+    for (const CMenuInfo& info : GetMenuTable()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(info.title));
+        for (CCollCommand command : info.items) {
+            if (command == CCollCommand::none) {
+                menu->addSeparator();
+            } else if (command == CCollCommand::recentFile) {
+                fileMenu = menu;
+                recentPlaceholder = menu->addAction(
+                    QString::fromStdString(GetCommandInfo(CCollCommand::recentFile).menuText));
+                recentPlaceholder->setEnabled(false);
+            } else {
+                menu->addAction(GetAction(command));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, &CCollFrame::UpdateCommands);
+    }
+    connect(fileMenu, &QMenu::aboutToShow, this, &CCollFrame::FillRecentFiles);
+    FillRecentFiles();
+}
+
+void CCollFrame::FillRecentFiles() {
+    for (QAction* action : recentActions) {
+        fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions.clear();
+    const std::vector<std::string>& entries = session.recentFiles.GetEntries();
+    recentPlaceholder->setVisible(entries.empty());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        auto* action = new QAction(DisplayText(RecentFileMenuText(i, entries[i])), this);
+        action->setStatusTip(
+            QString::fromStdString(GetCommandInfo(CCollCommand::recentFile).prompt));
+        action->setToolTip(DisplayText(entries[i]));
+        action->setObjectName(
+            QString::number(static_cast<int>(CCollCommand::recentFile) + static_cast<int>(i)));
+        connect(action, &QAction::triggered, this, [this, i] {
+            ::RunCommand([this, i] { session.doc.OpenRecentFile(i); });
+            FillRecentFiles();
+            UpdateCommands();
+        });
+        fileMenu->insertAction(recentPlaceholder, action);
+        recentActions.push_back(action);
+    }
+}
+
+void CCollFrame::BuildToolBar() {
+    QToolBar* toolBar = addToolBar("Toolbar");
+    toolBar->setObjectName("ToolBar");
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    for (CCollCommand command : GetToolbarCommands()) {
+        if (command == CCollCommand::none) {
+            toolBar->addSeparator();
+        } else {
+            toolBar->addAction(GetAction(command));
+        }
+    }
+}
+
+void CCollFrame::BuildStatusBar() {
+    countPane = new QLabel(this);
+    countPane->setObjectName("CountPane");
+    countPane->setAccessibleName("Results");
+    countPane->setMinimumWidth(countPane->fontMetrics().horizontalAdvance("Count indicator") + 8);
+    statusBar()->addPermanentWidget(countPane);
+    // The idle text comes back whenever a command's prompt goes away.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->showMessage("Ready");
+        }
+    });
+    statusBar()->showMessage("Ready");
+}
+
+QAction* CCollFrame::GetAction(CCollCommand command) const {
+    auto found = actions.find(command);
+    return found != actions.end() ? found->second : nullptr;
+}
+
+void CCollFrame::UpdateTitle() {
+    const CCollDoc& doc = session.doc;
+    setWindowTitle(DisplayText(doc.GetTitle()) + "[*] - Tamblor");
+    setWindowModified(doc.IsModified());
+    setWindowFilePath(DisplayText(doc.GetPathName()));
+}
+
+void CCollFrame::UpdateCommands() {
+    CCommandContext context;
+    context.browseTabCurrent = view->IsBrowseTabCurrent();
+    context.recentFileCount = session.recentFiles.GetEntries().size();
+    for (const auto& [command, action] : actions) {
+        action->setEnabled(IsCommandEnabled(command, session.doc, context));
+    }
+}
+
+void CCollFrame::RunCommand(CCollCommand command) {
+    Execute(command);
+    UpdateCommands();
+}
+
+bool CCollFrame::Execute(CCollCommand command) {
+    CCollDoc& doc = session.doc;
+    CCommandContext context;
+    context.browseTabCurrent = view->IsBrowseTabCurrent();
+    context.recentFileCount = session.recentFiles.GetEntries().size();
+    if (!IsCommandEnabled(command, doc, context)) {
+        return false;
+    }
+    return ::RunCommand([&] {
+        switch (command) {
+            case CCollCommand::openCollection:
+                doc.FileOpen();
+                break;
+            case CCollCommand::closeCollection:
+                doc.FileClose();
+                break;
+            case CCollCommand::newCollection:
+                doc.FileNew();
+                break;
+            case CCollCommand::saveCollection:
+                doc.FileSave();
+                break;
+            case CCollCommand::saveCollectionAs:
+                doc.FileSaveAs();
+                break;
+            case CCollCommand::exit:
+                close();
+                break;
+            case CCollCommand::copy:
+                view->CopySelected();
+                break;
+            case CCollCommand::open:
+                view->OpenSelected();
+                break;
+            case CCollCommand::insertDisks:
+                doc.AskAndInsertDisks();
+                break;
+            case CCollCommand::removeDisk:
+                doc.RemoveCurrentDisk();
+                break;
+            case CCollCommand::ejectDisk:
+                EjectDisk(session.settings.GetDrive());
+                break;
+            case CCollCommand::exportList: {
+                std::string page;
+                if (ExportCollectionList(doc.collection, doc.GetPathName(), page)) {
+                    if (CPlatformUi* ui = GetPlatformUi()) {
+                        ui->OpenWithShell(page);
+                    }
+                }
+                break;
+            }
+            default:
+                RunDialogCommand(command, session, *view, this);
+                break;
+        }
+    });
+}
+
+void CCollFrame::RestorePlacement() {
+    CWindowPlacement placement;
+    CIniFile* profile = GetProfile();
+    std::string text = profile != nullptr ? profile->GetString(frameSection, placementKey) : "";
+    QRect available = screen() != nullptr ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    if (text.empty() || !placement.Parse(text) || placement.Width() <= 0 ||
+        placement.Height() <= 0) {
+        // A first start: a comfortable size, centred.
+        QSize size(std::min(1100, available.width() * 9 / 10),
+                   std::min(760, available.height() * 9 / 10));
+        resize(size);
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+        show();
+        return;
+    }
+    QRect rect(QPoint(placement.left, placement.top),
+               QPoint(placement.right - 1, placement.bottom - 1));
+    // A window stored on a screen that has gone comes back onto this one.
+    if (!available.intersects(rect)) {
+        rect.moveCenter(available.center());
+    }
+    resize(rect.size());
+    move(rect.topLeft());
+    normalGeometry = QRect(pos(), size());
+    switch (placement.showState) {
+        case CWindowPlacement::maximised:
+            showMaximized();
+            break;
+        case CWindowPlacement::minimised:
+            showMinimized();
+            break;
+        default:
+            show();
+            break;
+    }
+}
+
+void CCollFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) {
+        normalGeometry = QRect(pos(), size());
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void CCollFrame::SavePlacement() const {
+    CIniFile* profile = GetProfile();
+    if (profile == nullptr) {
+        return;
+    }
+    CWindowPlacement placement;
+    QRect rect =
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)) && normalGeometry.isValid()
+            ? normalGeometry
+            : QRect(pos(), size());
+    placement.left = rect.left();
+    placement.top = rect.top();
+    placement.right = rect.left() + rect.width();
+    placement.bottom = rect.top() + rect.height();
+    if (isMinimized()) {
+        placement.showState = CWindowPlacement::minimised;
+    } else if (isMaximized()) {
+        placement.showState = CWindowPlacement::maximised;
+    }
+    profile->SetString(frameSection, placementKey, placement.Format());
+    view->SavePaneSizes();
+}
+
+void CCollFrame::closeEvent(QCloseEvent* event) {
+    bool mayClose = false;
+    ::RunCommand([&] { mayClose = session.doc.CanClose(); });
+    if (!mayClose) {
+        event->ignore();
+        return;
+    }
+    SavePlacement();
+    event->accept();
+}

@@ -1,0 +1,149 @@
+#include "shell/ui/coll_table_ctrl.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/ini_file.h"
+#include "platform/profile.h"
+#include "toolkit/table_model.h"
+#include "toolkit/ui/column_painter.h"
+#include "toolkit/ui/display_text.h"
+
+void CCollTableCtrl::LoadColumnWidths(CTableModel& tableModel, int firstWidth) {
+    tableModel.LoadColumnWidths();
+    const CIniFile* profile = GetProfile();
+    if (!tableModel.columns.empty() &&
+        (profile == nullptr ||
+         profile->GetString(tableModel.name, tableModel.columns[0]->title).empty())) {
+        tableModel.columns[0]->width = firstWidth;
+    }
+}
+
+CCollTableCtrl::CCollTableCtrl(QWidget* parent) : CTableWnd(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CCollTableCtrl::ShowRow(int row) {
+    showing = true;
+    SelectRow(row);
+    showing = false;
+    if (row >= 0) {
+        int pageRows = std::max(1, (viewport()->height() - GetHeaderHeight()) / GetRowHeight());
+        if (row < GetTopRow() || row >= GetTopRow() + pageRows) {
+            SetTopRow(std::max(0, row - pageRows / 2));
+        }
+    }
+}
+
+void CCollTableCtrl::SelectRow(int row) {
+    bool changed = row != GetSelectedRow();
+    CTableWnd::SelectRow(row);
+    if (changed && !showing && row >= 0) {
+        OnRowChosen(row);
+        emit RowChosen();
+    }
+}
+
+void CCollTableCtrl::OnRowDoubleClick(int row) {
+    OnRowActivated(row);
+}
+
+void CCollTableCtrl::OnRowRightClick(int row, int /*column*/) {
+    SelectRow(row);
+    ShowMenu(row, QCursor::pos());
+}
+
+void CCollTableCtrl::ShowMenu(int row, const QPoint& globalPosition) {
+    std::vector<std::pair<CCollCommand, QString>> commands = GetMenuCommands(row);
+    if (commands.empty()) {
+        return;
+    }
+    QMenu menu(this);
+    for (const auto& [command, text] : commands) {
+        menu.addAction(text)->setData(static_cast<int>(command));
+    }
+    if (QAction* chosen = menu.exec(globalPosition)) {
+        emit CommandRequested(static_cast<CCollCommand>(chosen->data().toInt()));
+    }
+}
+
+void CCollTableCtrl::contextMenuEvent(QContextMenuEvent* event) {
+    // A right-click is handled on the press; this is the keyboard's menu key.
+    if (event->reason() != QContextMenuEvent::Keyboard || GetSelectedRow() < 0) {
+        return;
+    }
+    int y = GetHeaderHeight() + (GetSelectedRow() - GetTopRow()) * GetRowHeight();
+    y = std::clamp(y, GetHeaderHeight(), std::max(GetHeaderHeight(), viewport()->height() - 1));
+    ShowMenu(GetSelectedRow(), viewport()->mapToGlobal(QPoint(20, y + GetRowHeight() / 2)));
+}
+
+void CCollTableCtrl::MoveSelection(int row) {
+    int count = GetRowCount();
+    if (count == 0) {
+        return;
+    }
+    row = std::clamp(row, 0, count - 1);
+    SelectRow(row);
+    int pageRows = std::max(1, (viewport()->height() - GetHeaderHeight()) / GetRowHeight());
+    if (row < GetTopRow()) {
+        SetTopRow(row);
+    } else if (row >= GetTopRow() + pageRows) {
+        SetTopRow(row - pageRows + 1);
+    }
+}
+
+void CCollTableCtrl::keyPressEvent(QKeyEvent* event) {
+    int selected = GetSelectedRow();
+    int pageRows = std::max(1, (viewport()->height() - GetHeaderHeight()) / GetRowHeight() - 1);
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
+        CTableWnd::keyPressEvent(event);
+        return;
+    }
+    // The keys choose rows, as they do in the desktop's other lists.
+    switch (event->key()) {
+        case Qt::Key_Up:
+            MoveSelection(selected < 0 ? 0 : selected - 1);
+            return;
+        case Qt::Key_Down:
+            MoveSelection(selected + 1);
+            return;
+        case Qt::Key_PageUp:
+            MoveSelection(selected < 0 ? 0 : selected - pageRows);
+            return;
+        case Qt::Key_PageDown:
+            MoveSelection(selected + pageRows);
+            return;
+        case Qt::Key_Home:
+            MoveSelection(0);
+            return;
+        case Qt::Key_End:
+            MoveSelection(GetRowCount() - 1);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (selected >= 0) {
+                OnRowActivated(selected);
+            }
+            return;
+        default:
+            CTableWnd::keyPressEvent(event);
+            return;
+    }
+}
+
+void CCollTableCtrl::DrawCell(QPainter& painter, int row, int column, const QRect& rect) {
+    const CTableColumn& shown = *GetVisibleColumns()[column];
+    std::string text = model->GetCellText(row, GetModelColumn(column));
+    if (shown.id != iconColumnId || rowIcon.isNull()) {
+        DrawString(painter, shown, rect, text);
+        return;
+    }
+    const int side = 16;
+    QRect iconRect(rect.left() + 1, rect.top() + (rect.height() - side) / 2, side, side);
+    rowIcon.paint(&painter, iconRect);
+    QRect textRect = rect.adjusted(side + 2, 0, 0, 0);
+    DrawString(painter, shown, textRect, text);
+}

@@ -1,0 +1,105 @@
+#include "shell/ui/coll_view.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "shell/coll_doc.h"
+#include "shell/ui/coll_browse_panel.h"
+#include "store/coll_disk_item_type.h"
+#include "store/coll_item.h"
+#include "toolkit/ui/tab_wnd_ctrl.h"
+
+CCollView::CCollView(QWidget* parent)
+    : CTabView(parent), browsePanel(new CCollBrowsePanel(this)), searchPage(new QWidget(this)) {
+    setObjectName("CollView");
+    SetPageMargins(QMargins(5, 5, 5, 5));
+    SetInset(QMargins(0, 0, 0, 0));
+    SetTabHeight(28);
+    searchPage->setObjectName("SearchPanel");
+    AddTab(browsePanel, "Browse");
+    AddTab(searchPage, "Search");
+    connect(browsePanel, &CCollBrowsePanel::CommandRequested, this, &CCollView::CommandRequested);
+    connect(browsePanel, &CCollBrowsePanel::SelectionChanged, this, &CCollView::SelectionChanged);
+    connect(&GetTabCtrl(), &QTabBar::currentChanged, this, &CCollView::SelectionChanged);
+}
+
+CCollView::~CCollView() {
+    if (doc != nullptr) {
+        doc->RemoveView(this);
+    }
+}
+
+void CCollView::SetDocument(CCollDoc* document) {
+    doc = document;
+    browsePanel->SetDocument(document);
+    doc->AddView(this);
+}
+
+void CCollView::OnInitialUpdate() {
+    browsePanel->RestorePaneSizes();
+    GetTabCtrl().setCurrentIndex(0);
+    SelectTab(0);
+    OnUpdate(nullptr, CUpdateHint::redrawAll, nullptr);
+}
+
+void CCollView::SavePaneSizes() const {
+    browsePanel->SavePaneSizes();
+}
+
+bool CCollView::IsBrowseTabCurrent() const {
+    return GetCurrentPage() == browsePanel;
+}
+
+void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) {
+    if (doc == nullptr) {
+        return;
+    }
+    switch (hint) {
+        case CUpdateHint::copyItem:
+        case CUpdateHint::openItem:
+            // Opening and copying from the disk in the drive come with the disk commands.
+            (void)item;
+            break;
+        case CUpdateHint::reloadBrowse:
+            browsePanel->ReloadAll();
+            break;
+        case CUpdateHint::currentDiskChanged:
+            // The document has read the disk's content already.
+            browsePanel->ReloadTree();
+            break;
+        case CUpdateHint::currentFolderChanged:
+            browsePanel->ReloadFiles();
+            break;
+        case CUpdateHint::redrawAll:
+        default:
+            browsePanel->ReloadAll();
+            browsePanel->RedrawAll();
+            break;
+    }
+    emit SelectionChanged();
+}
+
+void CCollView::FindItem(const CCollItem& item) {
+    GetTabCtrl().setCurrentIndex(0);
+    SelectTab(0);
+    std::string path = item.path;
+    if (item.typeId == CCollDiskItemType::folderType.id && (path.empty() || path.back() != '\\')) {
+        path += '\\';
+    }
+    browsePanel->SelectPath(path);
+    emit SelectionChanged();
+}
+
+void CCollView::OpenSelected() {
+    CCollItem item;
+    if (doc != nullptr && IsBrowseTabCurrent() && browsePanel->GetSelectedItem(item)) {
+        doc->UpdateAllViews(nullptr, CUpdateHint::openItem, &item);
+    }
+}
+
+void CCollView::CopySelected() {
+    CCollItem item;
+    if (doc != nullptr && IsBrowseTabCurrent() && browsePanel->GetSelectedItem(item)) {
+        doc->UpdateAllViews(nullptr, CUpdateHint::copyItem, &item);
+    }
+}

@@ -1,0 +1,45 @@
+// The main view: the "Browse" and "Search" tabs. It turns the document's update hints into
+// reloads of the browse panel and carries out the commands that act on the selection.
+#pragma once
+
+#include <functional>
+
+#include "shell/coll_commands.h"
+#include "toolkit/ui/tab_view.h"
+
+class CCollBrowsePanel;
+class CCollDoc;
+
+class CCollView : public CTabView {
+    Q_OBJECT
+
+public:
+    explicit CCollView(QWidget* parent = nullptr);
+    ~CCollView() override;
+
+    // Gives the panels the document and shows the Browse tab; the view follows the document
+    // from then on.
+    void SetDocument(CCollDoc* document);
+    void OnInitialUpdate() override;
+    void OnUpdate(CView* sender, CUpdateHint hint, const CCollItem* item) override;
+
+    bool IsBrowseTabCurrent() const;
+    CCollBrowsePanel& GetBrowsePanel() { return *browsePanel; }
+    // The find request of the search results: shows the Browse tab and selects the item.
+    void FindItem(const CCollItem& item);
+    // Open and Copy of the Edit menu.
+    void OpenSelected();
+    void CopySelected();
+    void SavePaneSizes() const;
+
+signals:
+    // A command asked for from a table, the tree or a pop-up menu, for the frame to run.
+    void CommandRequested(CCollCommand command);
+    // The selection or the current tab changed: the commands' enabling may have changed.
+    void SelectionChanged();
+
+private:
+    CCollDoc* doc = nullptr;
+    CCollBrowsePanel* browsePanel;
+    QWidget* searchPage;
+};
