@@ -25,6 +25,7 @@
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
+#include "toolkit/table_model.h"
 
 namespace {
 
@@ -46,7 +47,204 @@ struct CProgram {
     std::unique_ptr<CCollFrame> frame;
 };
 
+// Collects the open and copy requests the view passes on.
+class CItemRequests : public CView {
+public:
+    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) override {
+        if (item != nullptr) {
+            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") + item->path);
+        }
+    }
+    std::vector<std::string> requests;
+};
+
+int RowY(CTableWnd& table, int row) {
+    return table.GetHeaderHeight() + row * table.GetRowHeight() + table.GetRowHeight() / 2;
+}
+
+void ClickRow(CTableWnd& table, int row) {
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, QPoint(40, RowY(table, row)));
+}
+
+QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& name) {
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (parent->child(i)->text(0) == name) {
+            return parent->child(i);
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
+    CProgram program;
+    program.frame->show();
+    ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
+    CCollDoc& doc = program.session.doc;
+    CItemRequests requests;
+    doc.AddView(&requests);
+    CCollDisksCtrl& disks = program.Browse().GetDisksCtrl();
+    CCollFolderTree& tree = program.Browse().GetFolderTree();
+    CCollFilesCtrl& files = program.Browse().GetFilesCtrl();
+    ASSERT_EQ(disks.GetModel()->GetRowCount(), 8);
+    EXPECT_EQ(tree.topLevelItemCount(), 0);
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::removeDisk)->isEnabled());
+
+    // A disk chosen by the keyboard shows its root: the tree's top level and the root's files.
+    disks.setFocus();
+    QTest::keyClick(&disks, Qt::Key_Down);
+    ASSERT_EQ(doc.currentDisk, doc.collection.disks[0]);
+    ASSERT_EQ(tree.topLevelItemCount(), 1);
+    QTreeWidgetItem* root = tree.topLevelItem(0);
+    EXPECT_EQ(root->text(0).toStdString(), doc.currentDisk->title);
+    EXPECT_EQ(root->childCount(), static_cast<int>(doc.currentDisk->content.folders.size()));
+    EXPECT_EQ(files.GetModel()->GetRowCount(),
+              static_cast<int>(doc.currentDisk->content.files.size()));
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::removeDisk)->isEnabled());
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::diskProperties)->isEnabled());
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::folderProperties)->isEnabled());
+
+    // A folder chosen in the tree fills the files table; expanding reads one level more.
+    ClickRow(disks, 3);
+    ASSERT_EQ(doc.currentDisk, doc.collection.disks[3]);
+    QTreeWidgetItem* pictures = ChildNamed(tree.topLevelItem(0), "Desktop");
+    ASSERT_NE(pictures, nullptr);
+    tree.setCurrentItem(pictures);
+    ASSERT_NE(doc.currentFolder, nullptr);
+    EXPECT_EQ(doc.currentFolder->name, "Desktop");
+    EXPECT_EQ(files.GetModel()->GetRowCount(),
+              static_cast<int>(doc.currentFolder->content.files.size()));
+    pictures->setExpanded(true);
+    for (int i = 0; i < pictures->childCount(); ++i) {
+        auto* folder = reinterpret_cast<CCollDiskFolder*>(
+            pictures->child(i)->data(0, Qt::UserRole).value<quintptr>());
+        EXPECT_EQ(pictures->child(i)->childCount(),
+                  static_cast<int>(folder->content.folders.size()));
+    }
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::folderProperties)->isEnabled());
+
+    // Open acts on what has the focus: the file of the files table, or the tree's folder.
+    ASSERT_GT(files.GetModel()->GetRowCount(), 0);
+    files.setFocus();
+    ClickRow(files, 0);
+    ASSERT_NE(doc.currentFile, nullptr);
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::fileProperties)->isEnabled());
+    QTest::keyClick(&files, Qt::Key_Return);
+    tree.setFocus();
+    program.frame->Execute(CCollCommand::copy);
+    std::string title = doc.currentDisk->title;
+    ASSERT_EQ(requests.requests.size(), 2u);
+    EXPECT_EQ(requests.requests[0], "open " + title + ":\\Desktop\\" + doc.currentFile->name);
+    EXPECT_EQ(requests.requests[1], "copy " + title + ":\\Desktop");
+    // Nothing for the disks table, nor on the Search tab.
+    disks.setFocus();
+    program.frame->Execute(CCollCommand::open);
+    program.frame->GetView().GetTabCtrl().setCurrentIndex(1);
+    files.setFocus();
+    program.frame->Execute(CCollCommand::open);
+    EXPECT_EQ(requests.requests.size(), 2u);
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::removeDisk)->isEnabled());
+    doc.RemoveView(&requests);
+}
+
+TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
+    CProgram program;
+    program.frame->show();
+    ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
+    CCollDoc& doc = program.session.doc;
+    CCollDisk* disk = doc.collection.disks[3];
+    CCollFolderTree& tree = program.Browse().GetFolderTree();
+    CCollFilesCtrl& files = program.Browse().GetFilesCtrl();
+    CCollView& view = program.frame->GetView();
+    view.GetTabCtrl().setCurrentIndex(1);
+
+    // A folder two levels down: read, expanded and selected, its files shown, no file chosen.
+    view.FindItem(CCollItem{2, disk->title + ":\\\\Documents\\\\Briefe"});
+    EXPECT_TRUE(view.IsBrowseTabCurrent());
+    ASSERT_EQ(doc.currentDisk, disk);
+    ASSERT_NE(doc.currentFolder, nullptr);
+    EXPECT_EQ(doc.currentFolder->name, "Briefe");
+    EXPECT_EQ(tree.GetSelectedFolder(), doc.currentFolder);
+    EXPECT_EQ(files.GetModel()->GetRowCount(), 7);
+    EXPECT_EQ(doc.currentFile, nullptr);
+    EXPECT_TRUE(program.messages.messages.empty());
+
+    // A file in the root, as the browse panel names it and as the search does.
+    for (const std::string& name :
+         {disk->title + ":\\\\.bash_history", disk->title + ":\\.bash_history"}) {
+        view.FindItem(CCollItem{3, name});
+        ASSERT_NE(doc.currentFile, nullptr) << name;
+        EXPECT_EQ(doc.currentFile->name, ".bash_history");
+        EXPECT_TRUE(tree.IsRootSelected());
+        EXPECT_EQ(files.GetFile(files.GetSelectedRow()), doc.currentFile);
+    }
+    view.FindItem(CCollItem{3, "Nowhere:\\x"});
+    view.FindItem(CCollItem{2, disk->title + ":\\No such folder"});
+    EXPECT_EQ(
+        program.messages.messages,
+        (std::vector<std::string>{"Disk not found", "Failed finding child folder No such folder",
+                                  "Failed to selecting folder path \\No such folder\\"}));
+}
+
+TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
+    CProgram program;
+    CCollDoc& doc = program.session.doc;
+    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    EXPECT_EQ(program.frame->windowTitle(), "Untitled[*] - Tamblor");
+    EXPECT_FALSE(program.frame->isWindowModified());
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::collectionProperties)->isEnabled());
+
+    program.ui.chosenPaths = {{std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}};
+    ASSERT_TRUE(program.frame->Execute(CCollCommand::insertDisks));
+    EXPECT_EQ(program.Browse().GetDisksCtrl().GetModel()->GetRowCount(), 1);
+    EXPECT_TRUE(program.frame->isWindowModified());
+
+    program.ui.answers = {CPlatformUi::Answer::cancel};
+    program.frame->Execute(CCollCommand::closeCollection);
+    EXPECT_EQ(doc.collection.disks.size(), 1u);
+    program.ui.answers = {CPlatformUi::Answer::no};
+    program.frame->Execute(CCollCommand::closeCollection);
+    EXPECT_TRUE(doc.collection.disks.empty());
+    EXPECT_EQ(program.Browse().GetDisksCtrl().GetModel()->GetRowCount(), 0);
+    EXPECT_FALSE(program.frame->isWindowModified());
+
+    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    EXPECT_EQ(program.frame->windowTitle(), "Sample.col[*] - Tamblor");
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::collectionProperties)->isEnabled());
+    EXPECT_EQ(program.frame->statusBar()->currentMessage(), "Ready");
+
+    // The window keeps its close when the user cancels the save question.
+    ASSERT_TRUE(
+        doc.InsertDisks({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
+    program.frame->show();
+    program.ui.answers = {CPlatformUi::Answer::cancel};
+    EXPECT_FALSE(program.frame->close());
+    EXPECT_TRUE(program.frame->isVisible());
+    program.ui.answers = {CPlatformUi::Answer::no};
+    EXPECT_TRUE(program.frame->close());
+}
+
+TEST(CollFrame, AnIndexFileGoneBeforeItsFolderIsExpandedIsReportedAndTheWindowGoesOn) {
+    CProgram program;
+    std::string copy = program.folder.Path() + "/Copy.cdi";
+    std::filesystem::copy_file(
+        std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Backup 2005-03.cdi", copy);
+    ASSERT_TRUE(program.session.doc.InsertDisks({copy}));
+    CCollDisksCtrl& disks = program.Browse().GetDisksCtrl();
+    ClickRow(disks, 0);
+    QTreeWidgetItem* root = program.Browse().GetFolderTree().topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    std::filesystem::remove(copy);
+    QTreeWidgetItem* first = root->child(0);
+    ASSERT_NE(first, nullptr);
+    first->setExpanded(true);
+    ASSERT_EQ(program.messages.messages.size(), 1u);
+    EXPECT_NE(program.messages.messages[0].find("Copy.cdi"), std::string::npos);
+    // The tree still answers.
+    program.Browse().GetFolderTree().setCurrentItem(first);
+    EXPECT_NE(program.session.doc.currentFolder, nullptr);
+}
 
 TEST(CollFrame, Screenshot) {
     QString out = qEnvironmentVariable("TAMBLOR_SCREENSHOTS");
@@ -60,9 +258,9 @@ TEST(CollFrame, Screenshot) {
     doc.SelectDisk(doc.collection.disks[3]);
     program.Browse().GetDisksCtrl().ShowRow(3);
     QTreeWidget& tree = program.Browse().GetFolderTree();
-    if (tree.topLevelItem(0) != nullptr && tree.topLevelItem(0)->childCount() > 0) {
-        tree.setCurrentItem(tree.topLevelItem(0)->child(0));
-        tree.topLevelItem(0)->child(0)->setExpanded(true);
+    if (QTreeWidgetItem* pictures = ChildNamed(tree.topLevelItem(0), "Desktop")) {
+        pictures->setExpanded(true);
+        tree.setCurrentItem(pictures);
     }
     program.Browse().GetFilesCtrl().ShowRow(1);
     QApplication::processEvents();
