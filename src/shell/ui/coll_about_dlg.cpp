@@ -1,0 +1,39 @@
+#include "shell/ui/coll_about_dlg.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+CCollAboutDlg::CCollAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Tamblor");
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+
+    QIcon programIcon = QApplication::windowIcon();
+    if (programIcon.isNull()) {
+        programIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
+    }
+    int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    icon = new QLabel;
+    icon->setPixmap(programIcon.pixmap(iconSize, iconSize));
+    icon->setAccessibleName("Tamblor");
+    top->addWidget(icon, 0, Qt::AlignTop);
+    top->addSpacing(iconSize);
+    version = new QLabel("Tamblor Version 0.02");
+    version->setMinimumWidth(version->fontMetrics().horizontalAdvance(version->text()) + iconSize);
+    version->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    top->addWidget(version, 1, Qt::AlignVCenter);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addSpacing(iconSize / 3);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,16 @@
+// The about box: the program's icon, name and version.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+class CCollAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CCollAboutDlg(QWidget* parent = nullptr);
+
+    QLabel* icon = nullptr;
+    QLabel* version = nullptr;
+};

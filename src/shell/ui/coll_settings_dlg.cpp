@@ -1,0 +1,13 @@
+#include "shell/ui/coll_settings_dlg.h"
+
+CCollSettingsDlg::CCollSettingsDlg(CCollSettings& settings, QWidget* parent)
+    : CPropertyDlg("Tamblor settings", parent), pane(settings) {
+    AddPane(&pane);
+}
+
+void CCollSettingsDlg::accept() {
+    CPropertyDlg::accept();
+    if (pane.IsDateFormatChanged() && onDateFormatChanged) {
+        onDateFormatChanged();
+    }
+}
