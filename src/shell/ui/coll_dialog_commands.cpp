@@ -1,12 +1,72 @@
 #include "shell/ui/coll_dialog_commands.h"
 
 #include "shell/coll_session.h"
+#include "shell/guide.h"
+#include "shell/ui/coll_about_dlg.h"
+#include "shell/ui/coll_browse_panel.h"
+#include "shell/ui/coll_collection_dlg.h"
+#include "shell/ui/coll_disk_dlg.h"
+#include "shell/ui/coll_item_dlg.h"
+#include "shell/ui/coll_settings_dlg.h"
+#include "shell/ui/coll_totals_dlg.h"
 #include "shell/ui/coll_view.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_disk_folder.h"
 
-void RunDialogCommand(CCollCommand command, CCollSession& /*session*/, CCollView& /*view*/,
-                      QWidget* /*parent*/) {
+void RunDialogCommand(CCollCommand command, CCollSession& session, CCollView& view,
+                      QWidget* parent) {
+    CCollDoc& doc = session.doc;
     switch (command) {
+        case CCollCommand::totals: {
+            CCollTotalsDlg dialog(doc.collection, parent);
+            dialog.exec();
+            break;
+        }
+        case CCollCommand::diskProperties:
+            if (doc.currentDisk != nullptr) {
+                CCollDiskDlg dialog(*doc.currentDisk, CCollDiskDlg::Mode::view, parent);
+                dialog.exec();
+                // An applied burn date shows in the disks table.
+                view.GetBrowsePanel().RedrawAll();
+            }
+            break;
+        case CCollCommand::folderProperties:
+            if (doc.currentFolder != nullptr) {
+                CCollItemDlg dialog(*doc.currentFolder, parent);
+                dialog.exec();
+            }
+            break;
+        case CCollCommand::fileProperties:
+            if (doc.currentFile != nullptr) {
+                CCollItemDlg dialog(*doc.currentFile, parent);
+                dialog.exec();
+            }
+            break;
+        case CCollCommand::collectionProperties:
+            if (!doc.GetPathName().empty()) {
+                CCollCollectionDlg dialog(doc, parent);
+                dialog.exec();
+            }
+            break;
+        case CCollCommand::settings: {
+            CCollSettingsDlg dialog(session.settings, parent);
+            // Every date shown is drawn again in the new format.
+            dialog.onDateFormatChanged = [&doc] {
+                doc.UpdateAllViews(nullptr, CUpdateHint::redrawAll);
+            };
+            dialog.exec();
+            break;
+        }
+        case CCollCommand::about: {
+            CCollAboutDlg dialog(parent);
+            dialog.exec();
+            break;
+        }
+        case CCollCommand::guide:
+            ShowGuide();
+            break;
         default:
+            // New disk index comes with the disk commands.
             break;
     }
 }
