@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QPainter>
+#include <QTimer>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -265,4 +268,21 @@ TEST(CollFrame, Screenshot) {
     program.Browse().GetFilesCtrl().ShowRow(1);
     QApplication::processEvents();
     EXPECT_TRUE(program.frame->grab().save(out + "/main_window.png"));
+
+    // The folder's pop-up menu, from the keyboard's menu key, drawn where it opens.
+    bool grabbed = false;
+    QTimer::singleShot(200, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            QPixmap picture = program.frame->grab();
+            QPainter painter(&picture);
+            painter.drawPixmap(program.frame->mapFromGlobal(popup->pos()), popup->grab());
+            painter.end();
+            grabbed = picture.save(out + "/popup_menu.png");
+            popup->close();
+        }
+    });
+    tree.setFocus();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(&tree, &menuKey);
+    EXPECT_TRUE(grabbed);
 }

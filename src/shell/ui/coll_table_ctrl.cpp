@@ -95,7 +95,24 @@ void CCollTableCtrl::MoveSelection(int row) {
     }
 }
 
+bool CCollTableCtrl::event(QEvent* event) {
+    // Copy is the program's command here, which copies the item from the disk; the other
+    // edit keys mean nothing in a catalogue's list.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            return QAbstractScrollArea::event(event);
+        }
+    }
+    return CTableWnd::event(event);
+}
+
 void CCollTableCtrl::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::Paste) || event->matches(QKeySequence::Undo)) {
+        event->ignore();
+        return;
+    }
     int selected = GetSelectedRow();
     int pageRows = std::max(1, (viewport()->height() - GetHeaderHeight()) / GetRowHeight() - 1);
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {

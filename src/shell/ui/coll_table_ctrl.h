@@ -38,6 +38,7 @@ protected:
     void OnRowDoubleClick(int row) override;
     void OnRowRightClick(int row, int column) override;
     void DrawCell(QPainter& painter, int row, int column, const QRect& rect) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
