@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "helpers/path_parts.h"
+
 using CliArgs = std::vector<std::string>;
 
 extern const char* const cliUsage;
@@ -22,9 +24,6 @@ int CmdVolume(const CliArgs& args);
 
 // Whether any message was shown since the command began.
 bool MessagesShown();
-// A path given on the command line as a full path: joined to the current folder, without
-// "." and ".." components.
-std::string FullPathOf(const std::string& path);
 int UsageError();
 // Removes every `option` from `args`; whether there was one.
 bool TakeOption(CliArgs& args, const char* option);

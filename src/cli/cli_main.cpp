@@ -86,27 +86,6 @@ int UsageError() {
     return 2;
 }
 
-std::string FullPathOf(const std::string& path) {
-    if (path.empty()) {
-        return path;
-    }
-    std::string joined = path;
-    if (path[0] != '/') {
-        std::string current = GetCurrentFolder();
-        if (current.empty()) {
-            return path;
-        }
-        joined = current + "/" + path;
-    }
-    // ".." is taken lexically, as the shell's cd takes it.
-    std::string full = NormalizedFullPath(joined);
-    // "a.cdi/" must still fail as a folder would, not open a.cdi.
-    if (full != "/" && joined.back() == '/') {
-        full += '/';
-    }
-    return full;
-}
-
 bool TakeOption(CliArgs& args, const char* option) {
     std::size_t before = args.size();
     std::erase(args, std::string(option));

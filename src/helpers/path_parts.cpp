@@ -1,5 +1,7 @@
 #include "helpers/path_parts.h"
 
+#include "platform/path_status.h"
+
 namespace {
 
 bool IsSeparator(char c) {
@@ -169,4 +171,25 @@ std::string NormalizedFullPath(const std::string& path) {
         result += "/" + name;
     }
     return result.empty() ? "/" : result;
+}
+
+std::string FullPathOf(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::string joined = path;
+    if (path[0] != '/') {
+        std::string current = GetCurrentFolder();
+        if (current.empty()) {
+            return path;
+        }
+        joined = current + "/" + path;
+    }
+    // ".." is taken lexically, as the shell's cd takes it.
+    std::string full = NormalizedFullPath(joined);
+    // "a.cdi/" must still fail as a folder would, not open a.cdi.
+    if (full != "/" && joined.back() == '/') {
+        full += '/';
+    }
+    return full;
 }

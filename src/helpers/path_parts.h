@@ -32,3 +32,7 @@ bool MakeAbsolutePath(const std::string& relative, const std::string& base, std:
 // A full path of this system with "." and empty names dropped and "name/.." folded, as text
 // (links are not followed). Only "/" separates: a backslash is part of a name.
 std::string NormalizedFullPath(const std::string& path);
+// A path given by the user (on a command line) as a full path: joined to the current folder
+// when relative, "." and ".." taken lexically as the shell's cd takes them; a trailing "/"
+// stays, so a file named with one still fails as a folder would.
+std::string FullPathOf(const std::string& path);

@@ -1,5 +1,6 @@
 #include "shell/coll_session.h"
 
+#include "helpers/path_parts.h"
 #include "platform/profile.h"
 #include "shell/command_guard.h"
 
@@ -25,7 +26,8 @@ void CCollSession::Load(const std::string& iniPath) {
 }
 
 bool CCollSession::OpenAtStartup(const std::string& commandLineFile) {
-    return doc.OpenAtStartup(commandLineFile, settings.GetOpenLastFile(),
+    // The collection's lines are relative to its folder: it is opened by its full path.
+    return doc.OpenAtStartup(FullPathOf(commandLineFile), settings.GetOpenLastFile(),
                              CCollSettings::GetLastFile(profile));
 }
 

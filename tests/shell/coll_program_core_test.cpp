@@ -187,6 +187,17 @@ TEST(CollSession, FirstRunExitWritesSettingsThenRecentFilesAndTheNextRunReadsThe
     EXPECT_EQ(next.recentFiles.GetFirst(), folder.Path() + "/A.col");
     EXPECT_TRUE(messages.messages.empty());
 
+    // A collection named by a relative path opens from the current folder, its lines
+    // relative to where it lies.
+    std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(std::string(TAMBLOR_SOURCE_DIR));
+    bool opened = next.OpenAtStartup("examples/Sample.col");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(next.doc.collection.disks.size(), 8u);
+    EXPECT_EQ(next.doc.GetPathName(), std::string(TAMBLOR_SOURCE_DIR) + "/examples/Sample.col");
+    EXPECT_TRUE(messages.messages.empty());
+
     // A profile that cannot be read is reported and never written over.
     CTempFolder other;
     std::filesystem::create_directory(other.Path() + "/Tamblor.ini");

@@ -37,8 +37,10 @@ CCollDiskFolder* FolderOf(const QTreeWidgetItem* item) {
 CCollFolderTree::CCollFolderTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("FolderTree");
     setAccessibleName("Folders");
-    setHeaderHidden(true);
     setColumnCount(1);
+    // Hidden, but it names the column for a screen reader.
+    setHeaderLabel("Folders");
+    setHeaderHidden(true);
     setRootIsDecorated(true);
     setDragEnabled(false);
     setSelectionMode(QAbstractItemView::SingleSelection);
