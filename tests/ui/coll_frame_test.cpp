@@ -138,6 +138,13 @@ TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
     program.frame->Execute(CCollCommand::copy);
     std::string title = doc.currentDisk->title;
     ASSERT_EQ(requests.requests.size(), 2u);
+    // Ctrl+C in a table is the program's Copy, not the table's own.
+    program.frame->activateWindow();
+    files.setFocus();
+    QTest::keyClick(program.frame->windowHandle(), Qt::Key_C, Qt::ControlModifier);
+    ASSERT_EQ(requests.requests.size(), 3u);
+    EXPECT_EQ(requests.requests[2], "copy " + title + ":\\Desktop\\" + doc.currentFile->name);
+    requests.requests.pop_back();
     EXPECT_EQ(requests.requests[0], "open " + title + ":\\Desktop\\" + doc.currentFile->name);
     EXPECT_EQ(requests.requests[1], "copy " + title + ":\\Desktop");
     // Nothing for the disks table, nor on the Search tab.
