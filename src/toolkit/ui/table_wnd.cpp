@@ -19,6 +19,7 @@
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
 #include "toolkit/ui/display_text.h"
+#include "toolkit/ui/table_accessible.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr int wheelUnitsPerRow = 12;
 }  // namespace
 
 CTableWnd::CTableWnd(QWidget* parent) : CModelWnd(parent), style(std::make_unique<CTableStyle>()) {
+    InstallTableAccessible();
     style->ReadColours(palette());
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -50,6 +52,7 @@ CTableWnd::~CTableWnd() {
 void CTableWnd::OnModelChanged(int /*hint*/) {
     RebuildColumns();
     UpdateScrollRanges();
+    NotifyTableModelChanged(*this);
 }
 
 void CTableWnd::RebuildColumns() {
@@ -91,8 +94,10 @@ void CTableWnd::SetSelection(int row) {
     if (model != nullptr && (row < 0 || row >= GetRowCount())) {
         return;
     }
+    int old = selectedRow;
     selectedRow = row;
     viewport()->update();
+    NotifyTableSelection(*this, old);
 }
 
 void CTableWnd::SetTopRow(int row) {
@@ -110,6 +115,7 @@ void CTableWnd::SelectRow(int row) {
     selectedRow = row;
     InvalidateRow(old);
     InvalidateRow(row);
+    NotifyTableSelection(*this, old);
 }
 
 int CTableWnd::GetHeaderHeight() const {
@@ -151,6 +157,37 @@ int CTableWnd::GetRowAt(int y) const {
     int index = offset == 0 ? 0 : (offset - 1) / GetRowHeight();
     int rowCount = GetRowCount();
     return index < rowCount - topRow ? topRow + index : -1;
+}
+
+QRect CTableWnd::GetCellRect(int row, int column) const {
+    if (model == nullptr || column < firstColumn ||
+        column >= static_cast<int>(visibleColumns.size()) || row < -1 || row >= GetRowCount()) {
+        return {};
+    }
+    int top = 0;
+    int height = GetHeaderHeight();
+    if (row >= 0) {
+        if (row < topRow) {
+            return {};
+        }
+        // Far below the view the row's offset would overflow an int.
+        long long offset = static_cast<long long>(row - topRow) * GetRowHeight();
+        if (offset >= viewport()->height()) {
+            return {};
+        }
+        top = height + static_cast<int>(offset);
+        height = GetRowHeight();
+    }
+    QRect cell(GetColumnLeft(column), top, visibleColumns[column]->width, height);
+    return cell.intersected(viewport()->rect());
+}
+
+QString CTableWnd::GetCellDisplayText(int row, int column) const {
+    int modelColumn = GetModelColumn(column);
+    if (modelColumn < 0 || row < 0 || row >= GetRowCount()) {
+        return {};
+    }
+    return DisplayText(model->GetCellText(row, modelColumn));
 }
 
 int CTableWnd::GetModelColumn(int column) const {
@@ -474,6 +511,9 @@ bool CTableWnd::event(QEvent* event) {
         event->accept();
         return true;
     }
+    if (AnnounceTableFocus(*this, *event)) {
+        return true;
+    }
     return CModelWnd::event(event);
 }
 
@@ -519,6 +559,11 @@ void CTableWnd::keyPressEvent(QKeyEvent* event) {
             event->ignore();
             break;
     }
+}
+
+void CTableWnd::focusInEvent(QFocusEvent* event) {
+    CModelWnd::focusInEvent(event);
+    NotifyTableFocus(*this);
 }
 
 void CTableWnd::ScrollToRow(int row) {
@@ -632,6 +677,7 @@ void CTableWnd::OnHeaderRightClick(int column) {
     }
     if (moved) {
         RebuildColumns();
+        NotifyTableModelChanged(*this);
     }
 }
 
