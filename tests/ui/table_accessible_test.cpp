@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
 #include <string>
@@ -57,6 +59,30 @@ void Record(QAccessibleEvent& event) {
                                                                       : "other ";
     events.push_back(kind + std::to_string(iface->tableCellInterface()->rowIndex()) + "," +
                      std::to_string(iface->tableCellInterface()->columnIndex()));
+}
+
+// The rows whose left edge shows the dotted focus frame, read from what is on screen (a
+// frame left behind by a scroll or a redraw of too little shows too).
+std::vector<int> FramedRows(CTableWnd& table) {
+    QCoreApplication::processEvents();
+    const QPoint origin = table.viewport()->mapTo(table.window(), QPoint(0, 0));
+    const QImage shown = table.window()->screen()->grabWindow(table.window()->winId()).toImage();
+    std::vector<int> framed;
+    for (int row = table.GetTopRow(); row < table.GetRowCount(); ++row) {
+        const QRect cell = table.GetCellRect(row, 0);
+        if (cell.isEmpty()) {
+            break;
+        }
+        const QColor text = row == table.GetSelectedRow() ? table.GetStyle().highlightTextColour
+                                                          : table.GetStyle().windowTextColour;
+        for (int y = cell.top(); y < cell.bottom(); ++y) {
+            if (shown.pixelColor(origin + QPoint(0, y)) == text) {
+                framed.push_back(row);
+                break;
+            }
+        }
+    }
+    return framed;
 }
 
 // "Name", a hidden "Path" and "Size" (id 4) over 20 rows, below a line edit in a window.
@@ -195,4 +221,21 @@ TEST_F(TableAccessible, AMillionRowsMakeOnlyTheCellsAskedFor) {
     EXPECT_EQ(iface->child(1000001 * 2 - 2), Grid()->cellAt(999999, 0));
     EXPECT_EQ(accessible->GetCellCount(), 1);
     EXPECT_EQ(model.cellTexts, 1);
+}
+
+TEST_F(TableAccessible, TabGivesTheTableFocusAndAFrameShowsWhere) {
+    EXPECT_TRUE(FramedRows(*table).empty());
+    QTest::keyClick(edit, Qt::Key_Tab);
+    ASSERT_TRUE(table->hasFocus());
+    EXPECT_EQ(FramedRows(*table), std::vector<int>{0});  // no selection: the top row
+    QTest::keyClick(table, Qt::Key_Down);
+    QTest::keyClick(table, Qt::Key_Down);
+    EXPECT_EQ(FramedRows(*table), std::vector<int>{2});
+    table->SelectRow(4);
+    EXPECT_EQ(FramedRows(*table), std::vector<int>{4});
+    table->SelectRow(-1);
+    EXPECT_EQ(FramedRows(*table), std::vector<int>{2});
+    QTest::keyClick(table, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_TRUE(edit->hasFocus());
+    EXPECT_TRUE(FramedRows(*table).empty());
 }

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -112,9 +113,15 @@ void CTableWnd::SetTopRow(int row) {
 
 void CTableWnd::SelectRow(int row) {
     int old = selectedRow;
+    int oldFocus = GetFocusRow();
     selectedRow = row;
     InvalidateRow(old);
     InvalidateRow(row);
+    if (hasFocus()) {
+        // Without a selection the focus frame is on the top row, so it may move from or to it.
+        InvalidateRow(oldFocus);
+        InvalidateRow(GetFocusRow());
+    }
     NotifyTableSelection(*this, old);
 }
 
@@ -229,6 +236,13 @@ void CTableWnd::InvalidateRow(int row) {
     viewport()->update(QRect(0, y - 1, viewport()->width(), GetRowHeight() + 2));
 }
 
+int CTableWnd::GetFocusRow() const {
+    if (selectedRow >= 0) {
+        return selectedRow;
+    }
+    return GetRowCount() > 0 ? topRow : -1;
+}
+
 void CTableWnd::RecomputeTotalWidth() {
     totalWidth = 0;
     for (const CTableColumn* column : visibleColumns) {
@@ -306,6 +320,33 @@ void CTableWnd::Draw(QPainter& painter, const QRect& area) {
         painter.fillRect(lastRight - 1, headerHeight, 1, rowsBottom - headerHeight,
                          style->verticalGridColour);
     }
+    if (hasFocus()) {
+        DrawFocus(painter);
+    }
+}
+
+void CTableWnd::DrawFocus(QPainter& painter) {
+    const int row = GetFocusRow();
+    if (row < topRow || row - topRow > GetPageRows()) {
+        return;
+    }
+    // The frame spans the whole row, not just the columns of the area being painted.
+    int right = 0;
+    for (int column = firstColumn; column < static_cast<int>(visibleColumns.size()); ++column) {
+        right += visibleColumns[column]->width;
+    }
+    const int top = GetHeaderHeight() + (row - topRow) * GetRowHeight();
+    // The row's own text colour, dotted: it shows on the highlight as on the window colour
+    // with any palette, where the styles' own focus frames can all but vanish on a highlight.
+    const bool selected = highlightSelection && row == selectedRow;
+    QPen pen(selected ? style->highlightTextColour : style->windowTextColour, 0);
+    pen.setDashPattern({1, 1});
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    // Inside the grid lines: the outline covers one pixel more than the size each way.
+    painter.drawRect(QRect(0, top, std::min(right, viewport()->width()) - 2, GetRowHeight() - 2));
+    painter.restore();
 }
 
 void CTableWnd::DrawRow(QPainter& painter, int row, int first, int last, const QRect& rect) {
@@ -563,7 +604,13 @@ void CTableWnd::keyPressEvent(QKeyEvent* event) {
 
 void CTableWnd::focusInEvent(QFocusEvent* event) {
     CModelWnd::focusInEvent(event);
+    InvalidateRow(GetFocusRow());
     NotifyTableFocus(*this);
+}
+
+void CTableWnd::focusOutEvent(QFocusEvent* event) {
+    CModelWnd::focusOutEvent(event);
+    InvalidateRow(GetFocusRow());
 }
 
 void CTableWnd::ScrollToRow(int row) {
@@ -586,6 +633,11 @@ void CTableWnd::ScrollToRow(int row) {
     const long long shift = static_cast<long long>(old - newTop) * GetRowHeight();
     if (shift > -rowsArea.height() && shift < rowsArea.height()) {
         viewport()->scroll(0, static_cast<int>(shift), rowsArea);
+        if (selectedRow < 0 && hasFocus()) {
+            // The focus frame sits on the top row: it leaves the old one and comes to the new.
+            InvalidateRow(old);
+            InvalidateRow(newTop);
+        }
     } else {
         viewport()->update(rowsArea);
     }

@@ -125,6 +125,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     int firstColumn = 0;
     int topRow = 0;
@@ -144,6 +145,11 @@ private:
     int GetDrawnRowCount(int bottom) const;
     int GetColumnLeft(int column) const;
     void InvalidateRow(int row);
+    // The row that shows the keyboard focus: the selected one, else the top row; -1 when the
+    // table has no rows.
+    int GetFocusRow() const;
+    // A dotted frame around the focus row, inside the grid lines.
+    void DrawFocus(QPainter& painter);
     void RecomputeTotalWidth();
     QRect GetDragLine() const;
     // Shows the split cursor when `at` is on the header within a pixel of a column's right
