@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -19,6 +20,7 @@
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
 #include "toolkit/ui/display_text.h"
+#include "toolkit/ui/table_accessible.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ constexpr int wheelUnitsPerRow = 12;
 }  // namespace
 
 CTableWnd::CTableWnd(QWidget* parent) : CModelWnd(parent), style(std::make_unique<CTableStyle>()) {
+    InstallTableAccessible();
     style->ReadColours(palette());
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -50,6 +53,7 @@ CTableWnd::~CTableWnd() {
 void CTableWnd::OnModelChanged(int /*hint*/) {
     RebuildColumns();
     UpdateScrollRanges();
+    NotifyTableModelChanged(*this);
 }
 
 void CTableWnd::RebuildColumns() {
@@ -91,8 +95,10 @@ void CTableWnd::SetSelection(int row) {
     if (model != nullptr && (row < 0 || row >= GetRowCount())) {
         return;
     }
+    int old = selectedRow;
     selectedRow = row;
     viewport()->update();
+    NotifyTableSelection(*this, old);
 }
 
 void CTableWnd::SetTopRow(int row) {
@@ -107,9 +113,16 @@ void CTableWnd::SetTopRow(int row) {
 
 void CTableWnd::SelectRow(int row) {
     int old = selectedRow;
+    int oldFocus = GetFocusRow();
     selectedRow = row;
     InvalidateRow(old);
     InvalidateRow(row);
+    if (hasFocus()) {
+        // Without a selection the focus frame is on the top row, so it may move from or to it.
+        InvalidateRow(oldFocus);
+        InvalidateRow(GetFocusRow());
+    }
+    NotifyTableSelection(*this, old);
 }
 
 int CTableWnd::GetHeaderHeight() const {
@@ -153,6 +166,37 @@ int CTableWnd::GetRowAt(int y) const {
     return index < rowCount - topRow ? topRow + index : -1;
 }
 
+QRect CTableWnd::GetCellRect(int row, int column) const {
+    if (model == nullptr || column < firstColumn ||
+        column >= static_cast<int>(visibleColumns.size()) || row < -1 || row >= GetRowCount()) {
+        return {};
+    }
+    int top = 0;
+    int height = GetHeaderHeight();
+    if (row >= 0) {
+        if (row < topRow) {
+            return {};
+        }
+        // Far below the view the row's offset would overflow an int.
+        long long offset = static_cast<long long>(row - topRow) * GetRowHeight();
+        if (offset >= viewport()->height()) {
+            return {};
+        }
+        top = height + static_cast<int>(offset);
+        height = GetRowHeight();
+    }
+    QRect cell(GetColumnLeft(column), top, visibleColumns[column]->width, height);
+    return cell.intersected(viewport()->rect());
+}
+
+QString CTableWnd::GetCellDisplayText(int row, int column) const {
+    int modelColumn = GetModelColumn(column);
+    if (modelColumn < 0 || row < 0 || row >= GetRowCount()) {
+        return {};
+    }
+    return DisplayText(model->GetCellText(row, modelColumn));
+}
+
 int CTableWnd::GetModelColumn(int column) const {
     if (model == nullptr || column < 0 || column >= static_cast<int>(visibleColumns.size())) {
         return -1;
@@ -190,6 +234,13 @@ void CTableWnd::InvalidateRow(int row) {
     }
     int y = GetHeaderHeight() + (row - topRow) * GetRowHeight();
     viewport()->update(QRect(0, y - 1, viewport()->width(), GetRowHeight() + 2));
+}
+
+int CTableWnd::GetFocusRow() const {
+    if (selectedRow >= 0) {
+        return selectedRow;
+    }
+    return GetRowCount() > 0 ? topRow : -1;
 }
 
 void CTableWnd::RecomputeTotalWidth() {
@@ -269,6 +320,33 @@ void CTableWnd::Draw(QPainter& painter, const QRect& area) {
         painter.fillRect(lastRight - 1, headerHeight, 1, rowsBottom - headerHeight,
                          style->verticalGridColour);
     }
+    if (hasFocus()) {
+        DrawFocus(painter);
+    }
+}
+
+void CTableWnd::DrawFocus(QPainter& painter) {
+    const int row = GetFocusRow();
+    if (row < topRow || row - topRow > GetPageRows()) {
+        return;
+    }
+    // The frame spans the whole row, not just the columns of the area being painted.
+    int right = 0;
+    for (int column = firstColumn; column < static_cast<int>(visibleColumns.size()); ++column) {
+        right += visibleColumns[column]->width;
+    }
+    const int top = GetHeaderHeight() + (row - topRow) * GetRowHeight();
+    // The row's own text colour, dotted: it shows on the highlight as on the window colour
+    // with any palette, where the styles' own focus frames can all but vanish on a highlight.
+    const bool selected = highlightSelection && row == selectedRow;
+    QPen pen(selected ? style->highlightTextColour : style->windowTextColour, 0);
+    pen.setDashPattern({1, 1});
+    painter.save();
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    // Inside the grid lines: the outline covers one pixel more than the size each way.
+    painter.drawRect(QRect(0, top, std::min(right, viewport()->width()) - 2, GetRowHeight() - 2));
+    painter.restore();
 }
 
 void CTableWnd::DrawRow(QPainter& painter, int row, int first, int last, const QRect& rect) {
@@ -474,6 +552,9 @@ bool CTableWnd::event(QEvent* event) {
         event->accept();
         return true;
     }
+    if (AnnounceTableFocus(*this, *event)) {
+        return true;
+    }
     return CModelWnd::event(event);
 }
 
@@ -521,6 +602,17 @@ void CTableWnd::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void CTableWnd::focusInEvent(QFocusEvent* event) {
+    CModelWnd::focusInEvent(event);
+    InvalidateRow(GetFocusRow());
+    NotifyTableFocus(*this);
+}
+
+void CTableWnd::focusOutEvent(QFocusEvent* event) {
+    CModelWnd::focusOutEvent(event);
+    InvalidateRow(GetFocusRow());
+}
+
 void CTableWnd::ScrollToRow(int row) {
     int newTop = std::clamp(row, 0, std::max(0, GetRowCount() - 1));
     if (newTop == topRow) {
@@ -541,6 +633,11 @@ void CTableWnd::ScrollToRow(int row) {
     const long long shift = static_cast<long long>(old - newTop) * GetRowHeight();
     if (shift > -rowsArea.height() && shift < rowsArea.height()) {
         viewport()->scroll(0, static_cast<int>(shift), rowsArea);
+        if (selectedRow < 0 && hasFocus()) {
+            // The focus frame sits on the top row: it leaves the old one and comes to the new.
+            InvalidateRow(old);
+            InvalidateRow(newTop);
+        }
     } else {
         viewport()->update(rowsArea);
     }
@@ -632,6 +729,7 @@ void CTableWnd::OnHeaderRightClick(int column) {
     }
     if (moved) {
         RebuildColumns();
+        NotifyTableModelChanged(*this);
     }
 }
 

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QPointer>
+#include <QRect>
+#include <QString>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,6 +47,13 @@ public:
     // border pixel of a row belongs to it.
     int GetColumnAt(int x) const;
     int GetRowAt(int y) const;
+    // The part of the cell at `row` (-1: the header) and shown `column` that is in view, in
+    // viewport pixels; empty when none of it is.
+    QRect GetCellRect(int row, int column) const;
+    // The text of `row` in shown `column` as a screen reader reads it: by default the model's
+    // text, as DrawCell draws it. A table whose DrawCell draws something else (numbers,
+    // times, a check mark) overrides this to give the same thing in words.
+    virtual QString GetCellDisplayText(int row, int column) const;
 
     // In-place editing of `row` and shown `column`, when editEnabled is set.
     void StartEdit(int row, int column);
@@ -63,6 +72,7 @@ public:
     int GetFirstColumn() const { return firstColumn; }
     int GetTopRow() const { return topRow; }
     int GetSelectedRow() const { return selectedRow; }
+    int GetRowCount() const;
     int GetTotalWidth() const { return totalWidth; }
     const std::vector<CTableColumn*>& GetVisibleColumns() const { return visibleColumns; }
     CTableStyle& GetStyle() { return *style; }
@@ -103,7 +113,6 @@ protected:
 
     // The position in the model's columns of shown `column`, -1 when there is none.
     int GetModelColumn(int column) const;
-    int GetRowCount() const;
 
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -115,6 +124,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     int firstColumn = 0;
     int topRow = 0;
@@ -134,6 +145,11 @@ private:
     int GetDrawnRowCount(int bottom) const;
     int GetColumnLeft(int column) const;
     void InvalidateRow(int row);
+    // The row that shows the keyboard focus: the selected one, else the top row; -1 when the
+    // table has no rows.
+    int GetFocusRow() const;
+    // A dotted frame around the focus row, inside the grid lines.
+    void DrawFocus(QPainter& painter);
     void RecomputeTotalWidth();
     QRect GetDragLine() const;
     // Shows the split cursor when `at` is on the header within a pixel of a column's right
