@@ -7,11 +7,11 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QPainter>
-#include <QTimer>
 #include <QLabel>
+#include <QPainter>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -120,8 +120,7 @@ TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
               static_cast<int>(doc.currentFolder->content.files.size()));
     pictures->setExpanded(true);
     for (int i = 0; i < pictures->childCount(); ++i) {
-        auto* folder = reinterpret_cast<CCollDiskFolder*>(
-            pictures->child(i)->data(0, Qt::UserRole).value<quintptr>());
+        CCollDiskFolder* folder = CCollFolderTree::FolderOf(pictures->child(i));
         EXPECT_EQ(pictures->child(i)->childCount(),
                   static_cast<int>(folder->content.folders.size()));
     }

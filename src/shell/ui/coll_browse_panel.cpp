@@ -100,19 +100,16 @@ bool CCollBrowsePanel::GetSelectedItem(CCollItem& item) const {
         return false;
     }
     QWidget* focus = focusWidget();
-    bool filesFocused = focus == filesCtrl || (focus != nullptr && filesCtrl->isAncestorOf(focus));
-    bool treeFocused = focus == folderTree || (focus != nullptr && folderTree->isAncestorOf(focus));
+    if (focus == nullptr) {
+        return false;
+    }
+    bool filesFocused = focus == filesCtrl || filesCtrl->isAncestorOf(focus);
+    bool treeFocused = focus == folderTree || folderTree->isAncestorOf(focus);
     if (!filesFocused && !treeFocused) {
         return false;
     }
-    // The tree's selected folder and its ancestors, from the top level down.
-    std::vector<const CCollDiskFolder*> folders;
-    for (const QTreeWidgetItem* at = folderTree->currentItem();
-         at != nullptr && at->parent() != nullptr; at = at->parent()) {
-        folders.insert(folders.begin(), reinterpret_cast<const CCollDiskFolder*>(
-                                            at->data(0, Qt::UserRole).value<quintptr>()));
-    }
-    item = SelectionItem(*doc->currentDisk, folders, filesFocused ? doc->currentFile : nullptr);
+    item = SelectionItem(*doc->currentDisk, folderTree->GetSelectedChain(),
+                         filesFocused ? doc->currentFile : nullptr);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "shell/ui/coll_about_dlg.h"
 #include "shell/ui/coll_browse_panel.h"
 #include "shell/ui/coll_collection_dlg.h"
+#include "shell/ui/coll_disk_commands.h"
 #include "shell/ui/coll_disk_dlg.h"
 #include "shell/ui/coll_item_dlg.h"
 #include "shell/ui/coll_settings_dlg.h"
@@ -65,8 +66,10 @@ void RunDialogCommand(CCollCommand command, CCollSession& session, CCollView& vi
         case CCollCommand::guide:
             ShowGuide();
             break;
+        case CCollCommand::newDiskIndex:
+            RunNewDiskIndex(session, parent);
+            break;
         default:
-            // New disk index comes with the disk commands.
             break;
     }
 }

@@ -1,4 +1,5 @@
-// The commands that show a dialog: properties, totals, settings, about, and the guide.
+// The commands that show a dialog: properties, totals, settings, about, the guide, and New
+// disk index.
 #pragma once
 
 #include "shell/coll_commands.h"

@@ -26,13 +26,22 @@ public:
     }
 };
 
-CCollDiskFolder* FolderOf(const QTreeWidgetItem* item) {
+}  // namespace
+
+CCollDiskFolder* CCollFolderTree::FolderOf(const QTreeWidgetItem* item) {
     return item == nullptr
                ? nullptr
-               : reinterpret_cast<CCollDiskFolder*>(item->data(0, folderRole).value<quintptr>());
+               : static_cast<CCollDiskFolder*>(item->data(0, folderRole).value<void*>());
 }
 
-}  // namespace
+std::vector<const CCollDiskFolder*> CCollFolderTree::GetSelectedChain() const {
+    std::vector<const CCollDiskFolder*> folders;
+    for (const QTreeWidgetItem* at = currentItem(); at != nullptr && at->parent() != nullptr;
+         at = at->parent()) {
+        folders.insert(folders.begin(), FolderOf(at));
+    }
+    return folders;
+}
 
 CCollFolderTree::CCollFolderTree(QWidget* parent) : QTreeWidget(parent) {
     setObjectName("FolderTree");
@@ -69,7 +78,7 @@ QTreeWidgetItem* CCollFolderTree::AddFolderItem(QTreeWidgetItem* parent, CCollDi
     auto* item = new CFolderItem(parent);
     item->setText(0, DisplayText(folder->name));
     item->setIcon(0, GetCollIcon(CCollIcon::folder));
-    item->setData(0, folderRole, QVariant::fromValue(reinterpret_cast<quintptr>(folder)));
+    item->setData(0, folderRole, QVariant::fromValue(static_cast<void*>(folder)));
     return item;
 }
 

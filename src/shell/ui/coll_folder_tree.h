@@ -27,6 +27,10 @@ public:
     bool IsRootSelected() const;
     // The folder of the selected item; null for the root or when nothing is selected.
     CCollDiskFolder* GetSelectedFolder() const;
+    // The selected folder and its ancestors, from the top level down; none for the root.
+    std::vector<const CCollDiskFolder*> GetSelectedChain() const;
+    // The folder an item shows; null for the root.
+    static CCollDiskFolder* FolderOf(const QTreeWidgetItem* item);
 
 signals:
     void CommandRequested(CCollCommand command);

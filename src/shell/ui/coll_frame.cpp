@@ -93,6 +93,7 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    view->SetSession(&session);
     view->SetDocument(&session.doc);
     connect(view, &CCollView::CommandRequested, this, &CCollFrame::RunCommand);
     connect(view, &CCollView::SelectionChanged, this, &CCollFrame::UpdateCommands);

@@ -101,7 +101,9 @@ bool CCollTableCtrl::event(QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Copy)) {
-            return QAbstractScrollArea::event(event);
+            // Not taken: the shortcut goes to the menu's command.
+            event->ignore();
+            return false;
         }
     }
     return CTableWnd::event(event);

@@ -5,6 +5,7 @@
 
 #include "shell/coll_doc.h"
 #include "shell/ui/coll_browse_panel.h"
+#include "shell/ui/coll_item_commands.h"
 #include "store/coll_disk_item_type.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/tab_wnd_ctrl.h"
@@ -56,9 +57,14 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
     }
     switch (hint) {
         case CUpdateHint::copyItem:
+            if (item != nullptr && session != nullptr) {
+                CopyCatalogueItem(*session, *item, window());
+            }
+            break;
         case CUpdateHint::openItem:
-            // Opening and copying from the disk in the drive come with the disk commands.
-            (void)item;
+            if (item != nullptr && session != nullptr) {
+                OpenCatalogueItem(*session, *item, window());
+            }
             break;
         case CUpdateHint::reloadBrowse:
             browsePanel->ReloadAll();

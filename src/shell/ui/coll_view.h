@@ -9,6 +9,7 @@
 
 class CCollBrowsePanel;
 class CCollDoc;
+class CCollSession;
 
 class CCollView : public CTabView {
     Q_OBJECT
@@ -20,6 +21,8 @@ public:
     // Gives the panels the document and shows the Browse tab; the view follows the document
     // from then on.
     void SetDocument(CCollDoc* document);
+    // What opening and copying items need besides the document: the settings, the window.
+    void SetSession(CCollSession* owner) { session = owner; }
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, CUpdateHint hint, const CCollItem* item) override;
 
@@ -40,6 +43,7 @@ signals:
 
 private:
     CCollDoc* doc = nullptr;
+    CCollSession* session = nullptr;
     CCollBrowsePanel* browsePanel;
     QWidget* searchPage;
 };

@@ -1,0 +1,5 @@
+#include "shell/ui/coll_disk_commands.h"
+
+#include "shell/coll_session.h"
+
+void RunNewDiskIndex(CCollSession& /*session*/, QWidget* /*parent*/) {}
