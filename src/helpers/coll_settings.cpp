@@ -57,3 +57,9 @@ void CCollSettings::Save(CIniFile& ini) const {
 std::string CCollSettings::GetLastFile(const CIniFile& ini) {
     return ini.GetString(CRecentFileList::section, CRecentFileList::KeyOf(0));
 }
+
+const CDateFormat& GetShownDateFormat() {
+    const CCollSettings* settings = GetSettings();
+    const CDateFormat* format = settings != nullptr ? settings->GetDateFormat() : nullptr;
+    return format != nullptr ? *format : CDateFormat::MonthFirst();
+}

@@ -54,3 +54,6 @@ private:
 
 // The program's settings, or null while none exist.
 CCollSettings* GetSettings();
+// The date format every date is shown and typed in: the settings', or month first while no
+// settings exist.
+const CDateFormat& GetShownDateFormat();

@@ -18,12 +18,6 @@
 
 namespace {
 
-const CDateFormat& ConfiguredDateFormat() {
-    const CCollSettings* settings = GetSettings();
-    const CDateFormat* format = settings != nullptr ? settings->GetDateFormat() : nullptr;
-    return format != nullptr ? *format : CDateFormat::MonthFirst();
-}
-
 // A multi-line edit that stops taking typed characters once the text would pass `limit`
 // bytes, as the header keeps it. Pasted or programmatic text is let through for the dialog's
 // check to refuse with a message rather than be cut short unseen.
@@ -55,7 +49,7 @@ private:
 }  // namespace
 
 CCollDiskDlg::CCollDiskDlg(CCollDisk& disk, Mode mode, QWidget* parent)
-    : QDialog(parent), edit(disk, mode, ConfiguredDateFormat()) {
+    : QDialog(parent), edit(disk, mode, GetShownDateFormat()) {
     setWindowTitle("Disk properties");
     auto* layout = new QVBoxLayout(this);
 
@@ -67,9 +61,9 @@ CCollDiskDlg::CCollDiskDlg(CCollDisk& disk, Mode mode, QWidget* parent)
     AddLabelledRow(form, "&Title", titleField);
 
     dateField = new CDateEdit;
-    dateField->SetFormat(ConfiguredDateFormat());
+    dateField->SetFormat(GetShownDateFormat());
     dateField->setText(QString::fromStdString(edit.GetDateText()));
-    dateField->setPlaceholderText(QString::fromStdString(ConfiguredDateFormat().GetName()));
+    dateField->setPlaceholderText(QString::fromStdString(GetShownDateFormat().GetName()));
     dateField->setMaximumWidth(dateField->fontMetrics().averageCharWidth() * 16);
     AddLabelledRow(form, "&Burn date", dateField);
 

@@ -10,12 +10,6 @@
 
 namespace {
 
-const CDateFormat& ShownDateFormat() {
-    CCollSettings* settings = GetSettings();
-    return settings != nullptr && settings->GetDateFormat() != nullptr ? *settings->GetDateFormat()
-                                                                       : CDateFormat::MonthFirst();
-}
-
 class CDisksModel : public CTableModel {
 public:
     CDisksModel() : CTableModel("DisksTable") {
@@ -36,7 +30,7 @@ public:
             case FieldName:
                 return disk.title;
             case FieldBurnDate:
-                return ShownDateFormat().Format(disk.header.burnDate);
+                return GetShownDateFormat().Format(disk.header.burnDate);
             case FieldFiles:
                 return std::to_string(disk.header.totalFiles);
             case FieldFolders:

@@ -11,12 +11,6 @@
 
 namespace {
 
-const CDateFormat& ShownDateFormat() {
-    CCollSettings* settings = GetSettings();
-    return settings != nullptr && settings->GetDateFormat() != nullptr ? *settings->GetDateFormat()
-                                                                       : CDateFormat::MonthFirst();
-}
-
 class CFilesModel : public CTableModel {
 public:
     CFilesModel() : CTableModel("FilesTable") {
@@ -58,11 +52,11 @@ public:
                 // The low 32 bits of the length, never shown negative.
                 return std::to_string(file->size);
             case FieldCreation:
-                return ShownDateFormat().Format(file->creationTime);
+                return GetShownDateFormat().Format(file->creationTime);
             case FieldModify:
-                return ShownDateFormat().Format(file->modifyTime);
+                return GetShownDateFormat().Format(file->modifyTime);
             case FieldAccess:
-                return ShownDateFormat().Format(file->accessTime);
+                return GetShownDateFormat().Format(file->accessTime);
             default:
                 return std::string();
         }
