@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "helpers/coll_settings.h"
@@ -227,7 +229,7 @@ TEST(NewDiskIndex, ALoopMountedFilesystemIsIndexedThroughItsDevice) {
     }
     CTempFolder folder;
     std::string image = folder.Path("disk.img");
-    std::filesystem::resize_file(folder.Write("disk.img"), 8 * 1024 * 1024);
+    std::filesystem::resize_file(folder.Write("disk.img"), std::uintmax_t{8} << 20);
     ASSERT_TRUE(RunQuietly(mkfs + " -q -F -L Holiday " + Quoted(image)));
     std::filesystem::create_directories(folder.Path("mnt"));
     LoopMount loop;
