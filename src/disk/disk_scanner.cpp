@@ -29,6 +29,9 @@ namespace {
 constexpr std::size_t maxOpenFolders = 16;
 // Folders named in one message; the rest are counted.
 constexpr std::size_t maxNamedFolders = 20;
+// Entries listed between two progress reports inside one folder: a folder of a hundred
+// thousand files on a slow drive must not leave the caller deaf for its whole listing.
+constexpr int entriesPerReport = 1024;
 
 bool IsRefusal(int error) {
     return error == EACCES || error == EPERM;
@@ -48,8 +51,9 @@ struct CUnreadFolder {
 
 class CTreeScan {
 public:
-    CTreeScan(std::string rootPath, CDirReader root, CCollDiskContent& content)
-        : rootPath(std::move(rootPath)) {
+    CTreeScan(std::string rootPath, CDirReader root, CCollDiskContent& content,
+              const ScanProgress* progress = nullptr)
+        : rootPath(std::move(rootPath)), progress(progress) {
         levels.push_back(CLevel{&content, 0, std::move(root), {}, false});
     }
 
@@ -60,6 +64,8 @@ public:
     // Whether one of them is missing something for a reason other than a refusal of access:
     // the tree is then knowingly incomplete.
     bool incomplete = false;
+    // Whether the progress callback asked the scan to stop.
+    bool stopped = false;
 
 private:
     struct CLevel {
@@ -82,14 +88,18 @@ private:
     const std::string& NameOf(std::size_t depth) const;
     std::string PathOf(std::size_t depth) const;
     void NoteUnread(std::string path, int error);
+    void Report();
 
     std::string rootPath;
     std::vector<CLevel> levels;
+    const ScanProgress* progress;
+    CScanCounts counts;
+    int unreported = 0;
 };
 
 void CTreeScan::Run() {
     List(levels.back());
-    while (!levels.empty()) {
+    while (!levels.empty() && !stopped) {
         const CLevel& top = levels.back();
         if (top.next < top.content->folders.size()) {
             EnterNext();
@@ -104,16 +114,25 @@ void CTreeScan::List(CLevel& level) {
     int refused = 0;
     int failed = 0;
     CDirEntry entry;
-    while (level.reader.Next(entry)) {
+    while (!stopped && level.reader.Next(entry)) {
         if (entry.detailsError != 0) {
             (IsRefusal(entry.detailsError) ? refused : failed) = entry.detailsError;
         }
         if (entry.isDirectory) {
             content.folders.Add(std::make_unique<CCollDiskFolder>(entry));
+            ++counts.folders;
         } else {
             content.files.Add(std::make_unique<CCollDiskFile>(entry));
+            ++counts.files;
+        }
+        if (++unreported == entriesPerReport) {
+            Report();
         }
     }
+    if (stopped) {
+        return;
+    }
+    Report();
     if (level.reader.Failed()) {
         failed = level.reader.ListError();
     }
@@ -232,6 +251,13 @@ void CTreeScan::NoteUnread(std::string path, int error) {
     unread.push_back(CUnreadFolder{std::move(path), error});
 }
 
+void CTreeScan::Report() {
+    unreported = 0;
+    if (progress != nullptr && *progress && !(*progress)(counts)) {
+        stopped = true;
+    }
+}
+
 void ReportUnread(const std::vector<CUnreadFolder>& unread) {
     if (unread.empty()) {
         return;
@@ -264,7 +290,7 @@ bool ScanFolder(CCollDiskFolder& folder, const std::string& path) {
 // Folders that refuse to be looked into are named, and the disk is still catalogued; a
 // folder that could not be read for any other reason (descriptors or memory exhausted, a
 // read error) makes the scan fail, so part of a disk is never saved as the whole of it.
-bool ScanDisk(CCollDisk& disk, const std::string& rootPath) {
+bool ScanDisk(CCollDisk& disk, const std::string& rootPath, const ScanProgress& progress) {
     if (!disk.header.ReadVolumeInfo(rootPath)) {
         ShowMessage("Failed loading volume information");
         return false;
@@ -274,8 +300,12 @@ bool ScanDisk(CCollDisk& disk, const std::string& rootPath) {
         ShowMessage("Failed opening folder %s\n", rootPath.c_str());
         return false;
     }
-    CTreeScan scan(rootPath, std::move(root), disk.content);
+    CTreeScan scan(rootPath, std::move(root), disk.content, &progress);
     scan.Run();
+    // A scan the user stopped is thrown away: what it could not read no longer matters.
+    if (scan.stopped) {
+        return false;
+    }
     ReportUnread(scan.unread);
     return !scan.incomplete;
 }

@@ -4,5 +4,6 @@
 class CCollSession;
 class QWidget;
 
-// Scans the disk in the drive into a new index file.
+// Scans the disk in the drive into a new index file, behind a wait box that counts what has
+// been read and can stop the scan.
 void RunNewDiskIndex(CCollSession& session, QWidget* parent);

@@ -1,0 +1,115 @@
+#include "shell/ui/wait_box.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "helpers/number_text.h"
+
+namespace {
+
+// Events are let through this often: a click on Cancel is felt at once, the scan is not
+// slowed down by event handling.
+constexpr qint64 pumpMilliseconds = 50;
+// The counts change this often: a few times a second is readable, more is flicker.
+constexpr qint64 countsMilliseconds = 250;
+
+QString Counted(std::int64_t count, const char* one, const char* many) {
+    return QString::fromStdString(FormatNumber(count)) + ' ' + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
+    setWindowTitle("Tamblor");
+    setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    layout->addLayout(top);
+
+    QIcon programIcon = QApplication::windowIcon();
+    if (programIcon.isNull()) {
+        programIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
+    }
+    int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    iconLabel = new QLabel;
+    iconLabel->setPixmap(programIcon.pixmap(iconSize, iconSize));
+    top->addWidget(iconLabel, 0, Qt::AlignTop);
+
+    auto* texts = new QVBoxLayout;
+    top->addLayout(texts, 1);
+    textLabel = new QLabel;
+    textLabel->setAlignment(Qt::AlignCenter);
+    textLabel->setWordWrap(true);
+    texts->addWidget(textLabel);
+    countsLabel = new QLabel;
+    countsLabel->setAlignment(Qt::AlignCenter);
+    texts->addWidget(countsLabel);
+    // The icon's width again on the right, so the texts sit in the middle of the box.
+    top->addSpacing(iconSize);
+
+    layout->addSpacing(fontMetrics().height() / 2);
+    auto* buttons = new QHBoxLayout;
+    layout->addLayout(buttons);
+    cancelButton = new QPushButton("Cancel");
+    // An Enter meant for the window that was active a moment ago must not throw a long scan
+    // away: Cancel takes Space, a click or Escape.
+    cancelButton->setAutoDefault(false);
+    buttons->addStretch();
+    buttons->addWidget(cancelButton);
+    buttons->addStretch();
+    connect(cancelButton, &QPushButton::clicked, this, &CWaitBox::reject);
+
+    SetText(text);
+    SetCounts(0, 0);
+    // Wide enough for the counts of a large disk, so the box does not grow while it counts.
+    int textWidth =
+        std::max(fontMetrics().horizontalAdvance(text),
+                 fontMetrics().horizontalAdvance("Read so far: 999,999 folders, 9,999,999 files"));
+    textLabel->setMinimumWidth(textWidth);
+    countsLabel->setMinimumWidth(textWidth);
+    adjustSize();
+    cancelButton->setFocus();
+    show();
+    // The first folder of a slow disk can take seconds: the box is painted before it is read.
+    QCoreApplication::processEvents();
+    sincePump.start();
+}
+
+void CWaitBox::SetText(const QString& text) {
+    textLabel->setText(text);
+    textLabel->setAccessibleName(text);
+}
+
+void CWaitBox::SetCounts(std::int64_t folders, std::int64_t files) {
+    QString counts = "Read so far: " + Counted(folders, "folder", "folders") + ", " +
+                     Counted(files, "file", "files");
+    countsLabel->setText(counts);
+    countsLabel->setAccessibleName(counts);
+    sinceCounts.start();
+}
+
+bool CWaitBox::OnProgress(std::int64_t folders, std::int64_t files) {
+    if (!sincePump.isValid() || sincePump.elapsed() >= pumpMilliseconds) {
+        if (!sinceCounts.isValid() || sinceCounts.elapsed() >= countsMilliseconds) {
+            SetCounts(folders, files);
+        }
+        QCoreApplication::processEvents();
+        sincePump.start();
+    }
+    return !cancelled;
+}
+
+void CWaitBox::reject() {
+    if (cancelled) {
+        return;
+    }
+    cancelled = true;
+    cancelButton->setEnabled(false);
+    SetText("Stopping...");
+}

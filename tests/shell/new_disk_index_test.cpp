@@ -1,0 +1,263 @@
+// New disk index from the drive to the index file: the drive probe, the scan and its stop,
+// the two dialogs, the write, the remembered folder and the eject, with a folder (or a
+// loop-mounted filesystem) as the drive.
+
+#include "shell/new_disk_index.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "helpers/coll_settings.h"
+#include "store/coll_disk.h"
+#include "support/message_recorder.h"
+#include "support/scripted_platform_ui.h"
+#include "support/system_tools.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using Outcome = CNewDiskIndexOutcome;
+using Answer = CPlatformUi::Answer;
+
+// Every path under `folder`, to see that a command left the drive as it found it.
+std::set<std::string> TreeOf(const std::string& folder) {
+    std::set<std::string> paths;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        paths.insert(entry.path().string());
+    }
+    return paths;
+}
+
+// Hooks that record what the command did with them; the disk form answers `formAnswer` and
+// names the disk `title`.
+struct CRecordedHooks {
+    CRecordedHooks() {
+        hooks.beginScan = [this] { events.push_back("begin scan"); };
+        hooks.endScan = [this] { events.push_back("end scan"); };
+        hooks.scanProgress = [this](const CScanCounts& counts) {
+            last = counts;
+            ++reports;
+            return reports <= reportsBeforeStop;
+        };
+        hooks.editNewDisk = [this](CCollDisk& disk) {
+            events.push_back("form");
+            formTotals = disk.header.totalFiles;
+            disk.title = title;
+            return formAnswer;
+        };
+        hooks.ejectDisk = [this](const std::string& drive) { events.push_back("eject " + drive); };
+    }
+
+    CNewDiskIndexHooks hooks;
+    std::vector<std::string> events;
+    CScanCounts last;
+    int reports = 0;
+    int reportsBeforeStop = 1 << 30;
+    std::int32_t formTotals = -1;
+    std::string title = "Music 01";
+    bool formAnswer = true;
+};
+
+// A drive that is a folder: two files at the root, a folder with one more.
+struct CDriveFolder {
+    CDriveFolder() {
+        folder.Write("drive/readme.txt", "abc");
+        folder.Write("drive/cover.jpg", "12345");
+        folder.Write("drive/Tracks/01.mp3", "1234567");
+        settings.SetDrive(folder.Path("drive"));
+        settings.SetLastCdiFolder("/earlier/");
+        std::filesystem::create_directories(folder.Path("out"));
+    }
+
+    CTempFolder folder;
+    CCollSettings settings;
+    CScriptedPlatformUi ui;
+    CMessageRecorder messages;
+};
+
+// A CPlatformUi whose Retry puts the disk in the drive, as the user would before pressing it.
+class CDiskArrivesOnRetry : public CScriptedPlatformUi {
+public:
+    explicit CDiskArrivesOnRetry(std::string drive) : drive(std::move(drive)) {}
+    Answer AskRetryCancel(const std::string& text) override {
+        Answer answer = CScriptedPlatformUi::AskRetryCancel(text);
+        if (answer == Answer::retry) {
+            std::filesystem::create_directories(drive);
+        }
+        return answer;
+    }
+
+private:
+    std::string drive;
+};
+
+}  // namespace
+
+TEST(NewDiskIndex, WritesTheScannedDiskUnderTheChosenNameAndRemembersItsFolder) {
+    CDriveFolder drive;
+    CRecordedHooks recorded;
+    std::string chosen = drive.folder.Path("out/Music 01.cdi");
+    drive.ui.chosenFiles.push_back(chosen);
+    std::string written;
+    std::set<std::string> before = TreeOf(drive.folder.Path("drive"));
+
+    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks, &written), Outcome::written);
+    EXPECT_EQ(written, chosen);
+    EXPECT_TRUE(drive.messages.messages.empty());
+    // The form already sees the totals; the wait box is gone before it opens.
+    EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
+    EXPECT_EQ(recorded.formTotals, 3);
+    EXPECT_EQ(recorded.last.folders, 1);
+    EXPECT_EQ(recorded.last.files, 3);
+    EXPECT_EQ(drive.ui.calls,
+              (std::vector<std::string>{"wait: on", "wait: off", "save: /earlier/|Music 01"}));
+    ASSERT_EQ(drive.ui.fileDialogs.size(), 1u);
+    const CFileDialogOptions& options = drive.ui.fileDialogs[0];
+    EXPECT_EQ(options.filterName, "CD index files");
+    EXPECT_EQ(options.filterPattern, "*.cdi");
+    EXPECT_EQ(options.defaultExtension, "cdi");
+    EXPECT_TRUE(options.confirmOverwrite);
+
+    auto disk = CCollDisk::OfIndexFile(chosen);
+    ASSERT_TRUE(disk->ReadHeader());
+    EXPECT_EQ(disk->title, "Music 01");
+    EXPECT_EQ(disk->header.totalFiles, 3);
+    EXPECT_EQ(disk->header.totalFolders, 1);
+    EXPECT_EQ(disk->header.totalBytes, 15u);
+    EXPECT_EQ(drive.settings.GetLastCdiFolder(), drive.folder.Path("out/"));
+    EXPECT_EQ(TreeOf(drive.folder.Path("drive")), before);
+
+    // With the switch on, the door opens after the write, and the next save dialog starts
+    // where the last index went.
+    drive.settings.SetEjectAfterScan(true);
+    drive.ui.chosenFiles.push_back(drive.folder.Path("out/Music 02.cdi"));
+    recorded.events.clear();
+    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::written);
+    EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form",
+                                                         "eject " + drive.folder.Path("drive")}));
+    EXPECT_EQ(drive.ui.fileDialogs.back().initialFolder, drive.folder.Path("out/"));
+    EXPECT_TRUE(std::filesystem::exists(drive.folder.Path("out/Music 02.cdi")));
+}
+
+TEST(NewDiskIndex, TheProbeAsksAgainUntilTheDiskIsThereOrTheUserGivesUp) {
+    CTempFolder folder;
+    CCollSettings settings;
+    CMessageRecorder messages;
+    CRecordedHooks recorded;
+    std::string missing = folder.Path("no disk");
+    settings.SetDrive(missing);
+    {
+        CScriptedPlatformUi ui;
+        ui.answers = {Answer::retry, Answer::cancel};
+        EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::cancelled);
+        std::string question = "retry-cancel: Failed opening folder " + missing;
+        EXPECT_EQ(ui.calls, (std::vector<std::string>{question, question}));
+    }
+    // Cancel at once: no scan, no wait box, no form.
+    EXPECT_TRUE(recorded.events.empty());
+    EXPECT_EQ(recorded.reports, 0);
+
+    // Retry once the disk is in goes on to the scan.
+    CDiskArrivesOnRetry ui(missing);
+    ui.answers = {Answer::retry};
+    ui.chosenFiles.push_back(folder.Path("Empty.cdi"));
+    EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::written);
+    EXPECT_EQ(ui.calls.size(), 4u);  // the question, the wait cursor twice, the save dialog
+    auto disk = CCollDisk::OfIndexFile(folder.Path("Empty.cdi"));
+    ASSERT_TRUE(disk->ReadHeader());
+    EXPECT_EQ(disk->header.totalFiles, 0);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(NewDiskIndex, EveryCancelAndAFailedWriteLeaveNoFileNoRememberedFolderAndTheDiskIn) {
+    CDriveFolder drive;
+    drive.settings.SetEjectAfterScan(true);
+    std::set<std::string> driveBefore = TreeOf(drive.folder.Path("drive"));
+
+    // Cancel in the disk form: the save dialog never shows.
+    {
+        CRecordedHooks recorded;
+        recorded.formAnswer = false;
+        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
+        EXPECT_TRUE(drive.ui.fileDialogs.empty());
+    }
+    // Cancel in the save dialog.
+    {
+        CRecordedHooks recorded;
+        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
+        EXPECT_EQ(drive.ui.fileDialogs.size(), 1u);
+    }
+    // Stopped during the scan: neither the form nor the save dialog, and no message.
+    {
+        CRecordedHooks recorded;
+        recorded.reportsBeforeStop = 0;
+        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan"}));
+        EXPECT_EQ(recorded.reports, 1);
+        EXPECT_EQ(drive.ui.fileDialogs.size(), 1u);
+    }
+    EXPECT_TRUE(drive.messages.messages.empty());
+    // A write that cannot be done (a path under a file, which even root cannot create) says
+    // why, and neither remembers the folder nor ejects.
+    {
+        CRecordedHooks recorded;
+        std::string underFile = drive.folder.Path("drive/readme.txt/Music 01.cdi");
+        drive.ui.chosenFiles.push_back(underFile);
+        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::failed);
+        EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
+        EXPECT_EQ(drive.messages.messages.size(), 1u);
+    }
+    EXPECT_EQ(drive.settings.GetLastCdiFolder(), "/earlier/");
+    EXPECT_TRUE(std::filesystem::is_empty(drive.folder.Path("out")));
+    EXPECT_EQ(TreeOf(drive.folder.Path("drive")), driveBefore);
+}
+
+TEST(NewDiskIndex, ALoopMountedFilesystemIsIndexedThroughItsDevice) {
+    std::string mkfs = FindTool("mkfs.ext4");
+    if (::geteuid() != 0 || mkfs.empty()) {
+        GTEST_SKIP() << "loop devices and mounts need root and mkfs.ext4";
+    }
+    CTempFolder folder;
+    std::string image = folder.Path("disk.img");
+    std::filesystem::resize_file(folder.Write("disk.img"), std::uintmax_t{8} << 20);
+    ASSERT_TRUE(RunQuietly(mkfs + " -q -F -L Holiday " + Quoted(image)));
+    std::filesystem::create_directories(folder.Path("mnt"));
+    LoopMount loop;
+    if (!loop.Attach(image)) {
+        GTEST_SKIP() << "no free loop device";
+    }
+    if (!RunQuietly("mount " + loop.device + " " + Quoted(folder.Path("mnt")))) {
+        GTEST_SKIP() << "this machine cannot mount an ext4 loop device";
+    }
+    loop.mountPoints.push_back(folder.Path("mnt"));
+    std::filesystem::create_directories(folder.Path("mnt/Photos"));
+    std::ofstream(folder.Path("mnt/Photos/beach.jpg")) << "sand";
+
+    CCollSettings settings;
+    settings.SetDrive(loop.device);
+    settings.SetEjectAfterScan(true);
+    CScriptedPlatformUi ui;
+    CMessageRecorder messages;
+    CRecordedHooks recorded;
+    ui.chosenFiles.push_back(folder.Path("Holiday.cdi"));
+    EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::written);
+    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_EQ(recorded.events.back(), "eject " + loop.device);
+
+    auto disk = CCollDisk::OfIndexFile(folder.Path("Holiday.cdi"));
+    ASSERT_TRUE(disk->ReadHeader());
+    EXPECT_EQ(disk->header.GetLabel(), "Holiday");
+    EXPECT_EQ(disk->header.totalFiles, 1);
+    EXPECT_EQ(disk->header.totalFolders, 2);  // Photos and the filesystem's lost+found
+    EXPECT_TRUE(disk->IsInDrive(loop.device));
+}
