@@ -71,6 +71,7 @@ void CCopyProgressDlg::Begin(const std::string& source, const CCatalogueTotals& 
     expected = totals;
     expectedKnown = known;
     cancelled = false;
+    cancelButton->setEnabled(true);
     sourceLabel->setText("Copying " + DisplayText(source));
     ShowProgress(CTreeCopyProgress());
     show();
