@@ -89,7 +89,8 @@ struct CTreeCopy {
 
 // False once the caller has asked to stop.
 bool Report(const CTreeCopy& how) {
-    if (how.onProgress == nullptr || !*how.onProgress || (*how.onProgress)(how.result->done)) {
+    if (how.onProgress == nullptr || how.result == nullptr || !*how.onProgress ||
+        (*how.onProgress)(how.result->done)) {
         return true;
     }
     how.result->cancelled = true;
@@ -162,7 +163,7 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
             if (how.result != nullptr) {
                 ++how.result->done.files;
             }
-        } else if (how.skipExisting && errno == EEXIST) {
+        } else if (how.skipExisting && errno == EEXIST && how.result != nullptr) {
             ++how.result->done.skipped;
         } else {
             copied = false;

@@ -27,7 +27,6 @@ public:
     QString GetFilesText() const;
     QString GetBytesText() const;
 
-public slots:
     // Escape and the Cancel button: the copy stops at its next report.
     void reject() override;
 
