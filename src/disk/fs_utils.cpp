@@ -1,6 +1,7 @@
 #include "disk/fs_utils.h"
 
 #include <cerrno>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -80,7 +81,21 @@ struct CTreeCopy {
     std::string mask;
     bool clearReadOnly = false;
     CFileIdentity targetRoot{};
+    bool skipExisting = false;
+    // Null for the copies that report nothing.
+    const std::function<bool(const CTreeCopyProgress&)>* onProgress = nullptr;
+    CTreeCopyResult* result = nullptr;
 };
+
+// False once the caller has asked to stop.
+bool Report(const CTreeCopy& how) {
+    if (how.onProgress == nullptr || how.result == nullptr || !*how.onProgress ||
+        (*how.onProgress)(how.result->done)) {
+        return true;
+    }
+    how.result->cancelled = true;
+    return false;
+}
 
 bool CopyEntry(const std::string& source, const std::string& target, const CTreeCopy& how) {
     EntryKind kind = EntryKind::other;
@@ -91,10 +106,18 @@ bool CopyEntry(const std::string& source, const std::string& target, const CTree
         case EntryKind::link:
             // A link may lead out of the tree: the copy leads to the same place, nothing is read.
             return CopySymbolicLink(source, target);
-        case EntryKind::file:
-            return CopyRegularFile(
-                source, target,
-                {.failIfExists = true, .followLinks = false, .addOwnerWrite = how.clearReadOnly});
+        case EntryKind::file: {
+            CCopyOptions options{
+                .failIfExists = true, .followLinks = false, .addOwnerWrite = how.clearReadOnly};
+            if (how.result != nullptr) {
+                how.result->done.current = source;
+                options.onBytes = [&how](std::uint64_t bytes) {
+                    how.result->done.bytes += bytes;
+                    return Report(how);
+                };
+            }
+            return CopyRegularFile(source, target, options);
+        }
         case EntryKind::folder:
             // Listed as a file, so it was replaced since; copying it now would be a guess.
             errno = EISDIR;
@@ -119,6 +142,9 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
         return true;
     };
     if (!enter(source, target)) {
+        if (how.result != nullptr) {
+            how.result->failedPath = source;
+        }
         return false;
     }
     while (!levels.empty()) {
@@ -130,11 +156,25 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
         // A copy: entering a sub-folder may move the level's entries.
         CListedEntry entry = level.entries[level.next++];
         std::string childTarget = ChildPath(level.target, entry.name);
+        bool copied = true;
         if (entry.isFolder) {
-            if (!IsTargetRoot(entry.path, how.targetRoot) && !enter(entry.path, childTarget)) {
-                return false;
+            copied = IsTargetRoot(entry.path, how.targetRoot) || enter(entry.path, childTarget);
+        } else if (CopyEntry(entry.path, childTarget, how)) {
+            if (how.result != nullptr) {
+                ++how.result->done.files;
             }
-        } else if (!CopyEntry(entry.path, childTarget, how)) {
+        } else if (how.skipExisting && errno == EEXIST && how.result != nullptr) {
+            ++how.result->done.skipped;
+        } else {
+            copied = false;
+        }
+        if (!copied) {
+            if (how.result != nullptr) {
+                how.result->failedPath = entry.path;
+            }
+            return false;
+        }
+        if (!Report(how)) {
             return false;
         }
     }
@@ -142,7 +182,13 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
 }
 
 bool CopyTreeWith(const std::string& source, const std::string& target, CTreeCopy how) {
-    return ReplicateInto(source, target, how.targetRoot) && CopyFolder(source, target, how);
+    if (!ReplicateInto(source, target, how.targetRoot)) {
+        if (how.result != nullptr) {
+            how.result->failedPath = source;
+        }
+        return false;
+    }
+    return CopyFolder(source, target, how);
 }
 
 }  // namespace
@@ -216,6 +262,17 @@ bool CopyTreeMasked(const std::string& source, const std::string& target, const 
 
 bool CopyTreeClearReadOnly(const std::string& source, const std::string& target) {
     return CopyTreeWith(source, target, {.mask = "*.*", .clearReadOnly = true});
+}
+
+bool CopyTreeWithProgress(const std::string& source, const std::string& target,
+                          const CTreeCopyOptions& options, CTreeCopyResult& result) {
+    result = CTreeCopyResult();
+    return CopyTreeWith(source, target,
+                        {.mask = "*.*",
+                         .clearReadOnly = options.clearReadOnly,
+                         .skipExisting = options.skipExisting,
+                         .onProgress = &options.onProgress,
+                         .result = &result});
 }
 
 bool CopyFilePlain(const std::string& source, const std::string& target, bool failIfExists) {

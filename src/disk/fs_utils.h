@@ -3,6 +3,8 @@
 // the caller chooses what to tell the user.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 // Appends "/" to a non-empty path that does not already end in one.
@@ -27,6 +29,36 @@ bool CopyTree(const std::string& source, const std::string& target);
 bool CopyTreeMasked(const std::string& source, const std::string& target, const std::string& mask);
 // Gives every copied file owner write permission, as copies from a read-only disc need.
 bool CopyTreeClearReadOnly(const std::string& source, const std::string& target);
+
+// How far a folder copy has come.
+struct CTreeCopyProgress {
+    std::uint64_t files = 0;    // files copied whole
+    std::uint64_t bytes = 0;    // bytes written, the file being copied included
+    std::uint64_t skipped = 0;  // files left alone because the target held them already
+    std::string current;        // the source of the file being copied
+};
+
+struct CTreeCopyOptions {
+    bool clearReadOnly = false;
+    // A file already in the target is counted as skipped and left as it is, and the copy
+    // goes on; off, the copy stops there as CopyTree does.
+    bool skipExisting = false;
+    // Told the progress at each file and each piece of one; false stops the copy, removing
+    // the file it was writing.
+    std::function<bool(const CTreeCopyProgress&)> onProgress = {};
+};
+
+struct CTreeCopyResult {
+    CTreeCopyProgress done;
+    bool cancelled = false;
+    // The source entry the copy failed at (the folder itself when it could not be listed).
+    std::string failedPath;
+};
+
+// CopyTree with a progress report and a way to stop: long copies from slow drives keep the
+// window alive through `onProgress`. False when it failed or was stopped.
+bool CopyTreeWithProgress(const std::string& source, const std::string& target,
+                          const CTreeCopyOptions& options, CTreeCopyResult& result);
 
 // Copies the contents, permission bits and modification time of one file, through a symbolic
 // link. With `failIfExists` off an existing target is replaced, but only by a complete copy.

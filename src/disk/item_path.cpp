@@ -95,3 +95,7 @@ bool CatalogueItemName(const CCollItem& item, std::string& name) {
     name = title;
     return true;
 }
+
+bool CatalogueItemNames(const CCollItem& item, std::vector<std::string>& names) {
+    return SplitNames(item, names);
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "store/coll_item.h"
 
@@ -16,3 +17,6 @@ bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::strin
 // The last name of the item's path, checked the same way, or the disk's title for the root;
 // false when it is not a usable file name (it becomes the name of a copy).
 bool CatalogueItemName(const CCollItem& item, std::string& name);
+// The names of the item's path after the title, from the top level down; none for the root.
+// False under the same rules as ResolveDrivePath's names.
+bool CatalogueItemNames(const CCollItem& item, std::vector<std::string>& names);

@@ -69,7 +69,7 @@ bool WriteAll(int fd, const char* data, std::size_t count) {
     return true;
 }
 
-bool CopyBytes(int in, int out) {
+bool CopyBytes(int in, int out, const CCopyOptions& options) {
     std::vector<char> buffer(copyBufferSize);
     while (true) {
         ssize_t got = RetryInterrupted([&] { return ::read(in, buffer.data(), buffer.size()); });
@@ -82,6 +82,10 @@ bool CopyBytes(int in, int out) {
         if (!WriteAll(out, buffer.data(), static_cast<std::size_t>(got))) {
             return false;
         }
+        if (options.onBytes && !options.onBytes(static_cast<std::uint64_t>(got))) {
+            errno = ECANCELED;
+            return false;
+        }
     }
 }
 
@@ -92,7 +96,7 @@ mode_t CopyMode(const struct stat& source, const CCopyOptions& options) {
 
 // Bytes first, then mode and time: a write after futimens would move the time again.
 bool FillCopy(int in, const struct stat& source, int out, const CCopyOptions& options) {
-    if (!CopyBytes(in, out)) {
+    if (!CopyBytes(in, out, options)) {
         return false;
     }
     mode_t mode = CopyMode(source, options);

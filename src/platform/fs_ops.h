@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 enum class EntryKind { file, folder, link, other };
@@ -20,6 +21,9 @@ struct CCopyOptions {
     bool followLinks = true;
     // Gives the copy owner write permission; the source keeps its mode.
     bool addOwnerWrite = false;
+    // Told the bytes of each piece once it is written; false stops the copy (ECANCELED) and
+    // removes the unfinished copy.
+    std::function<bool(std::uint64_t)> onBytes = {};
 };
 
 // The last name of a path, after its last "/"; the whole path when it has none. A backslash

@@ -134,7 +134,13 @@ bool CQtPlatformUi::ChooseFolder(const CFolderDialogOptions& options, std::strin
 }
 
 bool CQtPlatformUi::OpenWithShell(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+    // Percent-encoded from the bytes, so a name that is not UTF-8 reaches the handler as it
+    // lies on the disk instead of as replacement characters.
+    if (path.empty() || path[0] != '/') {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+    }
+    QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
+    return QDesktopServices::openUrl(QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/")));
 }
 
 void CQtPlatformUi::SetWaitCursor(bool on) {

@@ -1,0 +1,291 @@
+// Opening and copying catalogued items from a folder that stands in for the drive, every
+// question answered by a script.
+
+#include "shell/item_commands.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "disk/disk_scanner.h"
+#include "helpers/coll_settings.h"
+#include "shell/coll_doc.h"
+#include "store/coll_disk.h"
+#include "store/coll_item.h"
+#include "support/message_recorder.h"
+#include "support/scripted_platform_ui.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Answer = CPlatformUi::Answer;
+using Calls = std::vector<std::string>;
+
+const std::string oddName = "caf\xe9.txt";  // Windows-1252, not UTF-8
+
+// Runs `onAsk` after each OK/Cancel question, as a user would change disks meanwhile.
+class CDiskSwapUi : public CScriptedPlatformUi {
+public:
+    Answer AskOkCancel(const std::string& text) override {
+        Answer answer = CScriptedPlatformUi::AskOkCancel(text);
+        if (onAsk) {
+            onAsk();
+        }
+        return answer;
+    }
+    std::function<void()> onAsk;
+};
+
+class CRecordingProgress : public CCopyProgressSink {
+public:
+    void Begin(const std::string& source, const CCatalogueTotals& totals, bool known) override {
+        began = source;
+        expected = totals;
+        expectedKnown = known;
+    }
+    bool Update(const CTreeCopyProgress& progress) override {
+        last = progress;
+        ++updates;
+        return updates < stopAfter;
+    }
+    void End() override { ended = true; }
+
+    std::string began;
+    CCatalogueTotals expected;
+    bool expectedKnown = false;
+    CTreeCopyProgress last;
+    int updates = 0;
+    int stopAfter = 1 << 30;
+    bool ended = false;
+};
+
+// A disk titled Holiday catalogued from the folder "drive", which the settings name as the
+// drive, and an empty folder "dest" to copy into.
+struct ItemFixture {
+    ItemFixture() {
+        folder.Write("drive/Docs/README", "read me");
+        folder.Write("drive/Photos/a.jpg", std::string(1000, 'a'));
+        folder.Write("drive/Photos/Sub/b.jpg", std::string(600 * 1024, 'b'));
+        folder.Write("drive/" + oddName, "odd");
+        fs::create_directories(folder.Path("dest"));
+        drive = folder.Path("drive");
+        CCollDisk scanned;
+        EXPECT_TRUE(ScanDisk(scanned, drive));
+        EXPECT_TRUE(scanned.SaveIndexFile(folder.Path("Holiday.cdi")));
+        EXPECT_TRUE(doc.InsertDisks({folder.Path("Holiday.cdi")}));
+        disk = doc.collection.FindDiskByTitle("Holiday");
+        settings.SetDrive(drive);
+        commands = std::make_unique<CItemCommands>(doc, settings);
+        ui.calls.clear();
+    }
+    std::string Dest(const std::string& relative = {}) const {
+        return relative.empty() ? folder.Path("dest") : folder.Path("dest/" + relative);
+    }
+    void Copy(int typeId, const std::string& path, CCopyProgressSink* progress = nullptr) {
+        ui.chosenFiles.push_back(Dest());
+        commands->CopyItem({typeId, path}, progress);
+    }
+
+    CTempFolder folder;
+    std::string drive;
+    CCollSettings settings;
+    CMessageRecorder messages;
+    CDiskSwapUi ui;
+    CCollDoc doc;
+    CCollDisk* disk = nullptr;
+    std::unique_ptr<CItemCommands> commands;
+};
+
+constexpr int folderId = 2;
+constexpr int fileId = 3;
+
+}  // namespace
+
+TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
+    ItemFixture f;
+    ASSERT_NE(f.disk, nullptr);
+    std::string question = "ok-cancel: Please insert disk named\nHoliday\ninto drive " + f.drive;
+    std::uint32_t serial = f.disk->header.serial;
+
+    // Another disk in the drive (same label, other serial): OK asks again until the right one
+    // is in, and only then is the item opened.
+    f.disk->header.serial = serial + 1;
+    int asked = 0;
+    f.ui.onAsk = [&] {
+        if (++asked == 2) {
+            f.disk->header.serial = serial;
+        }
+    };
+    f.ui.answers = {Answer::ok, Answer::ok};
+    f.commands->OpenItem({fileId, "Holiday:\\Docs\\README"});
+    EXPECT_EQ(f.ui.calls, (Calls{question, question, "wait: on",
+                                 "shell: " + f.drive + "/Docs/README", "wait: off"}));
+
+    // A label that differs only in case is another disk; Cancel ends the command.
+    f.ui.calls.clear();
+    f.ui.onAsk = nullptr;
+    std::string label = f.disk->header.GetLabel();
+    f.disk->header.SetLabel(label.empty() ? "x" : label + "X");
+    f.commands->CopyItem({fileId, "Holiday:\\Docs\\README"}, nullptr);
+    EXPECT_EQ(f.ui.calls, Calls{question});
+    f.disk->header.SetLabel(label);
+
+    // An empty drive is no disk either.
+    f.ui.calls.clear();
+    f.settings.SetDrive(f.folder.Path("nowhere"));
+    EXPECT_FALSE(f.commands->CheckDiskInserted("Holiday:\\Docs\\README"));
+    EXPECT_EQ(f.ui.calls.size(), 1u);
+    f.settings.SetDrive(f.drive);
+
+    // No disk of that title: nothing is said or asked.
+    f.ui.calls.clear();
+    EXPECT_FALSE(f.commands->CheckDiskInserted("Other:\\x"));
+    EXPECT_TRUE(f.ui.calls.empty());
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(ItemCommands, OpensWithTheNamesExactBytes) {
+    ItemFixture f;
+    f.commands->OpenItem({fileId, "Holiday:\\\\" + oddName});
+    f.commands->OpenItem({folderId, "Holiday:\\Photos"});
+    f.commands->OpenItem({folderId, "Holiday:\\"});
+    EXPECT_EQ(f.ui.calls, (Calls{"wait: on", "shell: " + f.drive + "/" + oddName, "wait: off",
+                                 "wait: on", "shell: " + f.drive + "/Photos", "wait: off",
+                                 "wait: on", "shell: " + f.drive, "wait: off"}));
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
+    ItemFixture f;
+    for (const std::string& path :
+         {std::string("Holiday:\\..\\x"), std::string("Holiday:\\Docs\\.."),
+          std::string("Holiday:\\a/b"), std::string("Holiday:\\Docs\\\\x"),
+          std::string("Holiday:\\Docs\\x") + '\0' + "y"}) {
+        f.messages.messages.clear();
+        f.Copy(fileId, path);
+        f.commands->OpenItem({fileId, path});
+        // A message is a C string: it shows the path up to a NUL byte.
+        EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(path.c_str())))
+            << path;
+    }
+    f.messages.messages.clear();
+    f.commands->OpenItem({fileId, "Holiday"});
+    f.commands->OpenItem({fileId, ":\\x"});
+    EXPECT_EQ(f.messages.messages,
+              (Calls{"Invalid path: Holiday", "Missing disk title in path :\\x"}));
+    // A link on the disk that leads out of it is refused once the disk is in.
+    fs::create_symlink(f.folder.Path("dest"), f.drive + "/Out");
+    f.messages.messages.clear();
+    f.commands->OpenItem({folderId, "Holiday:\\Out"});
+    EXPECT_EQ(f.messages.messages, Calls{"Invalid path: Holiday:\\Out"});
+    // Never a question, a dialog or a shell call.
+    EXPECT_TRUE(f.ui.calls.empty());
+    EXPECT_TRUE(fs::is_empty(f.Dest()));
+}
+
+TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
+    ItemFixture f;
+    ::chmod((f.drive + "/Docs/README").c_str(), 0444);
+    f.Copy(fileId, "Holiday:\\Docs\\README");
+    std::string source = f.drive + "/Docs/README";
+    EXPECT_EQ(f.ui.calls,
+              (Calls{"folder: |", "message: Copy file " + source + " to " + f.Dest("README"),
+                     "wait: on", "wait: off"}));
+    EXPECT_EQ(CTempFolder::Read(f.Dest("README")), "read me");
+    EXPECT_EQ(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_TRUE(f.messages.messages.empty());
+
+    f.Copy(fileId, "Holiday:\\Docs\\README");
+    EXPECT_EQ(f.messages.messages, Calls{"The file " + f.Dest("README") + " was already there"});
+
+    // With the setting, the copy of a read-only file is writable; a name that is not UTF-8
+    // is copied under its own bytes.
+    f.settings.SetRemoveReadOnly(true);
+    fs::remove(f.Dest("README"));
+    f.Copy(fileId, "Holiday:\\Docs\\README");
+    EXPECT_NE(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
+    f.Copy(fileId, "Holiday:\\\\" + oddName);
+    EXPECT_EQ(CTempFolder::Read(f.Dest(oddName)), "odd");
+
+    // Cancel in the folder chooser copies nothing.
+    f.ui.calls.clear();
+    f.commands->CopyItem({fileId, "Holiday:\\Photos\\a.jpg"}, nullptr);
+    EXPECT_EQ(f.ui.calls, Calls{"folder: |"});
+    EXPECT_FALSE(fs::exists(f.Dest("a.jpg")));
+}
+
+TEST(ItemCommands, CopiesFoldersAndTheWholeDiskWithProgress) {
+    ItemFixture f;
+    CRecordingProgress progress;
+    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    std::string source = f.drive + "/Photos";
+    EXPECT_EQ(f.ui.calls, (Calls{"folder: |", "message: Copy the directory " + source + " in " +
+                                                  f.Dest("Photos")}));
+    EXPECT_EQ(CTempFolder::Read(f.Dest("Photos/Sub/b.jpg")), std::string(600 * 1024, 'b'));
+    EXPECT_EQ(CTempFolder::Read(f.Dest("Photos/a.jpg")), std::string(1000, 'a'));
+    // The catalogue's totals of the folder, and the progress against them.
+    EXPECT_EQ(progress.began, source);
+    EXPECT_TRUE(progress.expectedKnown);
+    EXPECT_EQ(progress.expected.files, 2u);
+    EXPECT_EQ(progress.expected.folders, 1u);
+    EXPECT_EQ(progress.expected.bytes, 1000u + 600 * 1024);
+    EXPECT_EQ(progress.last.files, 2u);
+    EXPECT_EQ(progress.last.bytes, progress.expected.bytes);
+    EXPECT_GT(progress.updates, 2);
+    EXPECT_TRUE(progress.ended);
+    EXPECT_TRUE(f.messages.messages.empty());
+
+    // A second copy leaves every file as it was and says that they were there.
+    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    EXPECT_EQ(f.messages.messages,
+              Calls{"The files of " + source + " were already in " + f.Dest("Photos")});
+    f.messages.messages.clear();
+    fs::remove(f.Dest("Photos/a.jpg"));
+    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    EXPECT_EQ(f.messages.messages, Calls{"1 files of " + source + " were already in " +
+                                         f.Dest("Photos") + " and were left as they were"});
+    EXPECT_TRUE(fs::exists(f.Dest("Photos/a.jpg")));
+
+    // The disk's root goes into a folder named after its title.
+    f.messages.messages.clear();
+    f.Copy(folderId, "Holiday:\\", &progress);
+    EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/Docs/README")), "read me");
+    EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/" + oddName)), "odd");
+    EXPECT_EQ(progress.expected.files, 4u);
+    EXPECT_EQ(progress.expected.folders, 3u);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
+    ItemFixture f;
+    // Catalogued, but gone from the disk since.
+    fs::remove(f.drive + "/Docs/README");
+    f.Copy(fileId, "Holiday:\\Docs\\README");
+    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs/README"});
+
+    // A file where the folder's copy should go.
+    f.messages.messages.clear();
+    f.folder.Write("dest/Docs", "in the way");
+    f.Copy(folderId, "Holiday:\\Docs");
+    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs"});
+
+    // Stopped in the middle of the large file: what was written of it is removed, nothing is
+    // said, and a later copy completes the folder.
+    f.messages.messages.clear();
+    fs::remove(f.drive + "/Photos/a.jpg");
+    CRecordingProgress progress;
+    progress.stopAfter = 1;
+    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    EXPECT_TRUE(progress.ended);
+    EXPECT_FALSE(fs::exists(f.Dest("Photos/Sub/b.jpg")));
+    EXPECT_TRUE(f.messages.messages.empty());
+    CRecordingProgress again;
+    f.Copy(folderId, "Holiday:\\Photos", &again);
+    EXPECT_EQ(fs::file_size(f.Dest("Photos/Sub/b.jpg")), 600u * 1024);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
