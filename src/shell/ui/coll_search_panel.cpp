@@ -21,9 +21,6 @@
 
 namespace {
 
-// The window takes its events at most this often during a search: often enough that it
-// repaints smoothly and a Stop takes effect at once, seldom enough to cost the search nothing.
-constexpr std::chrono::milliseconds pumpInterval(10);
 // The clock is read on every 32nd call only: the engine pumps after every item.
 constexpr unsigned pumpClockMask = 31;
 

@@ -57,6 +57,10 @@ public:
     // Called by the engine's pump during a search after the window has taken its events;
     // a test or a benchmark hooks in here to act as the user would.
     std::function<void()> onPump;
+    // How long the search goes between two looks at the window's events: often enough that
+    // the window repaints smoothly and a Stop takes effect at once, seldom enough to cost the
+    // search nothing.
+    std::chrono::milliseconds pumpInterval{10};
 
 signals:
     // "%d results" each time the count shown changes.
