@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 
 #include "helpers/coll_types.h"
+#include "platform/ini_file.h"
+#include "platform/profile.h"
 #include "search/search_result_list.h"
 #include "shell/ui/coll_icons.h"
 #include "store/coll_disk_item_type.h"
@@ -62,6 +64,16 @@ CCollSearchResultsCtrl::CCollSearchResultsCtrl(const CSearchResultList& shown, Q
     iconColumnId = FieldName;
     rowIcon = fileIcon;
     LoadColumnWidths(*resultsModel, 160);
+    // Until the user has sized them, the columns are wide enough for a path and a time.
+    const CIniFile* profile = GetProfile();
+    for (const auto& column : resultsModel->columns) {
+        if (profile == nullptr || profile->GetString(resultsModel->name, column->title).empty()) {
+            column->width = column->id == FieldPath   ? 340
+                            : column->id == FieldType ? 60
+                            : column->id == FieldName ? 160
+                                                      : 125;
+        }
+    }
     SetModel(resultsModel.get());
 }
 
