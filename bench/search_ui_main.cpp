@@ -79,12 +79,17 @@ int main(int argc, char** argv) {
     }
     unsigned disks = 10;
     unsigned items = 100000;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        if (std::strcmp(argv[i], "--disks") == 0) {
-            disks = static_cast<unsigned>(std::atoi(argv[i + 1]));
-        } else if (std::strcmp(argv[i], "--items") == 0) {
-            items = static_cast<unsigned>(std::atoi(argv[i + 1]));
+    for (int i = 1; i < argc; i += 2) {
+        unsigned* value = std::strcmp(argv[i], "--disks") == 0   ? &disks
+                          : std::strcmp(argv[i], "--items") == 0 ? &items
+                                                                 : nullptr;
+        char* end = nullptr;
+        unsigned long number = i + 1 < argc ? std::strtoul(argv[i + 1], &end, 10) : 0;
+        if (value == nullptr || end == argv[i + 1] || *end != '\0' || number == 0) {
+            std::fprintf(stderr, "usage: tamblor-bench-search-ui [--disks D] [--items N]\n");
+            return 2;
         }
+        *value = static_cast<unsigned>(number);
     }
     QApplication app(argc, argv);
     SetMessageSink([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
