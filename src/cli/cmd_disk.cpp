@@ -13,8 +13,8 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
-#include "cli/cli_time.h"
 #include "disk/disk_scanner.h"
+#include "helpers/local_time.h"
 #include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/path_status.h"

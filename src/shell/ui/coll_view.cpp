@@ -6,19 +6,22 @@
 #include "shell/coll_doc.h"
 #include "shell/ui/coll_browse_panel.h"
 #include "shell/ui/coll_item_commands.h"
+#include "shell/ui/coll_search_panel.h"
 #include "store/coll_disk_item_type.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/tab_wnd_ctrl.h"
 
 CCollView::CCollView(QWidget* parent)
-    : CTabView(parent), browsePanel(new CCollBrowsePanel(this)), searchPage(new QWidget(this)) {
+    : CTabView(parent),
+      browsePanel(new CCollBrowsePanel(this)),
+      searchPanel(new CCollSearchPanel(this)) {
     setObjectName("CollView");
     SetPageMargins(QMargins(5, 5, 5, 5));
     SetInset(QMargins(0, 0, 0, 0));
     SetTabHeight(28);
-    searchPage->setObjectName("SearchPanel");
     AddTab(browsePanel, "Browse");
-    AddTab(searchPage, "Search");
+    AddTab(searchPanel, "Search");
+    connect(searchPanel, &CCollSearchPanel::FindRequested, this, &CCollView::FindItem);
     connect(browsePanel, &CCollBrowsePanel::CommandRequested, this, &CCollView::CommandRequested);
     connect(browsePanel, &CCollBrowsePanel::SelectionChanged, this, &CCollView::SelectionChanged);
     connect(&GetTabCtrl(), &QTabBar::currentChanged, this, &CCollView::SelectionChanged);
@@ -33,6 +36,7 @@ CCollView::~CCollView() {
 void CCollView::SetDocument(CCollDoc* document) {
     doc = document;
     browsePanel->SetDocument(document);
+    searchPanel->SetDocument(document);
     doc->AddView(this);
 }
 
@@ -80,6 +84,7 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
         default:
             browsePanel->ReloadAll();
             browsePanel->RedrawAll();
+            searchPanel->UpdateDateFormat();
             break;
     }
     emit SelectionChanged();

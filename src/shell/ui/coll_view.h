@@ -9,6 +9,7 @@
 
 class CCollBrowsePanel;
 class CCollDoc;
+class CCollSearchPanel;
 class CCollSession;
 
 class CCollView : public CTabView {
@@ -28,6 +29,7 @@ public:
 
     bool IsBrowseTabCurrent() const;
     CCollBrowsePanel& GetBrowsePanel() { return *browsePanel; }
+    CCollSearchPanel& GetSearchPanel() { return *searchPanel; }
     // The find request of the search results: shows the Browse tab and selects the item.
     void FindItem(const CCollItem& item);
     // Open and Copy of the Edit menu.
@@ -45,5 +47,5 @@ private:
     CCollDoc* doc = nullptr;
     CCollSession* session = nullptr;
     CCollBrowsePanel* browsePanel;
-    QWidget* searchPage;
+    CCollSearchPanel* searchPanel;
 };

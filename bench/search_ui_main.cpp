@@ -1,0 +1,168 @@
+// tamblor-bench-search-ui: a search of a million items in the program's window (offscreen
+// unless a display is asked for), every item a result.
+//
+//   tamblor-bench-search-ui [--disks D] [--items N]
+//       makes D disks of N items each (10 x 100,000 by default) in a temporary folder, then
+//       prints: results per second delivered to the panel, how often the table and the
+//       count were updated and the longest time the window could not take its events, the
+//       time from Stop to idle, and the memory the results take per result.
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "bench_data.h"
+#include "platform/message_sink.h"
+#include "shell/coll_session.h"
+#include "shell/ui/coll_frame.h"
+#include "shell/ui/coll_search_panel.h"
+#include "shell/ui/coll_search_panel1.h"
+#include "shell/ui/coll_search_panel_results.h"
+#include "shell/ui/coll_view.h"
+#include "store/coll_disk.h"
+#include "store/coll_saver.h"
+#include "store/collection.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::duration span) {
+    return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// Counts the paints of a widget.
+class CPaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+        }
+        return false;
+    }
+    long paints = 0;
+};
+
+std::string MakeCollection(const std::filesystem::path& folder, unsigned disks, unsigned items) {
+    CCollection collection;
+    for (unsigned i = 0; i < disks; ++i) {
+        CBenchRandom random(20080412u * 1000003u + i);
+        std::string path = (folder / ("Disc-" + std::to_string(i + 1) + ".cdi")).string();
+        std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(path);
+        MakeTree(random, items, disk->content);
+        FillHeader(random, *disk);
+        WriteIndexUnsynced(*disk, path);
+        disk->content.Clear();
+        collection.AddDisk(std::move(disk));
+    }
+    std::string col = (folder / "Million.col").string();
+    if (!CCollSaver(collection).Save(col)) {
+        std::exit(1);
+    }
+    return col;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    unsigned disks = 10;
+    unsigned items = 100000;
+    for (int i = 1; i < argc; i += 2) {
+        unsigned* value = std::strcmp(argv[i], "--disks") == 0   ? &disks
+                          : std::strcmp(argv[i], "--items") == 0 ? &items
+                                                                 : nullptr;
+        char* end = nullptr;
+        unsigned long number = i + 1 < argc ? std::strtoul(argv[i + 1], &end, 10) : 0;
+        if (value == nullptr || end == argv[i + 1] || *end != '\0' || number == 0) {
+            std::fprintf(stderr, "usage: tamblor-bench-search-ui [--disks D] [--items N]\n");
+            return 2;
+        }
+        *value = static_cast<unsigned>(number);
+    }
+    QApplication app(argc, argv);
+    SetMessageSink([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("tamblor-bench-search-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    std::string col = MakeCollection(folder, disks, items);
+
+    CCollSession session;
+    session.Load((folder / "Tamblor.ini").string());
+    CCollFrame frame(session);
+    frame.resize(1000, 700);
+    frame.show();
+    if (!session.OpenAtStartup(col)) {
+        return 1;
+    }
+    frame.GetView().GetTabCtrl().setCurrentIndex(1);
+    CCollSearchPanel& panel = frame.GetView().GetSearchPanel();
+    panel.SetCountPane(&frame.GetCountPane());
+    CPaintCounter tablePaints;
+    panel.GetResultsTable().viewport()->installEventFilter(&tablePaints);
+    long countChanges = 0;
+    QObject::connect(&panel, &CCollSearchPanel::CountTextChanged, [&] { ++countChanges; });
+    QApplication::processEvents();
+
+    // The whole search: every item is a result.
+    Clock::time_point last = Clock::now();
+    Clock::duration longestGap{};
+    long pumps = 0;
+    long longGaps = 0;
+    panel.onPump = [&] {
+        Clock::time_point now = Clock::now();
+        longestGap = std::max(longestGap, now - last);
+        if (now - last > std::chrono::milliseconds(20)) {
+            ++longGaps;
+        }
+        last = now;
+        ++pumps;
+    };
+    Clock::time_point start = Clock::now();
+    last = start;
+    panel.StartSearch();
+    Clock::time_point end = Clock::now();
+    longestGap = std::max(longestGap, end - last);
+    std::size_t count = panel.GetResults().GetCount();
+    double seconds = Milliseconds(end - start) / 1000;
+    std::printf("results delivered: %zu in %.0f ms, %.0f results/s\n", count, seconds * 1000,
+                static_cast<double>(count) / seconds);
+    std::printf(
+        "window took its events %ld times, longest gap %.1f ms, %ld gaps over 20 ms; table painted "
+        "%ld "
+        "times, count shown %ld times (last \"%s\")\n",
+        pumps, Milliseconds(longestGap), longGaps, tablePaints.paints, countChanges,
+        frame.GetCountPane().text().toUtf8().constData());
+    std::printf("memory of the results: %.1f bytes per result (%.1f MiB)\n",
+                static_cast<double>(panel.GetResults().GetMemoryUsed()) /
+                    static_cast<double>(std::max<std::size_t>(count, 1)),
+                static_cast<double>(panel.GetResults().GetMemoryUsed()) / (1 << 20));
+
+    // Stop a quarter of a second in, pressed as the user presses it, and time until idle.
+    Clock::time_point stopAt{};
+    Clock::time_point again = Clock::now();
+    panel.onPump = [&] {
+        if (stopAt == Clock::time_point{} &&
+            Clock::now() - again > std::chrono::milliseconds(250)) {
+            stopAt = Clock::now();
+            panel.GetSearchButton().click();
+        }
+    };
+    panel.StartSearch();
+    Clock::time_point idle = Clock::now();
+    std::printf("stop to idle: %.2f ms (%zu results kept)\n", Milliseconds(idle - stopAt),
+                panel.GetResults().GetCount());
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,93 @@
+#include "helpers/local_time.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace {
+
+bool ParseNumber(const std::string& text, std::size_t at, std::size_t length, int& out) {
+    if (at + length > text.size()) {
+        return false;
+    }
+    const char* first = text.data() + at;
+    auto [end, error] = std::from_chars(first, first + length, out);
+    return error == std::errc() && end == first + length;
+}
+
+enum class CLocalResult { ok, noSuchDay, outOfRange };
+
+// `when` in local time as seconds since 1970. mktime moves 30 February to March: such a date
+// was not a date.
+CLocalResult MakeLocalTime(std::tm when, long long& out) {
+    when.tm_isdst = -1;
+    std::tm asked = when;
+    std::time_t local = std::mktime(&when);
+    if (when.tm_year != asked.tm_year || when.tm_mon != asked.tm_mon ||
+        when.tm_mday != asked.tm_mday) {
+        return CLocalResult::noSuchDay;
+    }
+    out = static_cast<long long>(local);
+    return local < INT32_MIN || local > INT32_MAX ? CLocalResult::outOfRange : CLocalResult::ok;
+}
+
+}  // namespace
+
+bool ParseLocalTime(const std::string& text, const std::tm& timeOfDay, bool allowTime,
+                    Time32& out) {
+    std::tm when{};
+    int year = 0;
+    int month = 0;
+    bool withTime = allowTime && text.size() == 19;
+    if ((text.size() != 10 && !withTime) || text[4] != '-' || text[7] != '-' ||
+        !ParseNumber(text, 0, 4, year) || !ParseNumber(text, 5, 2, month) ||
+        !ParseNumber(text, 8, 2, when.tm_mday)) {
+        return false;
+    }
+    when.tm_year = year - 1900;
+    when.tm_mon = month - 1;
+    if (withTime) {
+        if (text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
+            !ParseNumber(text, 11, 2, when.tm_hour) || !ParseNumber(text, 14, 2, when.tm_min) ||
+            !ParseNumber(text, 17, 2, when.tm_sec)) {
+            return false;
+        }
+    } else {
+        when.tm_hour = timeOfDay.tm_hour;
+        when.tm_min = timeOfDay.tm_min;
+        when.tm_sec = timeOfDay.tm_sec;
+    }
+    long long local = 0;
+    if (MakeLocalTime(when, local) != CLocalResult::ok) {
+        return false;
+    }
+    out = static_cast<Time32>(local);
+    return true;
+}
+
+bool GetLocalDayBounds(int year, int month, int day, Time32& first, Time32& last) {
+    std::tm when{};
+    when.tm_year = year - 1900;
+    when.tm_mon = month - 1;
+    when.tm_mday = day;
+    long long start = 0;
+    when.tm_hour = 23;
+    when.tm_min = 59;
+    when.tm_sec = 59;
+    long long end = 0;
+    std::tm morning = when;
+    morning.tm_hour = 0;
+    morning.tm_min = 0;
+    morning.tm_sec = 0;
+    if (MakeLocalTime(morning, start) == CLocalResult::noSuchDay ||
+        MakeLocalTime(when, end) == CLocalResult::noSuchDay) {
+        return false;
+    }
+    auto clamp = [](long long seconds) {
+        return static_cast<Time32>(seconds < INT32_MIN   ? INT32_MIN
+                                   : seconds > INT32_MAX ? INT32_MAX
+                                                         : seconds);
+    };
+    first = clamp(start);
+    last = clamp(end);
+    return true;
+}

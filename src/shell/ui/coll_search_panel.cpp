@@ -1,0 +1,242 @@
+#include "shell/ui/coll_search_panel.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "helpers/coll_settings.h"
+#include "shell/coll_doc.h"
+#include "shell/search_criteria_form.h"
+#include "shell/ui/coll_search_panel1.h"
+#include "shell/ui/coll_search_panel2.h"
+#include "shell/ui/coll_search_panel_results.h"
+#include "store/coll_item.h"
+
+namespace {
+
+// The clock is read on every 32nd call only: the engine pumps after every item.
+constexpr unsigned pumpClockMask = 31;
+
+}  // namespace
+
+class CCollSearchPanel::CReceiver : public CSearchResultReceiver {
+public:
+    explicit CReceiver(CSearchResultList& list) : results(list) {}
+    void OnSearchResult(const CCollSearchResult& result) override { results.Add(result); }
+
+private:
+    CSearchResultList& results;
+};
+
+CCollSearchPanel::CCollSearchPanel(QWidget* parent)
+    : QWidget(parent),
+      tabs(new QTabWidget(this)),
+      page1(new CCollSearchPanel1),
+      page2(new CCollSearchPanel2),
+      searchButton(new QPushButton("Search", this)),
+      busyIndicator(new QProgressBar(this)),
+      resultsTable(new CCollSearchResultsCtrl(results, this)) {
+    setObjectName("SearchPanel");
+    tabs->setObjectName("SearchTabs");
+    tabs->addTab(page1, "Name and path");
+    tabs->addTab(page2, "Date");
+    tabs->setCurrentIndex(0);
+    tabs->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    searchButton->setObjectName("SearchButton");
+    // As wide for "Stop" as for "Search", so that the layout stays still.
+    searchButton->setMinimumWidth(searchButton->sizeHint().width() + 24);
+    busyIndicator->setObjectName("BusyIndicator");
+    busyIndicator->setAccessibleName("Searching");
+    busyIndicator->setRange(0, 0);
+    busyIndicator->setTextVisible(false);
+    busyIndicator->setMaximumWidth(searchButton->minimumWidth());
+    QSizePolicy keepPlace = busyIndicator->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    busyIndicator->setSizePolicy(keepPlace);
+    busyIndicator->hide();
+    resultsTable->setFrameShape(QFrame::StyledPanel);
+    resultsTable->setFrameShadow(QFrame::Sunken);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(searchButton);
+    side->addWidget(busyIndicator);
+    side->addStretch(1);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(7, 7, 7, 7);
+    grid->setSpacing(7);
+    grid->addWidget(tabs, 0, 0);
+    grid->addLayout(side, 0, 1);
+    grid->addWidget(resultsTable, 1, 0, 1, 2);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 1);
+
+    setTabOrder(tabs, &page1->GetWordsEdit());
+    setTabOrder(&page1->GetCaseCheck(), searchButton);
+    setTabOrder(searchButton, resultsTable);
+    setFocusProxy(&page1->GetWordsEdit());
+
+    connect(searchButton, &QPushButton::clicked, this, &CCollSearchPanel::OnSearchButton);
+    connect(page1, &CCollSearchPanel1::SearchAsked, this, &CCollSearchPanel::StartSearch);
+    connect(resultsTable, &CCollSearchResultsCtrl::SortAsked, this, &CCollSearchPanel::SortResults);
+    connect(resultsTable, &CCollSearchResultsCtrl::ItemCommandAsked, this,
+            &CCollSearchPanel::RunItemCommand);
+    connect(
+        resultsTable, &CCollSearchResultsCtrl::CommandRequested, this,
+        [this](CCollCommand command) { RunItemCommand(command, resultsTable->GetSelectedRow()); });
+}
+
+CCollSearchPanel::~CCollSearchPanel() {
+    if (searching && doc != nullptr) {
+        doc->StopSearch();
+    }
+}
+
+void CCollSearchPanel::SetDocument(CCollDoc* document) {
+    doc = document;
+    page1->SetCollection(document != nullptr ? &document->collection : nullptr);
+}
+
+void CCollSearchPanel::SetCountPane(QLabel* pane) {
+    countPane = pane;
+    if (countPane != nullptr) {
+        countPane->setText(QString::fromStdString(SearchCountText(shownCount)));
+    }
+}
+
+void CCollSearchPanel::OnSearchButton() {
+    if (searching) {
+        StopSearch();
+    } else {
+        StartSearch();
+    }
+}
+
+void CCollSearchPanel::StartSearch() {
+    if (searching || doc == nullptr) {
+        return;
+    }
+    results.Clear();
+    ShowResults(true);
+    CSearchForm form;
+    page1->ReadForm(form);
+    page2->ReadForm(form);
+    const CCollSettings* settings = GetSettings();
+    CCollSearchCriteria criteria = MakeSearchCriteria(
+        form, doc->collection, settings != nullptr && settings->GetSearchWithMemoryMappedFile());
+    SetSearching(true);
+    QPointer<CCollSearchPanel> alive(this);
+    CReceiver receiver(results);
+    pumpCalls = 0;
+    lastPump = std::chrono::steady_clock::now();
+    doc->RunSearch(criteria, receiver, [this] { Pump(); });
+    if (alive == nullptr) {
+        return;
+    }
+    SetSearching(false);
+    ShowResults(false);
+}
+
+void CCollSearchPanel::StopSearch() {
+    if (searching && doc != nullptr) {
+        doc->StopSearch();
+        // The run returns after its present item; the button may be pressed again at once.
+        searchButton->setText("Search");
+    }
+}
+
+void CCollSearchPanel::SetSearching(bool running) {
+    searching = running;
+    searchButton->setText(running ? "Stop" : "Search");
+    busyIndicator->setVisible(running);
+    if (running) {
+        resultsTable->setCursor(Qt::BusyCursor);
+    } else {
+        resultsTable->unsetCursor();
+    }
+    emit SearchingChanged(running);
+}
+
+void CCollSearchPanel::Pump() {
+    if ((++pumpCalls & pumpClockMask) != 0) {
+        return;
+    }
+    auto now = std::chrono::steady_clock::now();
+    if (now - lastPump < pumpInterval) {
+        return;
+    }
+    ShowResults(false);
+    QCoreApplication::processEvents();
+    if (onPump) {
+        onPump();
+    }
+    lastPump = std::chrono::steady_clock::now();
+}
+
+void CCollSearchPanel::ShowResults(bool cleared) {
+    if (!cleared && results.GetCount() == shownCount) {
+        return;
+    }
+    shownCount = results.GetCount();
+    resultsTable->Refresh(cleared);
+    QString text = QString::fromStdString(SearchCountText(shownCount));
+    if (countPane != nullptr) {
+        countPane->setText(text);
+    }
+    emit CountTextChanged(text);
+}
+
+void CCollSearchPanel::SortResults(int fieldId) {
+    int selected = resultsTable->GetSelectedRow();
+    bool hasSelection = selected >= 0 && static_cast<std::size_t>(selected) < results.GetCount();
+    std::size_t arrival =
+        hasSelection ? results.ArrivalOfRow(static_cast<std::size_t>(selected)) : 0;
+    results.Sort(fieldId);
+    resultsTable->ShowRow(-1);
+    if (hasSelection) {
+        resultsTable->ShowRow(static_cast<int>(results.RowOfArrival(arrival)));
+    }
+    resultsTable->viewport()->update();
+}
+
+void CCollSearchPanel::UpdateDateFormat() {
+    page2->UpdateDateFormat();
+    resultsTable->viewport()->update();
+}
+
+void CCollSearchPanel::RunItemCommand(CCollCommand command, int row) {
+    CCollItem item;
+    if (doc == nullptr || !resultsTable->GetItem(row, item)) {
+        return;
+    }
+    if (command == CCollCommand::open) {
+        doc->UpdateAllViews(nullptr, CUpdateHint::openItem, &item);
+    } else if (command == CCollCommand::copy) {
+        doc->UpdateAllViews(nullptr, CUpdateHint::copyItem, &item);
+    } else if (command == CCollSearchResultsCtrl::findItemCommand) {
+        emit FindRequested(item);
+    }
+}
+
+void CCollSearchPanel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && searching) {
+        StopSearch();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CCollSearchPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    page1->FillDiskList();
+    page2->UpdateDateFormat();
+    if (countPane != nullptr) {
+        countPane->setText(QString::fromStdString(SearchCountText(shownCount)));
+    }
+}

@@ -1,0 +1,99 @@
+// The "Search" page: the criteria on two tabs, the Search button that is Stop while a search
+// runs, a busy indicator, and the results table. The search runs on the window's thread,
+// letting the window repaint and take a Stop every 10 ms; the table and the count follow the
+// results at that pace rather than once per result.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "search/search_result_list.h"
+#include "shell/coll_commands.h"
+#include "store/coll_item.h"
+
+class CCollDoc;
+class CCollSearchPanel1;
+class CCollSearchPanel2;
+class CCollSearchResultsCtrl;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+class CCollSearchPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CCollSearchPanel(QWidget* parent = nullptr);
+    ~CCollSearchPanel() override;
+
+    // The document searched, whose disks the disk list offers; not owned.
+    void SetDocument(CCollDoc* document);
+    // The status bar's count pane, which shows "%d results"; not owned.
+    void SetCountPane(QLabel* pane);
+
+    // The button: starts a search, or stops the one that runs.
+    void OnSearchButton();
+    // Starts a search with the present criteria; nothing while one runs.
+    void StartSearch();
+    void StopSearch();
+    bool IsSearching() const { return searching; }
+    // Sorts the results by a field id, keeping the chosen result chosen.
+    void SortResults(int fieldId);
+    // Shows the days in the date format of the settings.
+    void UpdateDateFormat();
+
+    const CSearchResultList& GetResults() const { return results; }
+    CCollSearchPanel1& GetPage1() { return *page1; }
+    CCollSearchPanel2& GetPage2() { return *page2; }
+    QTabWidget& GetTabs() { return *tabs; }
+    QPushButton& GetSearchButton() { return *searchButton; }
+    QProgressBar& GetBusyIndicator() { return *busyIndicator; }
+    CCollSearchResultsCtrl& GetResultsTable() { return *resultsTable; }
+
+    // Called by the engine's pump during a search after the window has taken its events;
+    // a test or a benchmark hooks in here to act as the user would.
+    std::function<void()> onPump;
+    // How long the search goes between two looks at the window's events: often enough that
+    // the window repaints smoothly and a Stop takes effect at once, seldom enough to cost the
+    // search nothing.
+    std::chrono::milliseconds pumpInterval{10};
+
+signals:
+    // "%d results" each time the count shown changes.
+    void CountTextChanged(const QString& text);
+    // Find item in structure: the view shows the item in the browse panel.
+    void FindRequested(const CCollItem& item);
+    // A search began or ended.
+    void SearchingChanged(bool running);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    class CReceiver;
+
+    void Pump();
+    // Shows the results received so far: row count, scroll ranges, count text.
+    void ShowResults(bool cleared);
+    void RunItemCommand(CCollCommand command, int row);
+    void SetSearching(bool running);
+
+    CCollDoc* doc = nullptr;
+    QPointer<QLabel> countPane;
+    CSearchResultList results;
+    QTabWidget* tabs;
+    CCollSearchPanel1* page1;
+    CCollSearchPanel2* page2;
+    QPushButton* searchButton;
+    QProgressBar* busyIndicator;
+    CCollSearchResultsCtrl* resultsTable;
+    bool searching = false;
+    std::size_t shownCount = 0;
+    unsigned pumpCalls = 0;
+    std::chrono::steady_clock::time_point lastPump;
+};

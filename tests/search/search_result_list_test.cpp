@@ -1,0 +1,100 @@
+// The results as the table keeps them: paths put back together from shared folders, and the
+// sort orders of the columns.
+
+#include "search/search_result_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "search/coll_search.h"
+#include "store/coll_disk_item_type.h"
+
+namespace {
+
+// A result as the engine makes it: `folders` are the names above the item.
+CCollSearchResult Result(const std::string& title, const std::vector<std::string>& folders,
+                         const std::string& name, bool folder = false, Time32 created = 0) {
+    CCollSearchResult result;
+    result.type = folder ? &CCollDiskItemType::folderType : &CCollDiskItemType::fileType;
+    result.path = title + ":";
+    for (const std::string& part : folders) {
+        result.separators.push_back(result.path.size());
+        result.path += "\\" + part;
+    }
+    result.separators.push_back(result.path.size());
+    result.path += "\\" + name;
+    result.name = name;
+    result.creationTime = result.modifyTime = result.accessTime = created;
+    return result;
+}
+
+std::vector<std::string> Paths(const CSearchResultList& list) {
+    std::vector<std::string> paths;
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        paths.push_back(list.GetPath(row));
+    }
+    return paths;
+}
+
+}  // namespace
+
+TEST(SearchResultList, KeepsPathsNamesAndTimesAndSortsByEachColumn) {
+    CSearchResultList list;
+    list.Add(Result("Box", {}, "Zeta", true, 30));
+    list.Add(Result("Box", {}, "b.txt", false, 10));
+    list.Add(Result("Box", {"Zeta"}, "a.txt", false, 20));
+    list.Add(Result("Box", {"Zeta"}, "B.txt", false, 10));
+    // A name holding a backslash stays one name.
+    list.Add(Result("Box", {"Zeta"}, "x\\y", false, 40));
+    ASSERT_EQ(list.GetCount(), 5u);
+    EXPECT_EQ(Paths(list),
+              (std::vector<std::string>{"Box:\\Zeta", "Box:\\b.txt", "Box:\\Zeta\\a.txt",
+                                        "Box:\\Zeta\\B.txt", "Box:\\Zeta\\x\\y"}));
+    EXPECT_EQ(list.GetName(4), "x\\y");
+    EXPECT_EQ(list.GetType(0).name, "Folder");
+    EXPECT_EQ(list.GetTime(2, FieldCreation), 20);
+
+    // Names byte by byte, capitals first.
+    list.Sort(FieldName);
+    EXPECT_EQ(list.GetName(0), "B.txt");
+    EXPECT_EQ(list.GetName(4), "x\\y");
+    // Equal times keep their arrival order, however the rows stood before.
+    list.Sort(FieldCreation);
+    EXPECT_EQ(Paths(list),
+              (std::vector<std::string>{"Box:\\b.txt", "Box:\\Zeta\\B.txt", "Box:\\Zeta\\a.txt",
+                                        "Box:\\Zeta", "Box:\\Zeta\\x\\y"}));
+    EXPECT_EQ(list.ArrivalOfRow(0), 1u);
+    EXPECT_EQ(list.RowOfArrival(0), 3u);
+    // Files before folders.
+    list.Sort(FieldType);
+    EXPECT_EQ(list.GetType(3).name, "File");
+    EXPECT_EQ(list.GetType(4).name, "Folder");
+    // A new result arrives below the sorted ones.
+    list.Add(Result("Box", {}, "A", false, 0));
+    EXPECT_EQ(list.GetName(5), "A");
+
+    list.Clear();
+    EXPECT_EQ(list.GetCount(), 0u);
+}
+
+TEST(SearchResultList, PathsSortAsTheWholeTextWhereverFolderAndNameMeet) {
+    CSearchResultList list;
+    // Paths whose folder part of one ends inside the name of the other, and disks whose
+    // titles begin alike.
+    list.Add(Result("Box", {"ab"}, "c"));       // Box:\ab\c
+    list.Add(Result("Box", {}, "ab"));          // Box:\ab
+    list.Add(Result("Box", {}, "ab\\b"));       // Box:\ab\b, one name
+    list.Add(Result("Box", {"a"}, "b"));        // Box:\a\b
+    list.Add(Result("Box", {}, "a"));           // Box:\a
+    list.Add(Result("Box2", {}, "a"));          // Box2:\a
+    list.Add(Result("Box", {"ab", "c"}, "d"));  // Box:\ab\c\d
+    list.Sort(FieldPath);
+    std::vector<std::string> expected = Paths(list);
+    std::vector<std::string> sorted = expected;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(expected, sorted);
+    EXPECT_EQ(expected.front(), "Box2:\\a");
+    EXPECT_EQ(SearchCountText(1234), "1234 results");
+}

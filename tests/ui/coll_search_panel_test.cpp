@@ -1,0 +1,305 @@
+// The search panel in the program's window over the sample collection: finding by words,
+// the count, sorting, stopping a search, the requests from the results, and its picture.
+
+#include "shell/ui/coll_search_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "shell/coll_session.h"
+#include "shell/ui/coll_browse_panel.h"
+#include "shell/ui/coll_files_ctrl.h"
+#include "shell/ui/coll_frame.h"
+#include "shell/ui/coll_search_panel1.h"
+#include "shell/ui/coll_search_panel2.h"
+#include "shell/ui/coll_search_panel_results.h"
+#include "shell/ui/coll_view.h"
+#include "store/coll_disk_file.h"
+#include "store/coll_item.h"
+#include "support/message_recorder.h"
+#include "support/scripted_platform_ui.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+const std::string samplePath = std::string(TAMBLOR_SOURCE_DIR) + "/examples/Sample.col";
+// Every folder and file of the sample's disks.
+constexpr std::size_t sampleItems = 2244;
+
+struct CProgram {
+    CProgram() {
+        session.Load(folder.Path() + "/Tamblor.ini");
+        frame = std::make_unique<CCollFrame>(session);
+        frame->resize(1000, 700);
+        frame->show();
+        EXPECT_TRUE(session.OpenAtStartup(samplePath));
+        Panel().SetCountPane(&frame->GetCountPane());
+        frame->GetView().GetTabCtrl().setCurrentIndex(1);
+    }
+    CCollSearchPanel& Panel() { return frame->GetView().GetSearchPanel(); }
+    CCollSearchResultsCtrl& Table() { return Panel().GetResultsTable(); }
+    void Search(const QString& words) {
+        QLineEdit& edit = Panel().GetPage1().GetWordsEdit();
+        edit.clear();
+        QTest::keyClicks(&edit, words);
+        QTest::keyClick(&edit, Qt::Key_Return);
+    }
+    std::string Cell(int row, int column) {
+        return Table().GetCellDisplayText(row, column).toStdString();
+    }
+
+    CTempFolder folder;
+    CScriptedPlatformUi ui;
+    CMessageRecorder messages;
+    CCollSession session;
+    std::unique_ptr<CCollFrame> frame;
+};
+
+// Collects the open and copy requests the results pass to the view.
+class CItemRequests : public CView {
+public:
+    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) override {
+        if (item != nullptr) {
+            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") + item->path);
+        }
+    }
+    std::vector<std::string> requests;
+};
+
+int RowY(CTableWnd& table, int row) {
+    return table.GetHeaderHeight() + row * table.GetRowHeight() + table.GetRowHeight() / 2;
+}
+
+int ColumnX(CTableWnd& table, int column) {
+    return table.GetCellRect(-1, column).center().x();
+}
+
+// Chooses `text` in the pop-up menu that the next event loop opens.
+void ChooseFromMenu(const QString& text, bool& chosen) {
+    QTimer::singleShot(0, [text, &chosen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                menu->setActiveAction(action);
+                chosen = true;
+            }
+        }
+        QTest::keyClick(menu, chosen ? Qt::Key_Return : Qt::Key_Escape);
+    });
+}
+
+}  // namespace
+
+TEST(CollSearchPanel, WordsFindTheirItemsCountedAndSortedByAColumn) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    CCollSearchResultsCtrl& table = program.Table();
+    EXPECT_EQ(table.accessibleName(), "Search results");
+    EXPECT_EQ(panel.GetSearchButton().text(), "Search");
+    EXPECT_FALSE(panel.GetBusyIndicator().isVisible());
+
+    // Enter in the words field searches, case ignored; the count pane follows.
+    program.Search("readme");
+    const CSearchResultList& results = panel.GetResults();
+    ASSERT_EQ(results.GetCount(), 14u);
+    EXPECT_EQ(program.frame->GetCountPane().text(), "14 results");
+    EXPECT_EQ(table.GetRowCount(), 14);
+    EXPECT_EQ(program.Cell(0, 0), "README.TXT");
+    EXPECT_EQ(program.Cell(0, 1), "File");
+    EXPECT_EQ(program.Cell(0, 2), "Archive 1999:\\README.TXT");
+    EXPECT_FALSE(program.Cell(0, 3).empty());
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        EXPECT_NE(QString::fromStdString(program.Cell(row, 0)).toLower().indexOf("readme"), -1);
+    }
+
+    // A double-click on a header sorts by its column, ascending each time.
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+                       QPoint(ColumnX(table, 0), table.GetHeaderHeight() / 2));
+    std::vector<std::string> names;
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        names.push_back(program.Cell(row, 0));
+    }
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    EXPECT_EQ(names.front(), "README");
+
+    // Case, type and disk narrow the search; every item of every disk with none.
+    panel.GetPage1().GetCaseCheck().setChecked(true);
+    program.Search("readme");
+    EXPECT_EQ(results.GetCount(), 10u);
+    panel.GetPage1().GetCaseCheck().setChecked(false);
+    panel.GetPage1().GetTypeList().setCurrentText("Folder");
+    program.Search("");
+    std::size_t folders = results.GetCount();
+    panel.GetPage1().GetTypeList().setCurrentText("All");
+    program.Search("");
+    EXPECT_EQ(results.GetCount(), sampleItems);
+    EXPECT_GT(folders, 0u);
+    EXPECT_LT(folders, sampleItems);
+    EXPECT_EQ(program.frame->GetCountPane().text(), "2244 results");
+    QComboBox& disks = panel.GetPage1().GetDiskList();
+    ASSERT_EQ(disks.count(), 9);
+    disks.setCurrentIndex(1);
+    program.Search("");
+    EXPECT_GT(results.GetCount(), 0u);
+    EXPECT_LT(results.GetCount(), sampleItems);
+    EXPECT_EQ(program.Cell(0, 2).rfind(disks.currentText().toStdString() + ":\\", 0), 0u);
+    disks.setCurrentIndex(0);
+
+    // The Type header puts every file before every folder.
+    program.Search("");
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+                       QPoint(ColumnX(table, 1), table.GetHeaderHeight() / 2));
+    EXPECT_EQ(program.Cell(0, 1), "File");
+    EXPECT_EQ(program.Cell(static_cast<int>(sampleItems - folders - 1), 1), "File");
+    EXPECT_EQ(program.Cell(static_cast<int>(sampleItems - folders), 1), "Folder");
+
+    // The date page shows its days only while a time is chosen.
+    CCollSearchPanel2& dates = panel.GetPage2();
+    panel.GetTabs().setCurrentIndex(1);
+    EXPECT_FALSE(dates.GetFromEdit().isVisible());
+    dates.GetTimeList().setCurrentIndex(1);
+    EXPECT_TRUE(dates.GetFromEdit().isVisible());
+    EXPECT_TRUE(dates.GetToEdit().isVisible());
+    dates.GetTimeList().setCurrentIndex(0);
+    EXPECT_FALSE(dates.GetToEdit().isVisible());
+    EXPECT_TRUE(program.messages.messages.empty());
+}
+
+TEST(CollSearchPanel, StopEndsARunningSearchAndTheNextStartsAfresh) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    // The window takes its events as often as it can, so the press comes early.
+    panel.pumpInterval = std::chrono::milliseconds(0);
+    bool sawRunning = false;
+    std::size_t countAtStop = 0;
+    panel.onPump = [&] {
+        if (!sawRunning) {
+            sawRunning =
+                panel.GetSearchButton().text() == "Stop" && panel.GetBusyIndicator().isVisible();
+            countAtStop = panel.GetResults().GetCount();
+            QTest::mouseClick(&panel.GetSearchButton(), Qt::LeftButton);
+        }
+    };
+    program.Search("");
+    EXPECT_TRUE(sawRunning);
+    EXPECT_FALSE(panel.IsSearching());
+    EXPECT_EQ(panel.GetSearchButton().text(), "Search");
+    EXPECT_FALSE(panel.GetBusyIndicator().isVisible());
+    // It ended at the next item: what came before the press, and no more than an item after.
+    EXPECT_LE(panel.GetResults().GetCount(), countAtStop + 1);
+    EXPECT_LT(panel.GetResults().GetCount(), sampleItems);
+    EXPECT_EQ(program.frame->GetCountPane().text().toStdString(),
+              std::to_string(panel.GetResults().GetCount()) + " results");
+
+    // Escape stops too; then a search from the button runs through every disk.
+    sawRunning = false;
+    panel.onPump = [&] {
+        if (!sawRunning) {
+            sawRunning = true;
+            QTest::keyClick(&panel.GetPage1().GetWordsEdit(), Qt::Key_Escape);
+        }
+    };
+    program.Search("");
+    EXPECT_LT(panel.GetResults().GetCount(), sampleItems);
+    panel.onPump = nullptr;
+    QTest::mouseClick(&panel.GetSearchButton(), Qt::LeftButton);
+    EXPECT_EQ(panel.GetResults().GetCount(), sampleItems);
+}
+
+TEST(CollSearchPanel, ResultsAreOpenedCopiedAndFoundInTheBrowsePanel) {
+    CProgram program;
+    CCollDoc& doc = program.session.doc;
+    CItemRequests requests;
+    doc.AddView(&requests);
+    CCollSearchResultsCtrl& table = program.Table();
+    program.Search("readme.txt");
+    ASSERT_GT(table.GetRowCount(), 2);
+    std::string second = program.Cell(1, 2);
+
+    // A double-click and Enter open; Ctrl+C and the menu copy.
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, QPoint(40, RowY(table, 0)));
+    table.setFocus();
+    QTest::keyClick(&table, Qt::Key_Home);
+    QTest::keyClick(&table, Qt::Key_Down);
+    QTest::keyClick(&table, Qt::Key_Return);
+    QTest::keyClick(&table, Qt::Key_C, Qt::ControlModifier);
+    bool chosen = false;
+    ChooseFromMenu("Copy", chosen);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
+    QApplication::sendEvent(&table, &menuKey);
+    EXPECT_TRUE(chosen);
+    EXPECT_EQ(requests.requests,
+              (std::vector<std::string>{"open " + program.Cell(0, 2), "open " + second,
+                                        "copy " + second, "copy " + second}));
+
+    // Find item in structure shows the Browse tab with the file chosen in its folder.
+    chosen = false;
+    ChooseFromMenu("Find item in structure", chosen);
+    QApplication::sendEvent(&table, &menuKey);
+    EXPECT_TRUE(chosen);
+    EXPECT_TRUE(program.frame->GetView().IsBrowseTabCurrent());
+    ASSERT_NE(doc.currentFile, nullptr);
+    EXPECT_EQ(doc.currentFile->name, program.Cell(1, 0));
+    CCollFilesCtrl& files = program.frame->GetView().GetBrowsePanel().GetFilesCtrl();
+    ASSERT_GE(files.GetSelectedRow(), 0);
+    EXPECT_EQ(files.GetFile(files.GetSelectedRow()), doc.currentFile);
+    EXPECT_TRUE(program.messages.messages.empty());
+    doc.RemoveView(&requests);
+}
+
+TEST(CollSearchPanel, FieldsAreNamedByTheirLabels) {
+    CProgram program;
+    CCollSearchPanel1& page = program.Panel().GetPage1();
+    for (QLabel* label : page.findChildren<QLabel*>()) {
+        ASSERT_NE(label->buddy(), nullptr) << label->text().toStdString();
+    }
+    std::vector<QString> named;
+    for (QLabel* label : program.Panel().findChildren<QLabel*>()) {
+        if (label->buddy() != nullptr) {
+            named.push_back(label->text().remove('&'));
+        }
+    }
+    EXPECT_EQ(named.size(), 5u);
+    // Tab goes from the words through the other fields to the button and the results.
+    QWidget* order = &page.GetWordsEdit();
+    std::vector<QWidget*> expected{&page.GetDiskList(), &page.GetTypeList(), &page.GetCaseCheck(),
+                                   &program.Panel().GetSearchButton(), &program.Table()};
+    for (QWidget* next : expected) {
+        order = order->nextInFocusChain();
+        while (order->focusPolicy() == Qt::NoFocus || !order->isVisible()) {
+            order = order->nextInFocusChain();
+        }
+        EXPECT_EQ(order, next) << order->objectName().toStdString();
+    }
+}
+
+TEST(CollSearchPanel, Screenshot) {
+    QString out = qEnvironmentVariable("TAMBLOR_SCREENSHOTS");
+    if (out.isEmpty()) {
+        GTEST_SKIP() << "TAMBLOR_SCREENSHOTS is not set";
+    }
+    CProgram program;
+    program.Search("readme");
+    program.Table().ShowRow(2);
+    QApplication::processEvents();
+    EXPECT_TRUE(program.frame->grab().save(out + "/search.png"));
+    program.Panel().GetTabs().setCurrentIndex(1);
+    program.Panel().GetPage2().GetTimeList().setCurrentIndex(3);
+    QApplication::processEvents();
+    EXPECT_TRUE(program.frame->grab().save(out + "/search_dates.png"));
+}
