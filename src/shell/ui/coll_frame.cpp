@@ -19,6 +19,7 @@
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
 #include "shell/ui/coll_dialog_commands.h"
+#include "shell/ui/coll_search_panel.h"
 #include "shell/ui/coll_view.h"
 #include "shell/window_placement.h"
 #include "toolkit/ui/display_text.h"
@@ -93,6 +94,7 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
     BuildMenus();
     BuildToolBar();
     BuildStatusBar();
+    view->GetSearchPanel().SetCountPane(countPane);
     view->SetSession(&session);
     view->SetDocument(&session.doc);
     connect(view, &CCollView::CommandRequested, this, &CCollFrame::RunCommand);
