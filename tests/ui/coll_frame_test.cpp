@@ -218,6 +218,18 @@ TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
     EXPECT_EQ(program.Browse().GetDisksCtrl().GetModel()->GetRowCount(), 0);
     EXPECT_FALSE(program.frame->isWindowModified());
 
+    // Export list writes the page beside the collection and hands it to the desktop.
+    ASSERT_TRUE(
+        doc.InsertDisks({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
+    std::string saved = program.folder.Path() + "/Mine.col";
+    program.ui.chosenFiles = {saved};
+    ASSERT_TRUE(program.frame->Execute(CCollCommand::saveCollectionAs));
+    program.ui.calls.clear();
+    ASSERT_TRUE(program.frame->Execute(CCollCommand::exportList));
+    EXPECT_TRUE(std::filesystem::exists(program.folder.Path() + "/Mine.htm"));
+    EXPECT_EQ(program.ui.calls,
+              std::vector<std::string>{"shell: " + program.folder.Path() + "/Mine.htm"});
+
     ASSERT_TRUE(doc.OpenCollection(samplePath));
     EXPECT_EQ(program.frame->windowTitle(), "Sample.col[*] - Tamblor");
     EXPECT_TRUE(program.frame->GetAction(CCollCommand::collectionProperties)->isEnabled());
