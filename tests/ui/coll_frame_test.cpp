@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "platform/ini_file.h"
 #include "platform/profile.h"
 #include "shell/coll_session.h"
 #include "shell/ui/coll_browse_panel.h"
@@ -25,6 +26,7 @@
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_item.h"
+#include "support/item_requests.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -48,17 +50,6 @@ struct CProgram {
     CMessageRecorder messages;
     CCollSession session;
     std::unique_ptr<CCollFrame> frame;
-};
-
-// Collects the open and copy requests the view passes on.
-class CItemRequests : public CView {
-public:
-    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) override {
-        if (item != nullptr) {
-            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") + item->path);
-        }
-    }
-    std::vector<std::string> requests;
 };
 
 int RowY(CTableWnd& table, int row) {
@@ -303,4 +294,18 @@ TEST(CollFrame, Screenshot) {
     QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), QPoint(0, 0));
     QApplication::sendEvent(&tree, &menuKey);
     EXPECT_TRUE(grabbed);
+}
+
+TEST(CollFrame, ClosingTheWindowKeepsColumnWidthsPaneSizesAndPlacement) {
+    CProgram program;
+    program.frame->show();
+    program.Browse().GetDisksCtrl().GetModel()->columns[0]->width = 234;
+    program.frame->SavePlacement();
+    program.frame.reset();
+    const CIniFile& profile = program.session.profile;
+    EXPECT_EQ(profile.GetString("DisksTable", "Title"), "234");
+    EXPECT_FALSE(profile.GetString("FilesTable", "Name").empty());
+    EXPECT_FALSE(profile.GetString("SearchResultsTable", "Title").empty());
+    EXPECT_FALSE(profile.GetString("MainFrame", "VertPaneSizes").empty());
+    EXPECT_EQ(profile.GetString("MainFrame", "Placement").rfind("44,0,1,", 0), 0u);
 }

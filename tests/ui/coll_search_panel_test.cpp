@@ -28,6 +28,7 @@
 #include "shell/ui/coll_view.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_item.h"
+#include "support/item_requests.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -65,17 +66,6 @@ struct CProgram {
     CMessageRecorder messages;
     CCollSession session;
     std::unique_ptr<CCollFrame> frame;
-};
-
-// Collects the open and copy requests the results pass to the view.
-class CItemRequests : public CView {
-public:
-    void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) override {
-        if (item != nullptr) {
-            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") + item->path);
-        }
-    }
-    std::vector<std::string> requests;
 };
 
 int RowY(CTableWnd& table, int row) {

@@ -9,16 +9,15 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "shell/ui/coll_icons.h"
+
 CCollAboutDlg::CCollAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Tamblor");
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     layout->addLayout(top);
 
-    QIcon programIcon = QApplication::windowIcon();
-    if (programIcon.isNull()) {
-        programIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
-    }
+    QIcon programIcon = GetProgramIcon();
     int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
     icon = new QLabel;
     icon->setPixmap(programIcon.pixmap(iconSize, iconSize));

@@ -17,3 +17,8 @@ QIcon GetCollIcon(CCollIcon which) {
     }
     return QIcon();
 }
+
+QIcon GetProgramIcon() {
+    QIcon icon = QApplication::windowIcon();
+    return icon.isNull() ? QApplication::style()->standardIcon(QStyle::SP_DriveCDIcon) : icon;
+}

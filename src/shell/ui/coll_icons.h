@@ -7,3 +7,5 @@
 enum class CCollIcon { file, folder, openFolder, disk };
 
 QIcon GetCollIcon(CCollIcon which);
+// The program's own icon, or the disk's while the program has none.
+QIcon GetProgramIcon();

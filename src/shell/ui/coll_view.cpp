@@ -31,6 +31,10 @@ CCollView::~CCollView() {
     if (doc != nullptr) {
         doc->RemoveView(this);
     }
+    // The tab view lets go of its pages; this view owns them. Their tables keep their column
+    // widths in the profile as they go.
+    delete browsePanel;
+    delete searchPanel;
 }
 
 void CCollView::SetDocument(CCollDoc* document) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "helpers/number_text.h"
+#include "shell/ui/coll_icons.h"
 
 namespace {
 
@@ -32,10 +33,7 @@ CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
     auto* top = new QHBoxLayout;
     layout->addLayout(top);
 
-    QIcon programIcon = QApplication::windowIcon();
-    if (programIcon.isNull()) {
-        programIcon = style()->standardIcon(QStyle::SP_DriveCDIcon);
-    }
+    QIcon programIcon = GetProgramIcon();
     int iconSize = style()->pixelMetric(QStyle::PM_LargeIconSize);
     iconLabel = new QLabel;
     iconLabel->setPixmap(programIcon.pixmap(iconSize, iconSize));
