@@ -31,30 +31,16 @@
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
 #include "toolkit/table_model.h"
+#include "ui/program_window.h"
 
 namespace {
 
 const std::string samplePath = std::string(TAMBLOR_SOURCE_DIR) + "/examples/Sample.col";
 
 // A session on a profile in a temporary folder, with its main window.
-struct CProgram {
-    CProgram() {
-        session.Load(folder.Path() + "/Tamblor.ini");
-        frame = std::make_unique<CCollFrame>(session);
-        frame->resize(1000, 700);
-    }
+struct CProgram : CProgramWindow {
     CCollBrowsePanel& Browse() { return frame->GetView().GetBrowsePanel(); }
-
-    CTempFolder folder;
-    CScriptedPlatformUi ui;
-    CMessageRecorder messages;
-    CCollSession session;
-    std::unique_ptr<CCollFrame> frame;
 };
-
-int RowY(CTableWnd& table, int row) {
-    return table.GetHeaderHeight() + row * table.GetRowHeight() + table.GetRowHeight() / 2;
-}
 
 void ClickRow(CTableWnd& table, int row) {
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, QPoint(40, RowY(table, row)));

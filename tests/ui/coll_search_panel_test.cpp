@@ -32,6 +32,7 @@
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
+#include "ui/program_window.h"
 
 namespace {
 
@@ -39,14 +40,10 @@ const std::string samplePath = std::string(TAMBLOR_SOURCE_DIR) + "/examples/Samp
 // Every folder and file of the sample's disks.
 constexpr std::size_t sampleItems = 2244;
 
-struct CProgram {
+struct CProgram : CProgramWindow {
     CProgram() {
-        session.Load(folder.Path() + "/Tamblor.ini");
-        frame = std::make_unique<CCollFrame>(session);
-        frame->resize(1000, 700);
         frame->show();
         EXPECT_TRUE(session.OpenAtStartup(samplePath));
-        Panel().SetCountPane(&frame->GetCountPane());
         frame->GetView().GetTabCtrl().setCurrentIndex(1);
     }
     CCollSearchPanel& Panel() { return frame->GetView().GetSearchPanel(); }
@@ -60,17 +57,7 @@ struct CProgram {
     std::string Cell(int row, int column) {
         return Table().GetCellDisplayText(row, column).toStdString();
     }
-
-    CTempFolder folder;
-    CScriptedPlatformUi ui;
-    CMessageRecorder messages;
-    CCollSession session;
-    std::unique_ptr<CCollFrame> frame;
 };
-
-int RowY(CTableWnd& table, int row) {
-    return table.GetHeaderHeight() + row * table.GetRowHeight() + table.GetRowHeight() / 2;
-}
 
 int ColumnX(CTableWnd& table, int column) {
     return table.GetCellRect(-1, column).center().x();

@@ -1,0 +1,31 @@
+// The program's main window over a session on a profile in a temporary folder, with scripted
+// dialogs and recorded messages, for the tests that drive the program as a user would.
+#pragma once
+
+#include <memory>
+
+#include "shell/coll_session.h"
+#include "shell/ui/coll_frame.h"
+#include "support/message_recorder.h"
+#include "support/scripted_platform_ui.h"
+#include "support/temp_folder.h"
+#include "toolkit/ui/table_wnd.h"
+
+struct CProgramWindow {
+    CProgramWindow() {
+        session.Load(folder.Path() + "/Tamblor.ini");
+        frame = std::make_unique<CCollFrame>(session);
+        frame->resize(1000, 700);
+    }
+
+    CTempFolder folder;
+    CScriptedPlatformUi ui;
+    CMessageRecorder messages;
+    CCollSession session;
+    std::unique_ptr<CCollFrame> frame;
+};
+
+// The middle of `row` of a table, in its viewport.
+inline int RowY(CTableWnd& table, int row) {
+    return table.GetHeaderHeight() + row * table.GetRowHeight() + table.GetRowHeight() / 2;
+}
