@@ -10,7 +10,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tamblor");
-    QApplication::setApplicationVersion("0.02");
+    QApplication::setApplicationVersion(TAMBLOR_VERSION);
     QApplication::setDesktopFileName("tamblor");
     QApplication::setWindowIcon(QIcon::fromTheme("media-optical"));
 
