@@ -4,6 +4,7 @@
 #include "helpers/file_path.h"
 #include "helpers/recent_file_list.h"
 #include "helpers/show_message.h"
+#include "platform/ascii_text.h"
 #include "platform/file.h"
 #include "platform/platform_ui.h"
 #include "shell/command_guard.h"
@@ -25,6 +26,10 @@ CFileDialogOptions CollectionDialog(const std::string& title, const std::string&
     // No default extension: a name typed without one is used as typed.
     options.initialFolder = folder;
     return options;
+}
+
+bool IsDiskIndexPath(const std::string& path) {
+    return LowerAsciiText(CFilePath(path).GetExtension()) == "cdi";
 }
 
 }  // namespace
@@ -199,6 +204,15 @@ bool CCollDoc::FileClose() {
 bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
                              const std::string& lastFile) {
     OnNewDocument();
+    if (IsDiskIndexPath(commandLineFile)) {
+        // An index file opened from a file manager: shown in a new collection the user may
+        // save, with its disk chosen.
+        if (!InsertDisks({commandLineFile})) {
+            return false;
+        }
+        SelectDisk(collection.disks[0]);
+        return true;
+    }
     if (!commandLineFile.empty()) {
         return OpenCollection(commandLineFile);
     }

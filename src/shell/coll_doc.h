@@ -58,7 +58,8 @@ public:
 
     // Start-up: the collection named on the command line is the one that opens; only without
     // one does `openLastFile` open `lastFile`, the most recent collection of the previous run.
-    // False when the named collection could not be opened.
+    // A disk index file named instead (".cdi", any case) goes into a new, unsaved collection.
+    // False when the named file could not be opened.
     bool OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
                        const std::string& lastFile);
 

@@ -11,6 +11,8 @@
 #include "helpers/file_path.h"
 #include "helpers/recent_file_list.h"
 #include "platform/ini_file.h"
+#include "platform/path_status.h"
+#include "platform/user_folders.h"
 #include "shell/ini_location.h"
 #include "support/temp_folder.h"
 
@@ -120,22 +122,34 @@ TEST(RecentFileList, KeepsFourNewestFirstAndRewritesItsSection) {
     EXPECT_EQ(CCollSettings::GetLastFile(LoadIni(path)), "/c.col");
 }
 
-TEST(Settings, IniFileBesideTheExecutableOrInTheConfigFolder) {
+TEST(Settings, IniFileBesideAPortableOrBuiltProgramElseInTheConfigFolder) {
     CTempFolder folder;
-    folder.Write("bin/tamblor");
-    EXPECT_EQ(FindIniPath(folder.Path("bin/tamblor")), folder.Path("bin/Tamblor.ini"));
+    CEnvironmentValue config("XDG_CONFIG_HOME", folder.Path("config").c_str());
+    // A folder that holds the profile already is portable, and a build tree keeps its own.
+    folder.Write("portable/Tamblor.ini");
+    EXPECT_EQ(FindIniPath(folder.Path("portable/tamblor")), folder.Path("portable/Tamblor.ini"));
+    folder.Write("build/CMakeCache.txt");
+    EXPECT_EQ(FindIniPath(folder.Path("build/tamblor")), folder.Path("build/Tamblor.ini"));
     EXPECT_EQ(FindIniPath(), CFilePath::FromExecutable().GetFolderPath() + "Tamblor.ini");
+    EXPECT_FALSE(IsDirectory(folder.Path("config/Tamblor")));
 
-    // A folder that cannot take the file, as when the program is installed for all users.
-    std::string installed = folder.Path("usr/bin/tamblor");
-    {
-        CEnvironmentValue config("XDG_CONFIG_HOME", folder.Path("config").c_str());
-        EXPECT_EQ(FindIniPath(installed), folder.Path("config/Tamblor/Tamblor.ini"));
-        EXPECT_TRUE(IsDirectory(folder.Path("config/Tamblor")));
-    }
+    // Installed: never beside the program, even in a folder it may write to (as root may).
+    folder.Write("usr/bin/tamblor");
+    EXPECT_EQ(FindIniPath(folder.Path("usr/bin/tamblor")),
+              folder.Path("config/Tamblor/Tamblor.ini"));
+    EXPECT_TRUE(IsDirectory(folder.Path("config/Tamblor")));
+    EXPECT_FALSE(PathExists(folder.Path("usr/bin/Tamblor.ini")));
+
     CEnvironmentValue home("HOME", folder.Path("home").c_str());
-    for (const char* config : {static_cast<const char*>(nullptr), "relative/config"}) {
-        CEnvironmentValue ignored("XDG_CONFIG_HOME", config);
-        EXPECT_EQ(FindIniPath(installed), folder.Path("home/.config/Tamblor/Tamblor.ini"));
+    for (const char* ignored : {static_cast<const char*>(nullptr), "relative/config"}) {
+        CEnvironmentValue unset("XDG_CONFIG_HOME", ignored);
+        EXPECT_EQ(FindIniPath(folder.Path("usr/bin/tamblor")),
+                  folder.Path("home/.config/Tamblor/Tamblor.ini"));
     }
+    // Without a usable $HOME the account's home folder stands in.
+    CEnvironmentValue noConfig("XDG_CONFIG_HOME", nullptr);
+    CEnvironmentValue relativeHome("HOME", "relative/home");
+    std::string configFolder = GetConfigFolder();
+    EXPECT_EQ(configFolder.front(), '/');
+    EXPECT_EQ(configFolder.substr(configFolder.size() - 8), "/.config");
 }

@@ -201,4 +201,21 @@ TEST(CollDocCommands, TheCollectionNamedOnTheCommandLineIsTheOneThatOpens) {
     EXPECT_EQ(f.doc.GetPathName(), "");
     EXPECT_TRUE(f.doc.OpenAtStartup("", true, f.folder.Path("missing.col")));
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
+
+    // A disk index file named instead is shown, chosen, in a new collection yet to be saved.
+    std::string upper = f.folder.Path("Upper.CDI");
+    ASSERT_TRUE(CCollDisk().SaveIndexFile(upper));
+    for (const std::string& index : {f.diskPath, upper}) {
+        EXPECT_TRUE(f.doc.OpenAtStartup(index, true, named));
+        EXPECT_EQ(f.doc.GetPathName(), "");
+        EXPECT_TRUE(f.doc.IsModified());
+        ASSERT_EQ(f.doc.collection.disks.size(), 1u);
+        EXPECT_EQ(f.doc.collection.disks[0]->indexPath, index);
+        EXPECT_EQ(f.doc.currentDisk, f.doc.collection.disks[0]);
+        f.doc.SetModifiedFlag(false);
+    }
+    f.folder.Write("Damaged.cdi", "x");
+    EXPECT_FALSE(f.doc.OpenAtStartup(f.folder.Path("Damaged.cdi"), true, named));
+    EXPECT_EQ(f.doc.collection.disks.size(), 0u);
+    EXPECT_FALSE(f.messages.messages.empty());
 }

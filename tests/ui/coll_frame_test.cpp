@@ -173,6 +173,17 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
                                   "Failed to selecting folder path \\No such folder\\"}));
 }
 
+TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {
+    CProgram program;
+    ASSERT_TRUE(program.session.OpenAtStartup(std::string(TAMBLOR_SOURCE_DIR) +
+                                              "/examples/disks/Music 01.cdi"));
+    EXPECT_EQ(program.frame->windowTitle(), "Untitled[*] - Tamblor");
+    EXPECT_TRUE(program.frame->isWindowModified());
+    EXPECT_EQ(program.Browse().GetDisksCtrl().GetSelectedRow(), 0);
+    ASSERT_EQ(program.Browse().GetFolderTree().topLevelItemCount(), 1);
+    EXPECT_EQ(program.Browse().GetFolderTree().topLevelItem(0)->text(0), "Music 01");
+}
+
 TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
     CProgram program;
     CCollDoc& doc = program.session.doc;

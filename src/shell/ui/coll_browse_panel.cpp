@@ -67,6 +67,11 @@ void CCollBrowsePanel::ReloadAll() {
     ReloadFiles();
 }
 
+void CCollBrowsePanel::OnCurrentDiskChanged() {
+    disksCtrl->ShowCurrentDisk();
+    ReloadTree();
+}
+
 void CCollBrowsePanel::ReloadTree() {
     folderTree->Reload();
 }

@@ -24,6 +24,8 @@ public:
     void SetDocument(CCollDoc* document);
     void ReloadAll();
     void ReloadTree();
+    // The document chose another disk: its row is shown and its folders loaded.
+    void OnCurrentDiskChanged();
     void ReloadFiles();
     // Redraws the tables, for a new date format.
     void RedrawAll();

@@ -83,6 +83,11 @@ CCollDisk* CCollDisksCtrl::GetDisk(int row) const {
 void CCollDisksCtrl::Reload() {
     disksModel->SetRowCount(disksModel->GetRowCount());
     OnModelChanged(0);
+    ShowCurrentDisk();
+    viewport()->update();
+}
+
+void CCollDisksCtrl::ShowCurrentDisk() {
     int current = -1;
     if (doc != nullptr) {
         for (std::size_t i = 0; i < doc->collection.disks.size(); ++i) {
@@ -92,7 +97,6 @@ void CCollDisksCtrl::Reload() {
         }
     }
     ShowRow(current);
-    viewport()->update();
 }
 
 void CCollDisksCtrl::OnRowChosen(int row) {

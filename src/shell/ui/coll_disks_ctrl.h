@@ -20,6 +20,8 @@ public:
     void SetDocument(CCollDoc* document);
     // Takes the collection's disks again and selects the current disk's row.
     void Reload();
+    // Selects the current disk's row, for a disk the document chose itself.
+    void ShowCurrentDisk();
     CCollDisk* GetDisk(int row) const;
 
 protected:

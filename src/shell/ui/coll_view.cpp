@@ -79,7 +79,7 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
             break;
         case CUpdateHint::currentDiskChanged:
             // The document has read the disk's content already.
-            browsePanel->ReloadTree();
+            browsePanel->OnCurrentDiskChanged();
             break;
         case CUpdateHint::currentFolderChanged:
             browsePanel->ReloadFiles();

@@ -3,29 +3,76 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
 
 #include "shell/ini_location.h"
 #include "shell/ui/coll_app.h"
 
+namespace {
+
+// Help and version are answered without a display, so before the window system is touched.
+bool OnlyAnswers(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"-h", "-?", "--help", "--help-all", "-v", "--version"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The file to open, as the bytes it was given in: a name that is not UTF-8 must reach the
+// file system unchanged. Nothing on wrong usage; help and version end the program here.
+std::optional<std::string> ReadCommandLine(const QCoreApplication& application, int argc,
+                                           char* argv[]) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Catalogues removable disks: browse and search every disk without it in the drive.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        "file", "A collection (.col) to open, or a disk index file (.cdi) to show in a new one.",
+        "[file]");
+    parser.process(application);
+    QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fputs("tamblor: give one file at most; see tamblor --help\n", stderr);
+        return std::nullopt;
+    }
+    if (files.isEmpty()) {
+        return std::string();
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (QString::fromLocal8Bit(argv[i]) == files.front()) {
+            return std::string(argv[i]);
+        }
+    }
+    return files.front().toStdString();
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName("Tamblor");
-    QApplication::setApplicationVersion(TAMBLOR_VERSION);
+    // QApplication takes its own options (-style, -platform...) out of argv first.
+    std::unique_ptr<QCoreApplication> application =
+        OnlyAnswers(argc, argv) ? std::make_unique<QCoreApplication>(argc, argv)
+                                : std::make_unique<QApplication>(argc, argv);
+    QCoreApplication::setApplicationName("Tamblor");
+    QCoreApplication::setApplicationVersion(TAMBLOR_VERSION);
+    std::optional<std::string> file = ReadCommandLine(*application, argc, argv);
+    if (!file) {
+        return 2;
+    }
     QApplication::setDesktopFileName("tamblor");
     QApplication::setWindowIcon(QIcon::fromTheme("media-optical"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Catalogues removable disks.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("collection", "The collection file (.col) to open.",
-                                 "[collection]");
-    parser.process(application);
-    QStringList files = parser.positionalArguments();
-    std::string file = files.isEmpty() ? std::string() : files.front().toStdString();
-
     CCollApp app;
-    if (!app.Start(FindIniPath(), file)) {
+    if (!app.Start(FindIniPath(), *file)) {
         app.Finish();
         return 1;
     }
