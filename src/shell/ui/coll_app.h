@@ -1,6 +1,7 @@
 // The desktop program's application object: reads the profile, installs the dialogs and the
 // message box, makes the main window, opens the collection of the command line (or the last
-// one), and writes everything back at exit.
+// one), and writes everything back at exit. A quit signal (logout, `kill`) closes the window
+// as Exit does.
 #pragma once
 
 #include <memory>
@@ -10,6 +11,7 @@
 #include "shell/coll_session.h"
 
 class CCollFrame;
+class CQuitSignals;
 
 class CCollApp {
 public:
@@ -32,5 +34,6 @@ private:
     CQtPlatformUi platformUi;
     CPlatformUi* previousUi = nullptr;
     std::unique_ptr<CCollFrame> frame;
+    std::unique_ptr<CQuitSignals> quitSignals;
     bool sinkInstalled = false;
 };
