@@ -6,13 +6,14 @@
 
 #include "shell/ini_location.h"
 #include "shell/ui/coll_app.h"
+#include "shell/ui/coll_icons.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tamblor");
     QApplication::setApplicationVersion(TAMBLOR_VERSION);
     QApplication::setDesktopFileName("tamblor");
-    QApplication::setWindowIcon(QIcon::fromTheme("media-optical"));
+    QApplication::setWindowIcon(GetProgramIcon());
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Catalogues removable disks.");
