@@ -19,6 +19,7 @@
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
 #include "shell/ui/coll_dialog_commands.h"
+#include "shell/ui/coll_icons.h"
 #include "shell/ui/coll_search_panel.h"
 #include "shell/ui/coll_view.h"
 #include "shell/window_placement.h"
@@ -54,30 +55,23 @@ QKeySequence KeyOf(CCommandKey key) {
 }
 
 QIcon IconOf(CCommandIcon icon) {
-    QStyle* style = QApplication::style();
     switch (icon) {
         case CCommandIcon::open:
-            return QIcon::fromTheme("document-open",
-                                    style->standardIcon(QStyle::SP_DialogOpenButton));
+            return GetThemeIcon("document-open", QStyle::SP_DialogOpenButton);
         case CCommandIcon::save:
-            return QIcon::fromTheme("document-save",
-                                    style->standardIcon(QStyle::SP_DialogSaveButton));
+            return GetThemeIcon("document-save", QStyle::SP_DialogSaveButton);
         case CCommandIcon::copy:
-            return QIcon::fromTheme("edit-copy", style->standardIcon(QStyle::SP_FileLinkIcon));
+            return GetThemeIcon("edit-copy", QStyle::SP_FileLinkIcon);
         case CCommandIcon::openItem:
-            return QIcon::fromTheme("document-open-folder",
-                                    style->standardIcon(QStyle::SP_DirOpenIcon));
+            return GetThemeIcon("document-open-folder", QStyle::SP_DirOpenIcon);
         case CCommandIcon::newDiskIndex:
-            return QIcon::fromTheme("media-optical", style->standardIcon(QStyle::SP_DriveCDIcon));
+            return GetThemeIcon("media-optical", QStyle::SP_DriveCDIcon);
         case CCommandIcon::totals:
-            return QIcon::fromTheme("document-properties",
-                                    style->standardIcon(QStyle::SP_FileDialogInfoView));
+            return GetThemeIcon("document-properties", QStyle::SP_FileDialogInfoView);
         case CCommandIcon::about:
-            return QIcon::fromTheme("help-about",
-                                    style->standardIcon(QStyle::SP_MessageBoxInformation));
+            return GetThemeIcon("help-about", QStyle::SP_MessageBoxInformation);
         case CCommandIcon::help:
-            return QIcon::fromTheme("help-contents",
-                                    style->standardIcon(QStyle::SP_DialogHelpButton));
+            return GetThemeIcon("help-contents", QStyle::SP_DialogHelpButton);
         case CCommandIcon::none:
             break;
     }

@@ -1,11 +1,17 @@
-// The icons the catalogue's windows share: disk, folder, open folder and file, from the
-// desktop's icon theme, or the style's own where the theme has none.
+// The icons the catalogue's windows share: the program's own, and disk, folder, open folder
+// and file, from the desktop's icon theme, or the style's own where no theme has them.
 #pragma once
 
 #include <QIcon>
+#include <QStyle>
 
 enum class CCollIcon { file, folder, openFolder, disk };
 
 QIcon GetCollIcon(CCollIcon which);
-// The program's own icon, or the disk's while the program has none.
+// The icon `name` of the desktop's icon theme; without a theme, of a theme Debian installs
+// with the desktop libraries (Adwaita); else the style's `fallback`.
+QIcon GetThemeIcon(const char* name, QStyle::StandardPixmap fallback);
+// The program's icon from the icon theme when it is installed, else the one built in.
 QIcon GetProgramIcon();
+// The icon built into the program: every drawn size, and the drawing where Qt reads SVG.
+QIcon GetBuiltInProgramIcon();

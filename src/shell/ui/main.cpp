@@ -11,6 +11,7 @@
 
 #include "shell/ini_location.h"
 #include "shell/ui/coll_app.h"
+#include "shell/ui/coll_icons.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setDesktopFileName("tamblor");
-    QApplication::setWindowIcon(QIcon::fromTheme("media-optical"));
+    QApplication::setWindowIcon(GetProgramIcon());
 
     CCollApp app;
     if (!app.Start(FindIniPath(), *file)) {
