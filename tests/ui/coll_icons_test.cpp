@@ -7,7 +7,6 @@
 #include "support/temp_folder.h"
 
 TEST(CollIcons, ProgramIconIsTheBuiltInOneWhereNoThemeHasIt) {
-    GetProgramIcon();  // lets the program fill in its icon folders first, as it does at start
     QStringList folders = QIcon::themeSearchPaths();
     CTempFolder empty;
     QIcon::setThemeSearchPaths({QString::fromStdString(empty.Path())});

@@ -1,9 +1,7 @@
 #include "shell/ui/coll_icons.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImageReader>
-#include <QStandardPaths>
 
 // The icons are a resource of a static library, which the linker would drop unless named.
 static void InitIconResources() {
@@ -12,37 +10,9 @@ static void InitIconResources() {
 
 namespace {
 
-constexpr char fallbackTheme[] = "Adwaita";
-
-// A platform without a desktop theme (offscreen, say) names no icon theme and knows no icon
-// folders, so Qt would look nowhere; the freedesktop defaults then, as a desktop has them.
-void FillInIconTheme() {
-    if (!QIcon::themeName().isEmpty()) {
-        return;
-    }
-    QStringList folders = QIcon::themeSearchPaths();
-    for (const QString& data :
-         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
-        QString icons = data + "/icons";
-        if (QDir(icons).exists() && !folders.contains(icons)) {
-            folders.append(icons);
-        }
-    }
-    QIcon::setThemeSearchPaths(folders);
-    QIcon::setThemeName("hicolor");
-}
-
-// Without a desktop session Qt looks only in hicolor, and the style's small bitmaps show,
-// blurred when scaled. The fallback theme is searched only after the user's theme and the
-// themes it inherits, so a theme the user chose still wins.
 void PrepareIcons() {
     static const bool prepared = [] {
         InitIconResources();
-        FillInIconTheme();
-        QString current = QIcon::fallbackThemeName();
-        if (current.isEmpty() || current == "hicolor") {
-            QIcon::setFallbackThemeName(fallbackTheme);
-        }
         return true;
     }();
     (void)prepared;
@@ -51,7 +21,6 @@ void PrepareIcons() {
 }  // namespace
 
 QIcon GetThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
-    PrepareIcons();
     return QIcon::fromTheme(name, QApplication::style()->standardIcon(fallback));
 }
 

@@ -8,8 +8,8 @@
 enum class CCollIcon { file, folder, openFolder, disk };
 
 QIcon GetCollIcon(CCollIcon which);
-// The icon `name` of the desktop's icon theme; without a theme, of a theme Debian installs
-// with the desktop libraries (Adwaita); else the style's `fallback`.
+// The icon `name` of the desktop's icon theme, else the style's `fallback`: the style's icons
+// are sharp at every scale, and bolder than most themes' legacy bitmaps.
 QIcon GetThemeIcon(const char* name, QStyle::StandardPixmap fallback);
 // The program's icon from the icon theme when it is installed, else the one built in.
 QIcon GetProgramIcon();
