@@ -2,10 +2,6 @@
 # what `cmake --install` puts under /usr, with its library dependencies found by
 # dpkg-shlibdeps. scripts/package makes it from a Release build and checks it with lintian.
 
-# The icon theme the windows' standard icons (folders, files, drives) come from, a Debian
-# package name recommended when set; without one the program falls back to its style's.
-set(TAMBLOR_DEB_ICON_THEME "")
-
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tamblor)
 set(CPACK_PACKAGE_VENDOR "The Tamblor developers")
@@ -32,11 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the desktop uses when it is there: xdg-open to open catalogued files, UDisks to eject
 # a disk (an ioctl does it otherwise), and the databases that make the menu entry, the file
 # types and the icons known.
-set(recommends xdg-utils udisks2 shared-mime-info desktop-file-utils hicolor-icon-theme)
-if(TAMBLOR_DEB_ICON_THEME)
-    list(APPEND recommends ${TAMBLOR_DEB_ICON_THEME})
-endif()
-list(JOIN recommends ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "xdg-utils, udisks2, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
