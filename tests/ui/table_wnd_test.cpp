@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -404,6 +405,28 @@ TEST_F(TableWnd, AMillionRowsPaintOnlyWhatIsInView) {
     int shown = (View()->height() - header + row - 1) / row;
     EXPECT_EQ(model.cellTexts, shown * 3);
     EXPECT_EQ(image.pixel(95, RowY(2)), style.windowColour.rgb());
+}
+
+TEST_F(TableWnd, ADarkPaletteDrawsTheHeaderAndGridInItsOwnShades) {
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+    dark.setColor(QPalette::Shadow, QColor(0x14, 0x14, 0x14));
+    table.setPalette(dark);
+    QImage image = Render();
+
+    EXPECT_EQ(image.pixel(150, 0), QColor(0x50, 0x50, 0x50).rgb());           // lit edge
+    EXPECT_EQ(image.pixel(199, header / 2), QColor(0x14, 0x14, 0x14).rgb());  // shadowed edge
+    EXPECT_EQ(image.pixel(150, RowY(1)), QColor(0x24, 0x24, 0x24).rgb());
+    // The grid stays a faint line on the dark rows, nearer their colour than the text's.
+    const int grid = qGray(image.pixel(99, RowY(1)));
+    const int between = qGray(image.pixel(50, header - 1 + 2 * row));
+    EXPECT_EQ(grid, between);
+    EXPECT_GT(grid, 0x24);
+    EXPECT_LT(grid - 0x24, 0xE6 - grid);
 }
 
 TEST_F(TableWnd, EditsInPlaceOnASecondClickAndEndOnAnyClick) {

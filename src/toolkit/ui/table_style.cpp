@@ -17,6 +17,13 @@ int LineHeight(const QFont& font) {
     return metrics.height() + std::max(metrics.leading(), 0) + textInsets;
 }
 
+// The colour 1/`parts` of the way from `from` to `to`.
+QColor Mix(const QColor& from, const QColor& to, int parts) {
+    auto channel = [parts](int a, int b) { return a + (b - a) / parts; };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                  channel(from.blue(), to.blue()));
+}
+
 }  // namespace
 
 CTableStyle::CTableStyle() {
@@ -39,6 +46,12 @@ void CTableStyle::ReadColours(const QPalette& palette) {
     highlightTextColour = palette.color(QPalette::HighlightedText);
     headerColour = palette.color(QPalette::Button);
     headerTextColour = palette.color(QPalette::ButtonText);
+    headerLightColour = palette.color(QPalette::Light);
+    headerShadowColour = palette.color(QPalette::Shadow);
+    // On white with black text this is the light grey lists have always had; on a dark palette
+    // it stays as faint, where a fixed grey would glare.
+    horizontalGridColour = Mix(windowColour, windowTextColour, 4);
+    verticalGridColour = horizontalGridColour;
 }
 
 void CTableStyle::Measure() {

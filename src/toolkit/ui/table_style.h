@@ -15,7 +15,7 @@ public:
     // Replaces both fonts (the header one is the same in bold); the heights are measured
     // again at the next drawing.
     void SetFont(const QFont& newFont);
-    // Reads the row, selection and header colours of `palette`; the grid keeps its grey.
+    // Reads every colour from `palette`, so a dark desktop gets a dark table.
     void ReadColours(const QPalette& palette);
     // Measures the heights that are not measured yet.
     void Measure();
@@ -31,8 +31,12 @@ public:
     QColor windowTextColour;
     QColor highlightColour;
     QColor highlightTextColour;
-    QColor horizontalGridColour{0xC0, 0xC0, 0xC0};
-    QColor verticalGridColour{0xC0, 0xC0, 0xC0};
+    // A quarter of the way from the rows' background to their text.
+    QColor horizontalGridColour;
+    QColor verticalGridColour;
     QColor headerColour;
     QColor headerTextColour;
+    // The header cells' raised edges: lit at top and left, shadowed at right and bottom.
+    QColor headerLightColour;
+    QColor headerShadowColour;
 };
