@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -26,6 +27,7 @@
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
 #include "toolkit/ui/display_text.h"
+#include "toolkit/ui/table_style.h"
 
 namespace {
 
@@ -556,4 +558,27 @@ TEST(TableWndPicture, Screenshot) {
     table.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
     EXPECT_TRUE(table.grab().save(folder + "/table_wnd.png"));
+}
+
+TEST(TableStyle, RowsAndStartingColumnsFollowTheFont) {
+    CTableStyle style;
+    QFont font = style.font;
+    font.setPointSize(9);
+    style.SetFont(font);
+    style.Measure();
+    const int row = style.rowHeight;
+    const QString time = "00/00/00 00:00:00";
+    const int timeWidth = style.GetStartWidth("Creation", time);
+    // The whole sample fits between the cell's insets; a longer title wins over it.
+    EXPECT_GE(timeWidth, QFontMetrics(style.font).horizontalAdvance(time) + 5);
+    const std::string title = "A title longer than its cells";
+    EXPECT_GE(style.GetStartWidth(title, "7"),
+              QFontMetrics(style.boldFont).horizontalAdvance(QString::fromStdString(title)) + 9);
+    EXPECT_EQ(style.GetStartWidth("Creation", time, 18), timeWidth + 18);
+
+    font.setPointSize(18);
+    style.SetFont(font);
+    style.Measure();
+    EXPECT_GT(style.rowHeight, row * 3 / 2);
+    EXPECT_GT(style.GetStartWidth("Creation", time), timeWidth * 3 / 2);
 }

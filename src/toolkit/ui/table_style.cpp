@@ -5,12 +5,19 @@
 #include <QPalette>
 #include <algorithm>
 
+#include "toolkit/ui/display_text.h"
+
 namespace {
 
 // Text in a header or cell is inset a pixel at top and bottom, and the last pixel of a line
 // holds the grid or the header's border: without those two pixels the grid would cover the
 // descenders of fonts that ink their whole height, as most Linux fonts do.
 constexpr int textInsets = 2;
+// A header's title keeps 4 pixels clear at either side, a cell's text 2; the column's last
+// pixel holds the grid line.
+constexpr int headerSideInsets = 8;
+constexpr int cellSideInsets = 4;
+constexpr int gridWidth = 1;
 
 int LineHeight(const QFont& font) {
     QFontMetrics metrics(font);
@@ -61,4 +68,12 @@ void CTableStyle::Measure() {
     if (rowHeight < 0) {
         rowHeight = LineHeight(font);
     }
+}
+
+int CTableStyle::GetStartWidth(const std::string& title, const QString& sample, int lead) const {
+    const QFontMetrics header(boldFont);
+    const QFontMetrics cell(font);
+    const int titleWidth = header.horizontalAdvance(DisplayText(title)) + headerSideInsets;
+    const int cellWidth = lead + cell.horizontalAdvance(sample) + cellSideInsets;
+    return std::max(titleWidth, cellWidth) + gridWidth + cell.averageCharWidth();
 }

@@ -4,6 +4,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
+#include <string>
 
 class QPalette;
 
@@ -19,6 +21,10 @@ public:
     void ReadColours(const QPalette& palette);
     // Measures the heights that are not measured yet.
     void Measure();
+    // How wide a column starts until the user sizes it: room for `title` in the header and for
+    // `sample` after `lead` pixels (an icon) in a cell, with their insets and a character to
+    // spare. Measured in the fonts, so a larger font gets wider columns.
+    int GetStartWidth(const std::string& title, const QString& sample, int lead = 0) const;
 
     // -1 until measured: the fonts' height plus their leading, and the text's insets.
     int headerHeight = -1;
