@@ -59,6 +59,7 @@ QTreeWidgetItem* ChildNamed(QTreeWidgetItem* parent, const QString& name) {
 
 TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
     CProgram program;
+    program.frame->resize(screenshotSize);
     program.frame->show();
     ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;
@@ -136,6 +137,7 @@ TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
 
 TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
     CProgram program;
+    program.frame->resize(screenshotSize);
     program.frame->show();
     ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;
@@ -261,6 +263,7 @@ TEST(CollFrame, Screenshot) {
         GTEST_SKIP() << "TAMBLOR_SCREENSHOTS is not set";
     }
     CProgram program;
+    program.frame->resize(screenshotSize);
     program.frame->show();
     ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;

@@ -271,6 +271,7 @@ TEST(CollSearchPanel, Screenshot) {
         GTEST_SKIP() << "TAMBLOR_SCREENSHOTS is not set";
     }
     CProgram program;
+    program.frame->resize(screenshotSize);
     program.Search("readme");
     program.Table().ShowRow(2);
     QApplication::processEvents();

@@ -2,6 +2,7 @@
 // dialogs and recorded messages, for the tests that drive the program as a user would.
 #pragma once
 
+#include <QSize>
 #include <memory>
 
 #include "shell/coll_session.h"
@@ -10,6 +11,9 @@
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
 #include "toolkit/ui/table_wnd.h"
+
+// The main window's size in the pictures of it, as a page or a README shows them.
+inline const QSize screenshotSize(1000, 650);
 
 struct CProgramWindow {
     CProgramWindow() {

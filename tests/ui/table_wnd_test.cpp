@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -25,6 +27,7 @@
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
 #include "toolkit/ui/display_text.h"
+#include "toolkit/ui/table_style.h"
 
 namespace {
 
@@ -406,6 +409,28 @@ TEST_F(TableWnd, AMillionRowsPaintOnlyWhatIsInView) {
     EXPECT_EQ(image.pixel(95, RowY(2)), style.windowColour.rgb());
 }
 
+TEST_F(TableWnd, ADarkPaletteDrawsTheHeaderAndGridInItsOwnShades) {
+    QPalette dark;
+    dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+    dark.setColor(QPalette::Text, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::ButtonText, QColor(0xE6, 0xE6, 0xE6));
+    dark.setColor(QPalette::Light, QColor(0x50, 0x50, 0x50));
+    dark.setColor(QPalette::Shadow, QColor(0x14, 0x14, 0x14));
+    table.setPalette(dark);
+    QImage image = Render();
+
+    EXPECT_EQ(image.pixel(150, 0), QColor(0x50, 0x50, 0x50).rgb());           // lit edge
+    EXPECT_EQ(image.pixel(199, header / 2), QColor(0x14, 0x14, 0x14).rgb());  // shadowed edge
+    EXPECT_EQ(image.pixel(150, RowY(1)), QColor(0x24, 0x24, 0x24).rgb());
+    // The grid stays a faint line on the dark rows, nearer their colour than the text's.
+    const int grid = qGray(image.pixel(99, RowY(1)));
+    const int between = qGray(image.pixel(50, header - 1 + 2 * row));
+    EXPECT_EQ(grid, between);
+    EXPECT_GT(grid, 0x24);
+    EXPECT_LT(grid - 0x24, 0xE6 - grid);
+}
+
 TEST_F(TableWnd, EditsInPlaceOnASecondClickAndEndOnAnyClick) {
     model.columns[1]->editable = true;
     Click(150, RowY(2));
@@ -533,4 +558,27 @@ TEST(TableWndPicture, Screenshot) {
     table.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&table));
     EXPECT_TRUE(table.grab().save(folder + "/table_wnd.png"));
+}
+
+TEST(TableStyle, RowsAndStartingColumnsFollowTheFont) {
+    CTableStyle style;
+    QFont font = style.font;
+    font.setPointSize(9);
+    style.SetFont(font);
+    style.Measure();
+    const int row = style.rowHeight;
+    const QString time = "00/00/00 00:00:00";
+    const int timeWidth = style.GetStartWidth("Creation", time);
+    // The whole sample fits between the cell's insets; a longer title wins over it.
+    EXPECT_GE(timeWidth, QFontMetrics(style.font).horizontalAdvance(time) + 5);
+    const std::string title = "A title longer than its cells";
+    EXPECT_GE(style.GetStartWidth(title, "7"),
+              QFontMetrics(style.boldFont).horizontalAdvance(QString::fromStdString(title)) + 9);
+    EXPECT_EQ(style.GetStartWidth("Creation", time, 18), timeWidth + 18);
+
+    font.setPointSize(18);
+    style.SetFont(font);
+    style.Measure();
+    EXPECT_GT(style.rowHeight, row * 3 / 2);
+    EXPECT_GT(style.GetStartWidth("Creation", time), timeWidth * 3 / 2);
 }

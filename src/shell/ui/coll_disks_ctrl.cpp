@@ -58,7 +58,8 @@ CCollDisksCtrl::CCollDisksCtrl(QWidget* parent)
     setAccessibleName("Disks");
     rowIcon = GetCollIcon(CCollIcon::disk);
     iconColumnId = FieldName;
-    LoadColumnWidths(*disksModel, 180);
+    LoadColumnWidths(*disksModel,
+                     {"Holiday photos 2006", "00/00/00", "000000", "000000", "0,000,000,000"});
     SetModel(disksModel.get());
 }
 

@@ -82,7 +82,8 @@ CCollFilesCtrl::CCollFilesCtrl(QWidget* parent)
     setAccessibleName("Files");
     rowIcon = GetCollIcon(CCollIcon::file);
     iconColumnId = FieldName;
-    LoadColumnWidths(*filesModel, 220);
+    LoadColumnWidths(*filesModel, {"Screenshot of the desktop.png", "0000000000", "00/00/00",
+                                   "00/00/00", "00/00/00"});
     SetModel(filesModel.get());
 }
 

@@ -3,8 +3,6 @@
 #include <QKeyEvent>
 
 #include "helpers/coll_types.h"
-#include "platform/ini_file.h"
-#include "platform/profile.h"
 #include "search/search_result_list.h"
 #include "shell/ui/coll_icons.h"
 #include "store/coll_disk_item_type.h"
@@ -63,17 +61,11 @@ CCollSearchResultsCtrl::CCollSearchResultsCtrl(const CSearchResultList& shown, Q
     setAccessibleName("Search results");
     iconColumnId = FieldName;
     rowIcon = fileIcon;
-    LoadColumnWidths(*resultsModel, 160);
     // Until the user has sized them, the columns are wide enough for a path and a time.
-    const CIniFile* profile = GetProfile();
-    for (const auto& column : resultsModel->columns) {
-        if (profile == nullptr || profile->GetString(resultsModel->name, column->title).empty()) {
-            column->width = column->id == FieldPath   ? 340
-                            : column->id == FieldType ? 60
-                            : column->id == FieldName ? 160
-                                                      : 125;
-        }
-    }
+    const QString time = "00/00/00 00:00:00";
+    LoadColumnWidths(*resultsModel, {"Screenshot 2005.png", "Folder",
+                                     "Software 2003:\\Drivers\\Graphics Display 7.2\\WinXP\\read",
+                                     time, time, time});
     SetModel(resultsModel.get());
 }
 

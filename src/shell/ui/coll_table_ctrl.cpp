@@ -8,17 +8,29 @@
 
 #include "platform/ini_file.h"
 #include "platform/profile.h"
+#include "toolkit/table_column.h"
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
 #include "toolkit/ui/display_text.h"
 
-void CCollTableCtrl::LoadColumnWidths(CTableModel& tableModel, int firstWidth) {
+namespace {
+
+// The row icon and the room between it and the text.
+constexpr int iconSide = 16;
+constexpr int iconGap = 2;
+
+}  // namespace
+
+void CCollTableCtrl::LoadColumnWidths(CTableModel& tableModel,
+                                      const std::vector<QString>& samples) {
     tableModel.LoadColumnWidths();
     const CIniFile* profile = GetProfile();
-    if (!tableModel.columns.empty() &&
-        (profile == nullptr ||
-         profile->GetString(tableModel.name, tableModel.columns[0]->title).empty())) {
-        tableModel.columns[0]->width = firstWidth;
+    for (std::size_t at = 0; at < tableModel.columns.size() && at < samples.size(); ++at) {
+        CTableColumn& column = *tableModel.columns[at];
+        if (profile == nullptr || profile->GetString(tableModel.name, column.title).empty()) {
+            const int lead = column.id == iconColumnId ? iconSide + iconGap : 0;
+            column.width = GetStyle().GetStartWidth(column.title, samples[at], lead);
+        }
     }
 }
 
@@ -160,9 +172,9 @@ void CCollTableCtrl::DrawCell(QPainter& painter, int row, int column, const QRec
         DrawString(painter, shown, rect, text);
         return;
     }
-    const int side = 16;
-    QRect iconRect(rect.left() + 1, rect.top() + (rect.height() - side) / 2, side, side);
+    QRect iconRect(rect.left() + 1, rect.top() + (rect.height() - iconSide) / 2, iconSide,
+                   iconSide);
     rowIcon.paint(&painter, iconRect);
-    QRect textRect = rect.adjusted(side + 2, 0, 0, 0);
+    QRect textRect = rect.adjusted(iconSide + iconGap, 0, 0, 0);
     DrawString(painter, shown, textRect, text);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QString>
 #include <vector>
 
 #include "shell/coll_commands.h"
@@ -42,9 +43,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-    // Loads the model's widths from the profile; the first column, which holds names, starts
-    // `firstWidth` wide until the user has given it a width.
-    static void LoadColumnWidths(CTableModel& tableModel, int firstWidth);
+    // Loads the model's widths from the profile; a column the user has not sized yet starts
+    // wide enough for its title and for the text in `samples` at its place, in the table's font.
+    void LoadColumnWidths(CTableModel& tableModel, const std::vector<QString>& samples);
 
     // The icon drawn before the text of the column whose id is `iconColumnId`.
     QIcon rowIcon;

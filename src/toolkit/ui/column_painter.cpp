@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QWidget>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -15,8 +16,6 @@
 #include "toolkit/ui/display_text.h"
 
 namespace {
-
-constexpr int checkSize = 13;
 
 void DrawText(QPainter& painter, unsigned format, const QRect& rect, const QString& text) {
     if (rect.width() <= 0 || text.isEmpty()) {
@@ -68,15 +67,18 @@ void DrawInt(QPainter& painter, const CTableColumn& column, const QRect& rect, i
 }
 
 void DrawCheck(QPainter& painter, const QRect& rect, int checked, const QWidget* widget) {
-    int margin = (rect.height() - checkSize) / 2;
     QStyleOptionButton option;
     if (widget != nullptr) {
         option.initFrom(widget);
     }
-    option.rect = QRect(rect.left() + margin, rect.top() + margin, checkSize, checkSize);
+    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+    // The style's own size, as its check boxes in dialogs have, but never taller than the row.
+    const int side =
+        std::min(style->pixelMetric(QStyle::PM_IndicatorHeight, &option, widget), rect.height());
+    const int margin = (rect.height() - side) / 2;
+    option.rect = QRect(rect.left() + margin, rect.top() + margin, side, side);
     option.state |= QStyle::State_Enabled;
     option.state |= (checked & 0xFF) != 0 ? QStyle::State_On : QStyle::State_Off;
-    QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
     style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, widget);
 }
 

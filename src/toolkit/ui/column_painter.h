@@ -26,8 +26,8 @@ void DrawString(QPainter& painter, const CTableColumn& column, const QRect& rect
 void DrawTime(QPainter& painter, const CTableColumn& column, const QRect& rect, Time32 time);
 void DrawDouble(QPainter& painter, const CTableColumn& column, const QRect& rect, double value);
 void DrawInt(QPainter& painter, const CTableColumn& column, const QRect& rect, int value);
-// A themed 13 x 13 check box centred vertically, as far from the left edge as from the top;
-// ticked when the low byte of `checked` is not 0. `widget` gives the style, if any.
+// A themed check box of the style's size centred vertically, as far from the left edge as
+// from the top; ticked when the low byte of `checked` is not 0. `widget` gives the style, if any.
 void DrawCheck(QPainter& painter, const QRect& rect, int checked, const QWidget* widget = nullptr);
 // A block of `colour` filling the cell but for 3 pixels at left and top and 4 at right and
 // bottom.

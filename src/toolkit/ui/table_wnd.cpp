@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPen>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QWheelEvent>
@@ -285,10 +284,10 @@ void CTableWnd::Draw(QPainter& painter, const QRect& area) {
             continue;
         }
         painter.fillRect(rect, style->headerColour);
-        painter.fillRect(rect.x(), rect.y(), rect.width() - 1, 1, Qt::white);
-        painter.fillRect(rect.x(), rect.y(), 1, rect.height() - 1, Qt::white);
-        painter.fillRect(rect.right(), rect.y(), 1, rect.height(), Qt::black);
-        painter.fillRect(rect.x(), rect.bottom(), rect.width(), 1, Qt::black);
+        painter.fillRect(rect.x(), rect.y(), rect.width() - 1, 1, style->headerLightColour);
+        painter.fillRect(rect.x(), rect.y(), 1, rect.height() - 1, style->headerLightColour);
+        painter.fillRect(rect.right(), rect.y(), 1, rect.height(), style->headerShadowColour);
+        painter.fillRect(rect.x(), rect.bottom(), rect.width(), 1, style->headerShadowColour);
         painter.save();
         painter.setClipRect(rect, Qt::IntersectClip);
         painter.setPen(style->headerTextColour);
@@ -339,14 +338,19 @@ void CTableWnd::DrawFocus(QPainter& painter) {
     // The row's own text colour, dotted: it shows on the highlight as on the window colour
     // with any palette, where the styles' own focus frames can all but vanish on a highlight.
     const bool selected = highlightSelection && row == selectedRow;
-    QPen pen(selected ? style->highlightTextColour : style->windowTextColour, 0);
-    pen.setDashPattern({1, 1});
-    painter.save();
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    // Inside the grid lines: the outline covers one pixel more than the size each way.
-    painter.drawRect(QRect(0, top, std::min(right, viewport()->width()) - 2, GetRowHeight() - 2));
-    painter.restore();
+    // Dots of one logical pixel, filled rather than stroked: a pen's dots stay one device pixel
+    // on a scaled screen, where they all but vanish beside the grid lines.
+    const QColor colour = selected ? style->highlightTextColour : style->windowTextColour;
+    const int frameRight = std::min(right, viewport()->width()) - 2;
+    const int bottom = top + GetRowHeight() - 2;
+    for (int x = 0; x <= frameRight; x += 2) {
+        painter.fillRect(x, top, 1, 1, colour);
+        painter.fillRect(x, bottom, 1, 1, colour);
+    }
+    for (int y = top; y <= bottom; y += 2) {
+        painter.fillRect(0, y, 1, 1, colour);
+        painter.fillRect(frameRight, y, 1, 1, colour);
+    }
 }
 
 void CTableWnd::DrawRow(QPainter& painter, int row, int first, int last, const QRect& rect) {
