@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <vector>
 
@@ -14,6 +15,9 @@ std::string FullPathFromEnvironment(const char* name) {
     return value != nullptr && value[0] == '/' ? value : "";
 }
 
+// Account entries are small; a buffer this large means something is wrong.
+constexpr std::size_t maxEntryBuffer = std::size_t{1} << 20;
+
 std::string AccountHomeFolder() {
     long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 1024);
@@ -21,7 +25,7 @@ std::string AccountHomeFolder() {
         passwd entry{};
         passwd* found = nullptr;
         int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
-        if (error == ERANGE && buffer.size() < 1024 * 1024) {
+        if (error == ERANGE && buffer.size() < maxEntryBuffer) {
             buffer.resize(buffer.size() * 2);
             continue;
         }
