@@ -9,10 +9,13 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/ini_file.h"
@@ -173,6 +176,20 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
         program.messages.messages,
         (std::vector<std::string>{"Disk not found", "Failed finding child folder No such folder",
                                   "Failed to selecting folder path \\No such folder\\"}));
+}
+
+TEST(CollFrame, AFirstStartShowsAComfortableCentredWindowReadyWithTheDefaultDrive) {
+    CProgram program;
+    program.frame->RestorePlacement();
+    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    QRect available = program.frame->screen()->availableGeometry();
+    QRect window = program.frame->geometry();
+    EXPECT_TRUE(available.contains(window));
+    EXPECT_GE(window.width(), std::min(800, available.width() * 9 / 10));
+    EXPECT_GE(window.height(), std::min(600, available.height() * 9 / 10));
+    EXPECT_LE(std::abs(window.center().x() - available.center().x()), 1);
+    EXPECT_EQ(program.frame->statusBar()->currentMessage(), "Ready");
+    EXPECT_EQ(program.session.settings.GetDrive(), "/dev/cdrom");
 }
 
 TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {
