@@ -27,9 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the desktop uses when it is there: xdg-open to open catalogued files, UDisks to eject
 # a disk (an ioctl does it otherwise), and the databases that make the menu entry, the file
-# types and the icons known.
+# types and the icons known; Qt's own Wayland support for a Wayland session (XWayland otherwise).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "xdg-utils, udisks2, shared-mime-info, desktop-file-utils, hicolor-icon-theme")
+    "xdg-utils, udisks2, shared-mime-info, desktop-file-utils, hicolor-icon-theme, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -62,7 +62,7 @@ done
 update-mime-database "$share/mime" 2>"$work/mime.log" || fail "update-mime-database failed"
 grep -qx '50:application/x-tamblor-collection:\*\.col' "$share/mime/globs2" ||
     fail "*.col is not a Tamblor collection"
-grep -qx '50:application/x-tamblor-disk-index:\*\.cdi' "$share/mime/globs2" ||
+grep -qx '60:application/x-tamblor-disk-index:\*\.cdi' "$share/mime/globs2" ||
     fail "*.cdi is not a Tamblor disk index"
 grep -qx 'application/x-tamblor-collection text/plain' "$share/mime/subclasses" ||
     fail "a collection is not text"
