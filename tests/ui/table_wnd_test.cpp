@@ -310,6 +310,17 @@ TEST_F(TableWnd, WheelAndKeysScrollButNeverSelect) {
     EXPECT_EQ(table.GetFirstColumn(), 1);
     EXPECT_EQ(table.horizontalScrollBar()->value(), 1);
 
+    // Columns that all fit leave nothing to scroll to, until the view is narrowed or moved.
+    QTest::keyClick(&table, Qt::Key_Left);
+    table.resize(2000, table.height());
+    EXPECT_EQ(table.horizontalScrollBar()->maximum(), 0);
+    QTest::keyClick(&table, Qt::Key_Right);
+    EXPECT_EQ(table.GetFirstColumn(), 1);
+    EXPECT_EQ(table.horizontalScrollBar()->value(), 1);
+    QTest::keyClick(&table, Qt::Key_Left);
+    table.resize(150, table.height());
+    EXPECT_GT(table.horizontalScrollBar()->maximum(), 0);
+
     EXPECT_EQ(table.GetSelectedRow(), 7);
 }
 

@@ -78,14 +78,24 @@ void CTableWnd::UpdateScrollRanges() {
             selectedRow = -1;
         }
     }
+    // The bars' signals stay connected: the scroll area shows or hides a bar on its range
+    // signal. Nothing moves by it, the top row being inside the range already.
+    const int pageRows = GetPageRows();
+    const bool allShown = topRow == 0 && rowCount <= pageRows;
     QScrollBar* vertical = verticalScrollBar();
-    QSignalBlocker blockVertical(vertical);
-    vertical->setRange(0, std::max(0, rowCount - 1));
-    vertical->setPageStep(std::max(1, GetPageRows()));
+    vertical->setRange(0, allShown ? 0 : std::max(0, rowCount - 1));
+    vertical->setPageStep(std::max(1, pageRows));
     vertical->setValue(topRow);
+    UpdateColumnRange();
+}
+
+void CTableWnd::UpdateColumnRange() {
+    // While every column fits from the first there is nowhere to scroll, and the bar goes;
+    // the arrow keys still move the columns, which brings it back. The same goes for rows.
+    const bool allShown = firstColumn == 0 && totalWidth <= viewport()->width();
     QScrollBar* horizontal = horizontalScrollBar();
-    QSignalBlocker blockHorizontal(horizontal);
-    horizontal->setRange(0, std::max(0, static_cast<int>(visibleColumns.size()) - 1));
+    horizontal->setRange(0,
+                         allShown ? 0 : std::max(0, static_cast<int>(visibleColumns.size()) - 1));
     horizontal->setPageStep(1);
     horizontal->setValue(firstColumn);
 }
@@ -247,6 +257,7 @@ void CTableWnd::RecomputeTotalWidth() {
     for (const CTableColumn* column : visibleColumns) {
         totalWidth += column->width;
     }
+    UpdateColumnRange();
 }
 
 void CTableWnd::Draw(QPainter& painter, const QRect& area) {
@@ -407,7 +418,7 @@ void CTableWnd::changeEvent(QEvent* event) {
 
 void CTableWnd::resizeEvent(QResizeEvent* event) {
     CModelWnd::resizeEvent(event);
-    verticalScrollBar()->setPageStep(std::max(1, GetPageRows()));
+    UpdateScrollRanges();
 }
 
 void CTableWnd::mouseMoveEvent(QMouseEvent* event) {
@@ -654,8 +665,7 @@ void CTableWnd::ScrollColumns(int delta) {
     }
     EndEdit();
     firstColumn = newFirst;
-    QSignalBlocker block(horizontalScrollBar());
-    horizontalScrollBar()->setValue(firstColumn);
+    UpdateColumnRange();
     viewport()->update();
 }
 

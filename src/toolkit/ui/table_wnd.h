@@ -33,9 +33,12 @@ public:
     void OnModelChanged(int hint) override;
     // Refills the shown columns from the model's visible ones, in model order.
     void RebuildColumns();
-    // Rows 0 to count - 1 vertically, shown columns horizontally. A row count that shrank
-    // pulls the top row and the selection back inside the table.
+    // Rows 0 to count - 1 vertically, shown columns horizontally, or no range (and no bar)
+    // while all of them are in view. A row count that shrank pulls the top row and the
+    // selection back inside the table.
     void UpdateScrollRanges();
+    // The horizontal bar's range: the shown columns, or none while they all fit.
+    void UpdateColumnRange();
     // Ignored for a row outside the table.
     void SetSelection(int row);
     void SetTopRow(int row);
