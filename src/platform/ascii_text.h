@@ -1,5 +1,5 @@
-// ASCII letter case and decimal numbers in text, shared by everything that reads settings,
-// masks and titles; bytes from 0x80 up are left as they are.
+// ASCII letter case, hexadecimal digits and decimal numbers in text, shared by everything that
+// reads settings, masks and titles; bytes from 0x80 up are left as they are.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,20 @@ inline char LowerAscii(char c) {
 
 inline char UpperAscii(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The value of a hexadecimal digit, either case; -1 for any other byte.
+inline int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
 }
 
 std::string LowerAsciiText(std::string text);

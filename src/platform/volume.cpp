@@ -20,6 +20,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/ascii_text.h"
 #include "platform/optical_volume.h"
 #include "platform/utf8_text.h"
 
@@ -131,19 +132,6 @@ std::string FindDeviceLink(const char* folderPath, dev_t device) {
 void ReadDeviceLinks(dev_t device, VolumeProbe& result) {
     result.label = FindDeviceLink("/dev/disk/by-label", device);
     result.uuid = FindDeviceLink("/dev/disk/by-uuid", device);
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 std::optional<std::uint32_t> ParseHex32(std::string_view digits) {

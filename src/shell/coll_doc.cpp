@@ -32,6 +32,24 @@ bool IsDiskIndexPath(const std::string& path) {
     return LowerAsciiText(CFilePath(path).GetExtension()) == "cdi";
 }
 
+bool IsCollectionPath(const std::string& path) {
+    return LowerAsciiText(CFilePath(path).GetExtension()) == "col";
+}
+
+struct CDroppedFiles {
+    explicit CDroppedFiles(const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            if (IsDiskIndexPath(path)) {
+                indexes.push_back(path);
+            } else if (IsCollectionPath(path)) {
+                collections.push_back(path);
+            }
+        }
+    }
+    std::vector<std::string> indexes;
+    std::vector<std::string> collections;
+};
+
 }  // namespace
 
 CCollDoc::CCollDoc() : search(&collection) {
@@ -221,6 +239,25 @@ bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFi
         OpenCollection(lastFile);
     }
     return true;
+}
+
+bool CCollDoc::CanOpenDroppedFiles(const std::vector<std::string>& paths) const {
+    CDroppedFiles dropped(paths);
+    if (!dropped.indexes.empty()) {
+        return !search.IsBusy();
+    }
+    return dropped.collections.size() == 1;
+}
+
+bool CCollDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
+    if (!CanOpenDroppedFiles(paths)) {
+        return false;
+    }
+    CDroppedFiles dropped(paths);
+    if (!dropped.indexes.empty()) {
+        return InsertDisks(dropped.indexes);
+    }
+    return OpenCollection(dropped.collections.front());
 }
 
 void CCollDoc::SetDescription(const std::string& text) {

@@ -63,6 +63,12 @@ public:
     bool OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
                        const std::string& lastFile);
 
+    // Files dropped on the window: the index files (".cdi") among them go into this
+    // collection, as Insert puts them; with none, a single collection (".col") opens in its
+    // place. Index files wait while a search walks the disks. False when nothing would be done.
+    bool CanOpenDroppedFiles(const std::vector<std::string>& paths) const;
+    bool OpenDroppedFiles(const std::vector<std::string>& paths);
+
     // The collection properties dialog's edit: a changed description is a change to save.
     void SetDescription(const std::string& text);
 

@@ -219,3 +219,28 @@ TEST(CollDocCommands, TheCollectionNamedOnTheCommandLineIsTheOneThatOpens) {
     EXPECT_EQ(f.doc.collection.disks.size(), 0u);
     EXPECT_FALSE(f.messages.messages.empty());
 }
+
+TEST(CollDocCommands, DroppedIndexFilesGoInAndADroppedCollectionOpens) {
+    CommandsFixture f;
+    std::string other = f.folder.Path("B.CDI");
+    ASSERT_TRUE(CCollDisk().SaveIndexFile(other));
+    std::string collection = f.folder.Write("Mine.col", f.diskPath + "\n");
+    std::string notes = f.folder.Write("notes.txt", "");
+
+    for (const std::vector<std::string>& refused :
+         {std::vector<std::string>{}, {notes}, {collection, collection}}) {
+        EXPECT_FALSE(f.doc.CanOpenDroppedFiles(refused));
+        EXPECT_FALSE(f.doc.OpenDroppedFiles(refused));
+    }
+    // Index files win over the collection beside them, and go into the open collection.
+    ASSERT_TRUE(f.doc.OpenDroppedFiles({notes, f.diskPath, collection, other}));
+    ASSERT_EQ(f.doc.collection.disks.size(), 2u);
+    EXPECT_EQ(f.doc.collection.disks[1]->indexPath, other);
+    EXPECT_TRUE(f.doc.IsModified());
+
+    // A collection alone replaces this one, after the save question.
+    f.ui.answers = {Answer::no};
+    ASSERT_TRUE(f.doc.OpenDroppedFiles({collection}));
+    EXPECT_EQ(f.doc.GetPathName(), collection);
+    EXPECT_EQ(f.ui.calls, Calls{"yes-no-cancel: Save changes to Untitled?"});
+}

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QStatusBar>
@@ -190,6 +191,33 @@ TEST(CollFrame, AFirstStartShowsAComfortableCentredWindowReadyWithTheDefaultDriv
     EXPECT_LE(std::abs(window.center().x() - available.center().x()), 1);
     EXPECT_EQ(program.frame->statusBar()->currentMessage(), "Ready");
     EXPECT_EQ(program.session.settings.GetDrive(), "/dev/cdrom");
+}
+
+TEST(CollFrame, IndexFilesDroppedOnTheWindowGoIntoTheCollectionUnderTheirOwnBytes) {
+    CProgram program;
+    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    program.frame->GetView().GetTabCtrl().setCurrentIndex(1);
+    // A name that is not UTF-8, as a file manager sends it: percent-encoded bytes.
+    std::string path = program.folder.Path() + "/Old\xE9t\xE9.cdi";
+    ASSERT_TRUE(CCollDisk().SaveIndexFile(path));
+    QMimeData data;
+    data.setData("text/uri-list",
+                 "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n");
+
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(program.frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(program.frame.get(), &drop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.session.doc.collection.disks.empty(); }));
+    EXPECT_EQ(program.session.doc.collection.disks[0]->indexPath, path);
+    EXPECT_TRUE(program.frame->GetView().IsBrowseTabCurrent());
+
+    QMimeData text;
+    text.setText("not a file");
+    QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(program.frame.get(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {

@@ -2,13 +2,19 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QWindowStateChangeEvent>
+#include <string>
+#include <vector>
 
 #include "helpers/show_message.h"
 #include "platform/ini_file.h"
@@ -22,12 +28,19 @@
 #include "shell/ui/coll_icons.h"
 #include "shell/ui/coll_search_panel.h"
 #include "shell/ui/coll_view.h"
+#include "shell/uri_list.h"
 #include "shell/window_placement.h"
 #include "toolkit/ui/display_text.h"
 
 namespace {
 
 constexpr char frameSection[] = "MainFrame";
+
+// The list as sent rather than QMimeData::urls(): a URL holds text, and turns the bytes of a
+// name that is not UTF-8 into replacement characters.
+std::vector<std::string> LocalPathsOf(const QMimeData& data) {
+    return LocalPathsOfUriList(data.data("text/uri-list").toStdString());
+}
 constexpr char placementKey[] = "Placement";
 
 QKeySequence KeyOf(CCommandKey key) {
@@ -84,6 +97,7 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
     : QMainWindow(parent), session(owner), view(new CCollView(this)) {
     setObjectName("MainFrame");
     setCentralWidget(view);
+    setAcceptDrops(true);
     BuildActions();
     BuildMenus();
     BuildToolBar();
@@ -357,6 +371,31 @@ void CCollFrame::SavePlacement() const {
     }
     profile->SetString(frameSection, placementKey, placement.Format());
     view->SavePaneSizes();
+}
+
+void CCollFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (session.doc.CanOpenDroppedFiles(LocalPathsOf(*event->mimeData()))) {
+        event->acceptProposedAction();
+    }
+}
+
+void CCollFrame::dragMoveEvent(QDragMoveEvent* event) {
+    if (session.doc.CanOpenDroppedFiles(LocalPathsOf(*event->mimeData()))) {
+        event->acceptProposedAction();
+    }
+}
+
+void CCollFrame::dropEvent(QDropEvent* event) {
+    std::vector<std::string> paths = LocalPathsOf(*event->mimeData());
+    event->acceptProposedAction();
+    // The question and messages that may follow must not run inside the drag's own loop.
+    QTimer::singleShot(0, this, [this, paths] {
+        bool opened = false;
+        ::RunCommand([&] { opened = session.doc.OpenDroppedFiles(paths); });
+        if (opened) {
+            view->ShowBrowseTab();
+        }
+    });
 }
 
 void CCollFrame::closeEvent(QCloseEvent* event) {

@@ -1,6 +1,7 @@
 // The main window: menus, toolbar and status bar built from the command table, the view in
 // the middle, the document's title and modified flag in the window title, the placement kept
-// in the profile. Every command runs behind the command guard.
+// in the profile. Every command runs behind the command guard. Collections and index files
+// dropped on it open as the document says.
 #pragma once
 
 #include <QMainWindow>
@@ -38,6 +39,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:

@@ -94,9 +94,13 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
     emit SelectionChanged();
 }
 
-void CCollView::FindItem(const CCollItem& item) {
+void CCollView::ShowBrowseTab() {
     GetTabCtrl().setCurrentIndex(0);
     SelectTab(0);
+}
+
+void CCollView::FindItem(const CCollItem& item) {
+    ShowBrowseTab();
     std::string path = item.path;
     if (item.typeId == CCollDiskItemType::folderType.id && (path.empty() || path.back() != '\\')) {
         path += '\\';

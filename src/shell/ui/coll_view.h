@@ -28,6 +28,7 @@ public:
     void OnUpdate(CView* sender, CUpdateHint hint, const CCollItem* item) override;
 
     bool IsBrowseTabCurrent() const;
+    void ShowBrowseTab();
     CCollBrowsePanel& GetBrowsePanel() { return *browsePanel; }
     CCollSearchPanel& GetSearchPanel() { return *searchPanel; }
     // The find request of the search results: shows the Browse tab and selects the item.
