@@ -98,6 +98,10 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
     setObjectName("MainFrame");
     setCentralWidget(view);
     setAcceptDrops(true);
+    dropTimer = new QTimer(this);
+    dropTimer->setSingleShot(true);
+    dropTimer->setInterval(0);
+    connect(dropTimer, &QTimer::timeout, this, &CCollFrame::OpenDroppedFiles);
     BuildActions();
     BuildMenus();
     BuildToolBar();
@@ -386,16 +390,19 @@ void CCollFrame::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void CCollFrame::dropEvent(QDropEvent* event) {
-    std::vector<std::string> paths = LocalPathsOf(*event->mimeData());
+    droppedPaths = LocalPathsOf(*event->mimeData());
     event->acceptProposedAction();
-    // The question and messages that may follow must not run inside the drag's own loop.
-    QTimer::singleShot(0, this, [this, paths] {
-        bool opened = false;
-        ::RunCommand([&] { opened = session.doc.OpenDroppedFiles(paths); });
-        if (opened) {
-            view->ShowBrowseTab();
-        }
-    });
+    dropTimer->start();
+}
+
+void CCollFrame::OpenDroppedFiles() {
+    std::vector<std::string> paths = std::move(droppedPaths);
+    droppedPaths.clear();
+    bool opened = false;
+    ::RunCommand([&] { opened = session.doc.OpenDroppedFiles(paths); });
+    if (opened) {
+        view->ShowBrowseTab();
+    }
 }
 
 void CCollFrame::closeEvent(QCloseEvent* event) {

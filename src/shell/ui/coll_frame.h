@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "shell/coll_commands.h"
 
@@ -14,6 +16,7 @@ class CCollView;
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 class CCollFrame : public QMainWindow {
     Q_OBJECT
@@ -52,6 +55,7 @@ private:
     void UpdateTitle();
     void FillRecentFiles();
     void RunCommand(CCollCommand command);
+    void OpenDroppedFiles();
 
     CCollSession& session;
     CCollView* view;
@@ -63,4 +67,8 @@ private:
     std::size_t stateListener = 0;
     // The geometry of the window while it was last neither maximised nor minimised.
     QRect normalGeometry;
+    // Files dropped, opened once the drag is over: the questions and messages that may follow
+    // must not run inside its loop.
+    std::vector<std::string> droppedPaths;
+    QTimer* dropTimer = nullptr;
 };
