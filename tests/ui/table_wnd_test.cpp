@@ -322,6 +322,18 @@ TEST_F(TableWnd, WheelAndKeysScrollButNeverSelect) {
     EXPECT_GT(table.horizontalScrollBar()->maximum(), 0);
 
     EXPECT_EQ(table.GetSelectedRow(), 7);
+
+    // And rows: a table whose rows all fit has no bar until it is scrolled off its first row.
+    model.SetRowCount(3);
+    table.OnModelChanged(0);
+    QTest::keyClick(&table, Qt::Key_Home);
+    EXPECT_EQ(table.verticalScrollBar()->maximum(), 0);
+    QTest::keyClick(&table, Qt::Key_Down);
+    ASSERT_EQ(table.GetTopRow(), 1);
+    EXPECT_EQ(table.verticalScrollBar()->maximum(), 2);
+    EXPECT_EQ(table.verticalScrollBar()->value(), 1);
+    QTest::keyClick(&table, Qt::Key_Up);
+    EXPECT_EQ(table.verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(TableWnd, DraggedBordersResizeColumnsAndTheWidthsPersist) {

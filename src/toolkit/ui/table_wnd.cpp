@@ -78,15 +78,20 @@ void CTableWnd::UpdateScrollRanges() {
             selectedRow = -1;
         }
     }
+    UpdateRowRange();
+    UpdateColumnRange();
+}
+
+void CTableWnd::UpdateRowRange() {
     // The bars' signals stay connected: the scroll area shows or hides a bar on its range
     // signal. Nothing moves by it, the top row being inside the range already.
+    const int rowCount = GetRowCount();
     const int pageRows = GetPageRows();
     const bool allShown = topRow == 0 && rowCount <= pageRows;
     QScrollBar* vertical = verticalScrollBar();
     vertical->setRange(0, allShown ? 0 : std::max(0, rowCount - 1));
     vertical->setPageStep(std::max(1, pageRows));
     vertical->setValue(topRow);
-    UpdateColumnRange();
 }
 
 void CTableWnd::UpdateColumnRange() {
@@ -638,10 +643,8 @@ void CTableWnd::ScrollToRow(int row) {
     EndEdit();
     const int old = topRow;
     topRow = newTop;
-    {
-        QSignalBlocker block(verticalScrollBar());
-        verticalScrollBar()->setValue(topRow);
-    }
+    // Leaving the first row may bring the bar, coming back to it take it away.
+    UpdateRowRange();
     const int headerHeight = GetHeaderHeight();
     const QRect rowsArea(0, headerHeight, viewport()->width(),
                          std::max(0, viewport()->height() - headerHeight));

@@ -37,7 +37,8 @@ public:
     // while all of them are in view. A row count that shrank pulls the top row and the
     // selection back inside the table.
     void UpdateScrollRanges();
-    // The horizontal bar's range: the shown columns, or none while they all fit.
+    // Each bar's range: the rows, or the shown columns, or none while they all fit.
+    void UpdateRowRange();
     void UpdateColumnRange();
     // Ignored for a row outside the table.
     void SetSelection(int row);
