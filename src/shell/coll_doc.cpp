@@ -1,5 +1,7 @@
 #include "shell/coll_doc.h"
 
+#include <string_view>
+
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
 #include "helpers/recent_file_list.h"
@@ -28,23 +30,28 @@ CFileDialogOptions CollectionDialog(const std::string& title, const std::string&
     return options;
 }
 
+bool HasExtension(const std::string& path, std::string_view extension) {
+    return EqualsIgnoringAsciiCase(CFilePath(path).GetExtension(), extension);
+}
+
 bool IsDiskIndexPath(const std::string& path) {
-    return LowerAsciiText(CFilePath(path).GetExtension()) == "cdi";
+    return HasExtension(path, "cdi");
 }
 
-bool IsCollectionPath(const std::string& path) {
-    return LowerAsciiText(CFilePath(path).GetExtension()) == "col";
-}
-
+// Dropped files sorted by what they are: index files go in, else one collection opens.
 struct CDroppedFiles {
     explicit CDroppedFiles(const std::vector<std::string>& paths) {
         for (const std::string& path : paths) {
             if (IsDiskIndexPath(path)) {
                 indexes.push_back(path);
-            } else if (IsCollectionPath(path)) {
+            } else if (HasExtension(path, "col")) {
                 collections.push_back(path);
             }
         }
+    }
+    // Index files wait while a search walks the disks they would go among.
+    bool CanOpen(bool searchBusy) const {
+        return !indexes.empty() ? !searchBusy : collections.size() == 1;
     }
     std::vector<std::string> indexes;
     std::vector<std::string> collections;
@@ -242,18 +249,14 @@ bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFi
 }
 
 bool CCollDoc::CanOpenDroppedFiles(const std::vector<std::string>& paths) const {
-    CDroppedFiles dropped(paths);
-    if (!dropped.indexes.empty()) {
-        return !search.IsBusy();
-    }
-    return dropped.collections.size() == 1;
+    return CDroppedFiles(paths).CanOpen(search.IsBusy());
 }
 
 bool CCollDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
-    if (!CanOpenDroppedFiles(paths)) {
+    CDroppedFiles dropped(paths);
+    if (!dropped.CanOpen(search.IsBusy())) {
         return false;
     }
-    CDroppedFiles dropped(paths);
     if (!dropped.indexes.empty()) {
         return InsertDisks(dropped.indexes);
     }

@@ -35,13 +35,13 @@
 namespace {
 
 constexpr char frameSection[] = "MainFrame";
+constexpr char placementKey[] = "Placement";
 
 // The list as sent rather than QMimeData::urls(): a URL holds text, and turns the bytes of a
 // name that is not UTF-8 into replacement characters.
 std::vector<std::string> LocalPathsOf(const QMimeData& data) {
     return LocalPathsOfUriList(data.data("text/uri-list").toStdString());
 }
-constexpr char placementKey[] = "Placement";
 
 QKeySequence KeyOf(CCommandKey key) {
     switch (key) {
@@ -378,9 +378,7 @@ void CCollFrame::SavePlacement() const {
 }
 
 void CCollFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (session.doc.CanOpenDroppedFiles(LocalPathsOf(*event->mimeData()))) {
-        event->acceptProposedAction();
-    }
+    dragMoveEvent(event);
 }
 
 void CCollFrame::dragMoveEvent(QDragMoveEvent* event) {

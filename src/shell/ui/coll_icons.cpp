@@ -8,18 +8,6 @@ static void InitIconResources() {
     Q_INIT_RESOURCE(icons);
 }
 
-namespace {
-
-void PrepareIcons() {
-    static const bool prepared = [] {
-        InitIconResources();
-        return true;
-    }();
-    (void)prepared;
-}
-
-}  // namespace
-
 QIcon GetThemeIcon(const char* name, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(name, QApplication::style()->standardIcon(fallback));
 }
@@ -39,7 +27,8 @@ QIcon GetCollIcon(CCollIcon which) {
 }
 
 QIcon GetBuiltInProgramIcon() {
-    PrepareIcons();
+    static const bool registered = (InitIconResources(), true);
+    (void)registered;
     QIcon icon;
     // The drawing first, so that Qt's SVG icon engine, where installed, draws the sizes in
     // between; the PNGs then serve their own sizes, sharper than the drawing at 16 and 24.
@@ -53,6 +42,5 @@ QIcon GetBuiltInProgramIcon() {
 }
 
 QIcon GetProgramIcon() {
-    PrepareIcons();
     return QIcon::fromTheme("tamblor", GetBuiltInProgramIcon());
 }

@@ -46,8 +46,7 @@ void CCollView::SetDocument(CCollDoc* document) {
 
 void CCollView::OnInitialUpdate() {
     browsePanel->RestorePaneSizes();
-    GetTabCtrl().setCurrentIndex(0);
-    SelectTab(0);
+    ShowBrowseTab();
     OnUpdate(nullptr, CUpdateHint::redrawAll, nullptr);
 }
 
