@@ -404,11 +404,13 @@ TEST(CollDialogs, SettingsApplyIntoTheSettingsAndReportOnlyARealDateFormatChange
     EXPECT_EQ(settings.GetDateFormat(), &CDateFormat::DayFirst());
 }
 
-TEST(CollDialogs, AboutShowsTheIconAndVersion) {
+TEST(CollDialogs, AboutShowsTheIconVersionAndLicence) {
     CCollAboutDlg dialog;
     dialog.open();
     EXPECT_EQ(dialog.windowTitle(), "Tamblor");
     EXPECT_EQ(dialog.version->text(), "Tamblor Version 0.02");
+    EXPECT_TRUE(dialog.licence->text().contains(
+        "GNU General Public License, version 3 or (at your option) any later version"));
     EXPECT_FALSE(dialog.icon->pixmap().isNull());
     QTest::keyClick(&dialog, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());

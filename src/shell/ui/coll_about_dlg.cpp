@@ -29,6 +29,17 @@ CCollAboutDlg::CCollAboutDlg(QWidget* parent) : QDialog(parent) {
     version->setTextInteractionFlags(Qt::TextSelectableByMouse);
     top->addWidget(version, 1, Qt::AlignVCenter);
 
+    // Who may use it, and on what terms: the program's own licence, and the libraries'.
+    licence = new QLabel(
+        "Tamblor is free software: you can redistribute it and/or modify it under the terms "
+        "of the GNU General Public License, version 3 or (at your option) any later "
+        "version. It comes with no warranty.\n\nIt uses the Qt libraries under the GNU "
+        "Lesser General Public License, version 3.");
+    licence->setWordWrap(true);
+    licence->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    licence->setFixedWidth(version->minimumWidth() * 2);
+    layout->addWidget(licence);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

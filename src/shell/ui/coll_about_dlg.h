@@ -1,4 +1,4 @@
-// The about box: the program's icon, name and version.
+// The about box: the program's icon, name, version and licence.
 #pragma once
 
 #include <QDialog>
@@ -13,4 +13,5 @@ public:
 
     QLabel* icon = nullptr;
     QLabel* version = nullptr;
+    QLabel* licence = nullptr;
 };
