@@ -86,9 +86,9 @@ struct ItemFixture {
     std::string Dest(const std::string& relative = {}) const {
         return relative.empty() ? folder.Path("dest") : folder.Path("dest/" + relative);
     }
-    void Copy(int typeId, const std::string& path, CCopyProgressSink* progress = nullptr) {
+    void Copy(const CCollItem& item, CCopyProgressSink* progress = nullptr) {
         ui.chosenFiles.push_back(Dest());
-        commands->CopyItem({typeId, path}, progress);
+        commands->CopyItem(item, progress);
     }
 
     CTempFolder folder;
@@ -103,6 +103,12 @@ struct ItemFixture {
 
 constexpr int folderId = 2;
 constexpr int fileId = 3;
+
+CCollItem Item(int typeId, const std::string& text) {
+    CCollItem item{typeId, {}};
+    EXPECT_TRUE(CCataloguePath::Parse(text, item.path)) << text;
+    return item;
+}
 
 }  // namespace
 
@@ -122,7 +128,7 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
         }
     };
     f.ui.answers = {Answer::ok, Answer::ok};
-    f.commands->OpenItem({fileId, "Holiday:\\Docs\\README"});
+    f.commands->OpenItem(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.ui.calls, (Calls{question, question, "wait: on",
                                  "shell: " + f.drive + "/Docs/README", "wait: off"}));
 
@@ -131,29 +137,29 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
     f.ui.onAsk = nullptr;
     std::string label = f.disk->header.GetLabel();
     f.disk->header.SetLabel(label.empty() ? "x" : label + "X");
-    f.commands->CopyItem({fileId, "Holiday:\\Docs\\README"}, nullptr);
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
     EXPECT_EQ(f.ui.calls, Calls{question});
     f.disk->header.SetLabel(label);
 
     // An empty drive is no disk either.
     f.ui.calls.clear();
     f.settings.SetDrive(f.folder.Path("nowhere"));
-    EXPECT_FALSE(f.commands->CheckDiskInserted("Holiday:\\Docs\\README"));
+    EXPECT_FALSE(f.commands->CheckDiskInserted({"Holiday", {"Docs", "README"}}));
     EXPECT_EQ(f.ui.calls.size(), 1u);
     f.settings.SetDrive(f.drive);
 
     // No disk of that title: nothing is said or asked.
     f.ui.calls.clear();
-    EXPECT_FALSE(f.commands->CheckDiskInserted("Other:\\x"));
+    EXPECT_FALSE(f.commands->CheckDiskInserted({"Other", {"x"}}));
     EXPECT_TRUE(f.ui.calls.empty());
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
 TEST(ItemCommands, OpensWithTheNamesExactBytes) {
     ItemFixture f;
-    f.commands->OpenItem({fileId, "Holiday:\\\\" + oddName});
-    f.commands->OpenItem({folderId, "Holiday:\\Photos"});
-    f.commands->OpenItem({folderId, "Holiday:\\"});
+    f.commands->OpenItem(Item(fileId, "Holiday:\\\\" + oddName));
+    f.commands->OpenItem(Item(folderId, "Holiday:\\Photos"));
+    f.commands->OpenItem(Item(folderId, "Holiday:\\"));
     EXPECT_EQ(f.ui.calls, (Calls{"wait: on", "shell: " + f.drive + "/" + oddName, "wait: off",
                                  "wait: on", "shell: " + f.drive + "/Photos", "wait: off",
                                  "wait: on", "shell: " + f.drive, "wait: off"}));
@@ -162,26 +168,28 @@ TEST(ItemCommands, OpensWithTheNamesExactBytes) {
 
 TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
     ItemFixture f;
-    for (const std::string& path :
-         {std::string("Holiday:\\..\\x"), std::string("Holiday:\\Docs\\.."),
-          std::string("Holiday:\\a/b"), std::string("Holiday:\\Docs\\\\x"),
-          std::string("Holiday:\\Docs\\x") + '\0' + "y"}) {
+    using Names = std::vector<std::string>;
+    for (const Names& names : {Names{"..", "x"}, Names{"Docs", ".."}, Names{"a/b"},
+                               Names{"Docs", "", "x"}, Names{"Docs", std::string("x\0y", 3)}}) {
+        CCollItem item{fileId, {"Holiday", names}};
         f.messages.messages.clear();
-        f.Copy(fileId, path);
-        f.commands->OpenItem({fileId, path});
+        f.Copy(item);
+        f.commands->OpenItem(item);
         // A message is a C string: it shows the path up to a NUL byte.
-        EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(path.c_str())))
-            << path;
+        std::string text = item.path.Text();
+        EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(text.c_str())))
+            << text;
     }
+    // Only a folder can be the disk's root; a path needs a title.
     f.messages.messages.clear();
-    f.commands->OpenItem({fileId, "Holiday"});
-    f.commands->OpenItem({fileId, ":\\x"});
+    f.commands->OpenItem({fileId, {"Holiday", {}}});
+    f.commands->OpenItem({fileId, {"", {"x"}}});
     EXPECT_EQ(f.messages.messages,
-              (Calls{"Invalid path: Holiday", "Missing disk title in path :\\x"}));
+              (Calls{"Invalid path: Holiday:\\", "Missing disk title in path :\\x"}));
     // A link on the disk that leads out of it is refused once the disk is in.
     fs::create_symlink(f.folder.Path("dest"), f.drive + "/Out");
     f.messages.messages.clear();
-    f.commands->OpenItem({folderId, "Holiday:\\Out"});
+    f.commands->OpenItem(Item(folderId, "Holiday:\\Out"));
     EXPECT_EQ(f.messages.messages, Calls{"Invalid path: Holiday:\\Out"});
     // Never a question, a dialog or a shell call.
     EXPECT_TRUE(f.ui.calls.empty());
@@ -191,7 +199,7 @@ TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
 TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
     ItemFixture f;
     ::chmod((f.drive + "/Docs/README").c_str(), 0444);
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     std::string source = f.drive + "/Docs/README";
     EXPECT_EQ(f.ui.calls,
               (Calls{"folder: |", "message: Copy file " + source + " to " + f.Dest("README"),
@@ -200,21 +208,21 @@ TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
     EXPECT_EQ(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_TRUE(f.messages.messages.empty());
 
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.messages.messages, Calls{"The file " + f.Dest("README") + " was already there"});
 
     // With the setting, the copy of a read-only file is writable; a name that is not UTF-8
     // is copied under its own bytes.
     f.settings.SetRemoveReadOnly(true);
     fs::remove(f.Dest("README"));
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_NE(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
-    f.Copy(fileId, "Holiday:\\\\" + oddName);
+    f.Copy(Item(fileId, "Holiday:\\\\" + oddName));
     EXPECT_EQ(CTempFolder::Read(f.Dest(oddName)), "odd");
 
     // Cancel in the folder chooser copies nothing.
     f.ui.calls.clear();
-    f.commands->CopyItem({fileId, "Holiday:\\Photos\\a.jpg"}, nullptr);
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Photos\\a.jpg"), nullptr);
     EXPECT_EQ(f.ui.calls, Calls{"folder: |"});
     EXPECT_FALSE(fs::exists(f.Dest("a.jpg")));
 }
@@ -222,7 +230,7 @@ TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
 TEST(ItemCommands, CopiesFoldersAndTheWholeDiskWithProgress) {
     ItemFixture f;
     CRecordingProgress progress;
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     std::string source = f.drive + "/Photos";
     EXPECT_EQ(f.ui.calls, (Calls{"folder: |", "message: Copy the directory " + source + " in " +
                                                   f.Dest("Photos")}));
@@ -241,19 +249,19 @@ TEST(ItemCommands, CopiesFoldersAndTheWholeDiskWithProgress) {
     EXPECT_TRUE(f.messages.messages.empty());
 
     // A second copy leaves every file as it was and says that they were there.
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_EQ(f.messages.messages,
               Calls{"The files of " + source + " were already in " + f.Dest("Photos")});
     f.messages.messages.clear();
     fs::remove(f.Dest("Photos/a.jpg"));
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_EQ(f.messages.messages, Calls{"1 files of " + source + " were already in " +
                                          f.Dest("Photos") + " and were left as they were"});
     EXPECT_TRUE(fs::exists(f.Dest("Photos/a.jpg")));
 
     // The disk's root goes into a folder named after its title.
     f.messages.messages.clear();
-    f.Copy(folderId, "Holiday:\\", &progress);
+    f.Copy(Item(folderId, "Holiday:\\"), &progress);
     EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/Docs/README")), "read me");
     EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/" + oddName)), "odd");
     EXPECT_EQ(progress.expected.files, 4u);
@@ -265,14 +273,16 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     ItemFixture f;
     // Catalogued, but gone from the disk since.
     fs::remove(f.drive + "/Docs/README");
-    f.Copy(fileId, "Holiday:\\Docs\\README");
-    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs/README"});
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
+    EXPECT_EQ(f.messages.messages, (Calls{f.drive + "/Docs/README was not found.",
+                                          "Failed copying " + f.drive + "/Docs/README"}));
 
     // A file where the folder's copy should go.
     f.messages.messages.clear();
     f.folder.Write("dest/Docs", "in the way");
-    f.Copy(folderId, "Holiday:\\Docs");
-    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs"});
+    f.Copy(Item(folderId, "Holiday:\\Docs"));
+    EXPECT_EQ(f.messages.messages, (Calls{"Access to " + f.Dest("Docs") + " was denied.",
+                                          "Failed copying " + f.drive + "/Docs"}));
 
     // Stopped in the middle of the large file: what was written of it is removed, nothing is
     // said, and a later copy completes the folder.
@@ -280,12 +290,12 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     fs::remove(f.drive + "/Photos/a.jpg");
     CRecordingProgress progress;
     progress.stopAfter = 1;
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_TRUE(progress.ended);
     EXPECT_FALSE(fs::exists(f.Dest("Photos/Sub/b.jpg")));
     EXPECT_TRUE(f.messages.messages.empty());
     CRecordingProgress again;
-    f.Copy(folderId, "Holiday:\\Photos", &again);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &again);
     EXPECT_EQ(fs::file_size(f.Dest("Photos/Sub/b.jpg")), 600u * 1024);
     EXPECT_TRUE(f.messages.messages.empty());
 }
