@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <filesystem>
 #include <functional>
@@ -13,7 +16,11 @@
 
 #include "disk/disk_scanner.h"
 #include "helpers/coll_settings.h"
+#include "platform/fault_injection.h"
+#include "search/coll_search.h"
+#include "search/search_result_list.h"
 #include "shell/coll_doc.h"
+#include "shell/selection_item.h"
 #include "store/coll_disk.h"
 #include "store/coll_item.h"
 #include "support/message_recorder.h"
@@ -298,4 +305,115 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     f.Copy(Item(folderId, "Holiday:\\Photos"), &again);
     EXPECT_EQ(fs::file_size(f.Dest("Photos/Sub/b.jpg")), 600u * 1024);
     EXPECT_TRUE(f.messages.messages.empty());
+}
+
+namespace {
+
+// Adds every result to a results table, as the search panel does.
+class CResultTable : public CSearchResultReceiver {
+public:
+    void OnSearchResult(const CCollSearchResult& result) override { list.Add(result); }
+    CSearchResultList list;
+};
+
+}  // namespace
+
+TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
+    CTempFolder folder;
+    CMessageRecorder messages;
+    CDiskSwapUi ui;
+    folder.Write("drive/a\\b/y.txt", "first");
+    folder.Write("drive/a/b/y.txt", "second");
+    folder.Write("drive/back\\slash.txt", "slash");
+    CCollDisk scanned;
+    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive")));
+    ASSERT_TRUE(scanned.SaveIndexFile(folder.Path("Odd.cdi")));
+    CCollDoc doc;
+    ASSERT_TRUE(doc.InsertDisks({folder.Path("Odd.cdi")}));
+    CCollSettings settings;
+    settings.SetDrive(folder.Path("drive"));
+    CItemCommands commands(doc, settings);
+
+    CResultTable results;
+    CCollSearchCriteria criteria;
+    criteria.SetWords("y.txt slash");
+    criteria.type = &CCollDiskItemType::fileType;
+    ASSERT_TRUE(doc.RunSearch(criteria, results));
+    const CSearchResultList& list = results.list;
+    ASSERT_EQ(list.GetCount(), 3u);
+    int copies = 0;
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        CCollItem found{fileId, list.GetCataloguePath(row)};
+        std::string expected = found.path.names.size() == 1 ? "slash"
+                               : found.path.names[0] == "a" ? "second"
+                                                            : "first";
+        SCOPED_TRACE(expected);
+        // Find item in structure selects that very file, through its own folders.
+        CCollPathSelection selection = doc.SelectPath(found);
+        ASSERT_TRUE(selection.complete);
+        ASSERT_NE(selection.file, nullptr);
+        std::vector<const CCollDiskFolder*> chain(selection.folders.begin(),
+                                                  selection.folders.end());
+        EXPECT_EQ(chain.size() + 1, found.path.names.size());
+        EXPECT_TRUE(messages.messages.empty());
+
+        // Copy from the result, and from the browse panel's selection it led to.
+        for (const CCollItem& item :
+             {found, SelectionItem(*selection.disk, chain, selection.file)}) {
+            std::string dest = folder.Path("dest" + std::to_string(++copies));
+            fs::create_directories(dest);
+            ui.chosenFiles.push_back(dest);
+            commands.CopyItem(item, nullptr);
+            EXPECT_EQ(CTempFolder::Read(dest + "/" + item.path.names.back()), expected);
+        }
+        // Open hands the desktop the file itself.
+        ui.calls.clear();
+        commands.OpenItem(found);
+        ASSERT_EQ(ui.calls.size(), 3u);
+        EXPECT_EQ(CTempFolder::Read(ui.calls[1].substr(std::string("shell: ").size())),
+                  expected);
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(ItemCommands, AFailedCopySaysWhyBeforeWhatFailed) {
+    ItemFixture f;
+    std::string source = f.drive + "/Docs/README";
+    // The destination fills up: nothing of the copy is left behind.
+    InjectFault(FaultPoint::write, 1, ENOSPC);
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
+    ClearFaults();
+    EXPECT_EQ(f.messages.messages, (Calls{"Disk full while accessing " + f.Dest("README") + ".",
+                                          "Failed copying " + source}));
+    EXPECT_FALSE(fs::exists(f.Dest("README")));
+
+    // The same in a folder copy names the file it was writing.
+    f.messages.messages.clear();
+    InjectFault(FaultPoint::write, 1, ENOSPC);
+    f.Copy(Item(folderId, "Holiday:\\Photos"));
+    ClearFaults();
+    ASSERT_EQ(f.messages.messages.size(), 2u);
+    EXPECT_EQ(f.messages.messages[0].rfind("Disk full while accessing " + f.Dest("Photos/"), 0),
+              0u);
+    EXPECT_EQ(f.messages.messages[1].rfind("Failed copying " + f.drive + "/Photos/", 0), 0u);
+
+    // A destination folder gone since it was chosen.
+    f.messages.messages.clear();
+    f.ui.chosenFiles.push_back(f.folder.Path("gone"));
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+    EXPECT_EQ(f.messages.messages, (Calls{f.folder.Path("gone/README") + " was not found.",
+                                          "Failed copying " + source}));
+
+    // A destination the user may not write to (root may write anywhere).
+    if (::geteuid() != 0) {
+        f.messages.messages.clear();
+        fs::create_directories(f.Dest("locked"));
+        ::chmod(f.Dest("locked").c_str(), 0555);
+        f.ui.chosenFiles.push_back(f.Dest("locked"));
+        f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+        EXPECT_EQ(f.messages.messages,
+                  (Calls{"Access to " + f.Dest("locked/README") + " was denied.",
+                         "Failed copying " + source}));
+        ::chmod(f.Dest("locked").c_str(), 0755);
+    }
 }
