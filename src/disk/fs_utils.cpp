@@ -71,7 +71,6 @@ bool ReplicateFolders(const std::string& source, const std::string& target,
     return listed;
 }
 
-
 struct CTreeCopy {
     std::string mask;
     bool clearReadOnly = false;

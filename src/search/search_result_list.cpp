@@ -108,8 +108,8 @@ CCataloguePath CSearchResultList::GetCataloguePath(std::size_t row) const {
     const CRecord& record = RecordOf(row);
     const CFolder& folder = folders[record.folder];
     std::string_view folderText = FolderOf(record);
-    std::size_t end = record.folder + 1 < folders.size() ? folders[record.folder + 1].partsAt
-                                                         : separators.size();
+    std::size_t end =
+        record.folder + 1 < folders.size() ? folders[record.folder + 1].partsAt : separators.size();
     const std::uint32_t* at = separators.data() + folder.partsAt;
     std::size_t parts = end - folder.partsAt;
     CCataloguePath path;

@@ -11,8 +11,8 @@
 #include "platform/platform_ui.h"
 #include "shell/command_guard.h"
 #include "store/coll_disk_file.h"
-#include "store/coll_disk_item_type.h"
 #include "store/coll_disk_folder.h"
+#include "store/coll_disk_item_type.h"
 #include "store/coll_item.h"
 #include "store/coll_loader.h"
 #include "store/coll_saver.h"
@@ -395,7 +395,7 @@ CCollPathSelection CCollDoc::SelectPath(const std::string& path) {
     }
     // Only a folder's path ends in a backslash.
     item.typeId = !path.empty() && path.back() == '\\' ? CCollDiskItemType::folderId
-                                                         : CCollDiskItemType::fileId;
+                                                       : CCollDiskItemType::fileId;
     return SelectPath(item);
 }
 

@@ -38,8 +38,7 @@ void ShowNotice(CPlatformUi& ui, const std::string& text) {
 
 // Why first, in the words of any other file error, then what it stopped.
 void ReportCopyFailure(const std::string& source, const std::string& errorPath, int error) {
-    ReportFileException(
-        CFileException(CFileException::CauseFromErrno(error), errorPath, error));
+    ReportFileException(CFileException(CFileException::CauseFromErrno(error), errorPath, error));
     ShowMessage("Failed copying %s", source.c_str());
 }
 

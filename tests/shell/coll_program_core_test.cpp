@@ -11,9 +11,9 @@
 #include <string>
 
 #include "platform/profile.h"
-#include "shell/selection_item.h"
 #include "shell/coll_commands.h"
 #include "shell/coll_session.h"
+#include "shell/selection_item.h"
 #include "shell/window_placement.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"

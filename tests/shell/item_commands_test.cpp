@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -370,8 +369,7 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
         ui.calls.clear();
         commands.OpenItem(found);
         ASSERT_EQ(ui.calls.size(), 3u);
-        EXPECT_EQ(CTempFolder::Read(ui.calls[1].substr(std::string("shell: ").size())),
-                  expected);
+        EXPECT_EQ(CTempFolder::Read(ui.calls[1].substr(std::string("shell: ").size())), expected);
     }
     EXPECT_TRUE(messages.messages.empty());
 }

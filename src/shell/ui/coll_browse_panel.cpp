@@ -2,8 +2,8 @@
 
 #include <QTreeWidgetItem>
 
-#include "shell/selection_item.h"
 #include "shell/coll_doc.h"
+#include "shell/selection_item.h"
 #include "shell/ui/coll_disks_ctrl.h"
 #include "shell/ui/coll_files_ctrl.h"
 #include "shell/ui/coll_folder_tree.h"
