@@ -107,7 +107,11 @@ class CCountingReceiver : public CSearchResultReceiver {
 public:
     void OnSearchResult(const CCollSearchResult& result) override {
         ++count;
-        pathBytes += result.path.size();
+        // The bytes of the path's text: the title, its colon and a backslash before each name.
+        pathBytes += result.path.title.size() + 1;
+        for (const std::string& name : result.path.names) {
+            pathBytes += name.size() + 1;
+        }
     }
     long long count = 0;
     long long pathBytes = 0;

@@ -123,7 +123,7 @@ BENCHMARK(BM_LowerUnicodeNames);
 class CCountingReceiver : public CSearchResultReceiver {
 public:
     void OnSearchResult(const CCollSearchResult& result) override {
-        benchmark::DoNotOptimize(result.path.data());
+        benchmark::DoNotOptimize(result.path.names.back().data());
         ++count;
     }
     std::int64_t count = 0;

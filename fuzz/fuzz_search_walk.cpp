@@ -25,7 +25,9 @@ using Paths = std::vector<std::string>;
 
 class CCollect : public CSearchResultReceiver {
 public:
-    void OnSearchResult(const CCollSearchResult& result) override { paths.push_back(result.path); }
+    void OnSearchResult(const CCollSearchResult& result) override {
+        paths.push_back(result.path.Text());
+    }
     Paths paths;
 };
 

@@ -71,15 +71,12 @@ void AppendEscapedName(std::string& out, std::string_view name) {
     AppendEscaped(out, name, false);
 }
 
-void AppendEscapedCataloguePath(std::string& out, std::string_view path,
-                                const std::vector<std::size_t>& separators) {
-    AppendEscaped(out, path.substr(0, separators.front() - 1), true);
+void AppendEscapedCataloguePath(std::string& out, const CCataloguePath& path) {
+    AppendEscaped(out, path.title, true);
     out += ':';
-    for (std::size_t i = 0; i < separators.size(); ++i) {
-        std::size_t from = separators[i] + 1;
-        std::size_t to = i + 1 < separators.size() ? separators[i + 1] : path.size();
+    for (const std::string& name : path.names) {
         out += '\\';
-        AppendEscaped(out, path.substr(from, to - from), false);
+        AppendEscaped(out, name, false);
     }
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/catalogue_path.h"
+
 // '%', '\', control bytes and DEL become %XX (upper-case hex); every other byte stays as it
 // is, so ordinary names print unchanged. Each field decodes with a percent-decoder.
 std::string EscapeName(std::string_view name);
@@ -15,10 +17,10 @@ std::string EscapeName(std::string_view name);
 std::string EscapeTitle(std::string_view title);
 // Appends `name` escaped as EscapeName escapes it.
 void AppendEscapedName(std::string& out, std::string_view name);
-// Appends the catalogue path `path`, whose names begin after the backslashes at `separators`,
-// each part escaped: the title as EscapeTitle, each name as EscapeName.
-void AppendEscapedCataloguePath(std::string& out, std::string_view path,
-                                const std::vector<std::size_t>& separators);
+// Appends the catalogue path's text with each part escaped: the title as EscapeTitle, each
+// name as EscapeName, so that a backslash is only ever one between names. The root is
+// "Title:" without a backslash.
+void AppendEscapedCataloguePath(std::string& out, const CCataloguePath& path);
 // Appends `text` as a JSON string: valid UTF-8 as it is, each other byte as a lone surrogate
 // \udc80-\udcff, the convention that decoders with "surrogateescape" turn back into bytes.
 void AppendJsonString(std::string& out, std::string_view text);

@@ -58,7 +58,9 @@ std::string Unsigned(std::uint32_t value) {
 class CTreePrinter {
 public:
     CTreePrinter(std::string diskTitle, bool asJson)
-        : title(std::move(diskTitle)), json(asJson), path(EscapeTitle(title) + ":") {}
+        : json(asJson), path(EscapeTitle(diskTitle) + ":") {
+        current.title = std::move(diskTitle);
+    }
 
     // Enters `name` below the current folder, prints it, and leaves it unless it is a folder
     // whose subtree follows.
@@ -71,9 +73,9 @@ public:
                 .Add("created", std::int64_t{item.creationTime})
                 .Add("modified", std::int64_t{item.modifyTime})
                 .Add("accessed", std::int64_t{item.accessTime})
-                .Add("path", RawPath())
-                .Add("disk", title)
-                .Add("names", names);
+                .Add("path", current.Text())
+                .Add("disk", current.title)
+                .Add("names", current.names);
             line.Print();
         } else {
             std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t", kind, size,
@@ -88,7 +90,7 @@ public:
     void Leave() {
         path.resize(pathLengths.back());
         pathLengths.pop_back();
-        names.pop_back();
+        current.names.pop_back();
     }
 
 private:
@@ -96,24 +98,15 @@ private:
         pathLengths.push_back(path.size());
         path += '\\';
         path += EscapeName(name);
-        names.push_back(name);
-    }
-    std::string RawPath() const {
-        std::string raw = title + ":";
-        for (const std::string& name : names) {
-            raw += '\\';
-            raw += name;
-        }
-        return raw;
+        current.names.push_back(name);
     }
 
-    std::string title;
     bool json;
-    // One path and one list of names, grown and cut as the walk goes down and up, so that a
-    // deep tree costs memory for its depth only once.
+    // The item's path, and its escaped text, grown and cut as the walk goes down and up, so
+    // that a deep tree costs memory for its depth only once.
+    CCataloguePath current;
     std::string path;
     std::vector<std::size_t> pathLengths;
-    std::vector<std::string> names;
 };
 
 // Walks a disk whose root level is loaded, reading the level below each folder as expanding

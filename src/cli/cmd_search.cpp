@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cinttypes>
 #include <cstdint>
@@ -28,36 +29,25 @@ public:
     explicit CPrintingReceiver(bool asJson) : json(asJson) {}
 
     void OnSearchResult(const CCollSearchResult& result) override {
-        const std::string& path = result.path;
+        const CCataloguePath& path = result.path;
         if (json) {
-            // The names are cut at the engine's separators, since a name may hold a backslash.
-            std::string_view title(path.data(), result.separators.front() - 1);
-            names.clear();
-            for (std::size_t i = 0; i < result.separators.size(); ++i) {
-                std::size_t from = result.separators[i] + 1;
-                std::size_t to =
-                    i + 1 < result.separators.size() ? result.separators[i + 1] : path.size();
-                names.emplace_back(path, from, to - from);
-            }
             CJsonLine object;
             object.Add("type", result.type->name)
-                .Add("path", path)
-                .Add("disk", title)
-                .Add("names", names);
+                .Add("path", path.Text())
+                .Add("disk", path.title)
+                .Add("names", path.names);
             object.Print();
         } else {
             // Results come folder by folder: the folder's part is escaped once for all of them.
-            std::size_t nameAt = result.separators.back() + 1;
-            // The same bytes may be other names ("a\b" inside "x", or "b" inside "x\a").
-            if (folderPath.size() != nameAt || path.compare(0, nameAt, folderPath) != 0 ||
-                folderSeparators != result.separators) {
-                folderPath.assign(path, 0, nameAt);
-                folderSeparators = result.separators;
+            if (!IsFolderOf(path)) {
+                folder.title = path.title;
+                folder.names.assign(path.names.begin(), path.names.end() - 1);
                 escapedFolderPath.clear();
-                AppendEscapedCataloguePath(escapedFolderPath, folderPath, result.separators);
+                AppendEscapedCataloguePath(escapedFolderPath, folder);
+                escapedFolderPath += '\\';
             }
             line.assign(result.type->name).append(1, '\t').append(escapedFolderPath);
-            AppendEscapedName(line, std::string_view(path).substr(nameAt));
+            AppendEscapedName(line, path.names.back());
             line += '\n';
             std::fwrite(line.data(), 1, line.size(), stdout);
         }
@@ -66,10 +56,13 @@ public:
     long long count = 0;
 
 private:
+    bool IsFolderOf(const CCataloguePath& path) const {
+        return folder.title == path.title && folder.names.size() + 1 == path.names.size() &&
+               std::equal(folder.names.begin(), folder.names.end(), path.names.begin());
+    }
+
     bool json;
-    std::vector<std::string> names;
-    std::string folderPath;
-    std::vector<std::size_t> folderSeparators;
+    CCataloguePath folder;
     std::string escapedFolderPath;
     std::string line;
 };

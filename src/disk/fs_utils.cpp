@@ -71,12 +71,6 @@ bool ReplicateFolders(const std::string& source, const std::string& target,
     return listed;
 }
 
-bool ReplicateInto(const std::string& source, const std::string& target,
-                   CFileIdentity& targetRoot) {
-    return IsDirectory(source) && MakePath(target) && GetFileIdentity(target, targetRoot) &&
-           ReplicateFolders(source, target, targetRoot);
-}
-
 struct CTreeCopy {
     std::string mask;
     bool clearReadOnly = false;
@@ -86,6 +80,18 @@ struct CTreeCopy {
     const std::function<bool(const CTreeCopyProgress&)>* onProgress = nullptr;
     CTreeCopyResult* result = nullptr;
 };
+
+// Keeps where the copy stopped and, from errno, why; always false.
+bool Fail(const CTreeCopy& how, const std::string& entry, const std::string& errorPath) {
+    int error = errno;
+    if (how.result != nullptr) {
+        how.result->failedPath = entry;
+        how.result->errorPath = errorPath;
+        how.result->error = error;
+    }
+    errno = error;
+    return false;
+}
 
 // False once the caller has asked to stop.
 bool Report(const CTreeCopy& how) {
@@ -97,7 +103,9 @@ bool Report(const CTreeCopy& how) {
     return false;
 }
 
-bool CopyEntry(const std::string& source, const std::string& target, const CTreeCopy& how) {
+bool CopyEntry(const std::string& source, const std::string& target, const CTreeCopy& how,
+               CopySide& side) {
+    side = CopySide::source;
     EntryKind kind = EntryKind::other;
     if (!GetEntryKind(source, false, kind)) {
         return false;
@@ -105,6 +113,7 @@ bool CopyEntry(const std::string& source, const std::string& target, const CTree
     switch (kind) {
         case EntryKind::link:
             // A link may lead out of the tree: the copy leads to the same place, nothing is read.
+            side = CopySide::target;
             return CopySymbolicLink(source, target);
         case EntryKind::file: {
             CCopyOptions options{
@@ -116,7 +125,7 @@ bool CopyEntry(const std::string& source, const std::string& target, const CTree
                     return Report(how);
                 };
             }
-            return CopyRegularFile(source, target, options);
+            return CopyRegularFile(source, target, options, &side);
         }
         case EntryKind::folder:
             // Listed as a file, so it was replaced since; copying it now would be a guess.
@@ -131,20 +140,21 @@ bool CopyEntry(const std::string& source, const std::string& target, const CTree
 
 bool CopyFolder(const std::string& source, const std::string& target, const CTreeCopy& how) {
     std::vector<CWalkLevel> levels;
-    // Replication made every folder it could; one missing now stops the copy there.
+    // Replication made every folder it could; one still missing now stops the copy there,
+    // and making it once more tells why.
     auto enter = [&](const std::string& from, std::string to) {
         CWalkLevel level;
-        if (!IsDirectory(to) || !ListFolder(from, how.mask, level.entries)) {
-            return false;
+        if (!MakeDirectory(to)) {
+            return Fail(how, from, to);
+        }
+        if (!ListFolder(from, how.mask, level.entries)) {
+            return Fail(how, from, from);
         }
         level.target = std::move(to);
         levels.push_back(std::move(level));
         return true;
     };
     if (!enter(source, target)) {
-        if (how.result != nullptr) {
-            how.result->failedPath = source;
-        }
         return false;
     }
     while (!levels.empty()) {
@@ -156,23 +166,19 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
         // A copy: entering a sub-folder may move the level's entries.
         CListedEntry entry = level.entries[level.next++];
         std::string childTarget = ChildPath(level.target, entry.name);
-        bool copied = true;
+        CopySide side = CopySide::source;
         if (entry.isFolder) {
-            copied = IsTargetRoot(entry.path, how.targetRoot) || enter(entry.path, childTarget);
-        } else if (CopyEntry(entry.path, childTarget, how)) {
+            if (!IsTargetRoot(entry.path, how.targetRoot) && !enter(entry.path, childTarget)) {
+                return false;
+            }
+        } else if (CopyEntry(entry.path, childTarget, how, side)) {
             if (how.result != nullptr) {
                 ++how.result->done.files;
             }
         } else if (how.skipExisting && errno == EEXIST && how.result != nullptr) {
             ++how.result->done.skipped;
         } else {
-            copied = false;
-        }
-        if (!copied) {
-            if (how.result != nullptr) {
-                how.result->failedPath = entry.path;
-            }
-            return false;
+            return Fail(how, entry.path, side == CopySide::source ? entry.path : childTarget);
         }
         if (!Report(how)) {
             return false;
@@ -182,11 +188,19 @@ bool CopyFolder(const std::string& source, const std::string& target, const CTre
 }
 
 bool CopyTreeWith(const std::string& source, const std::string& target, CTreeCopy how) {
-    if (!ReplicateInto(source, target, how.targetRoot)) {
-        if (how.result != nullptr) {
-            how.result->failedPath = source;
-        }
-        return false;
+    EntryKind kind = EntryKind::other;
+    if (!GetEntryKind(source, true, kind)) {
+        return Fail(how, source, source);
+    }
+    if (kind != EntryKind::folder) {
+        errno = ENOTDIR;
+        return Fail(how, source, source);
+    }
+    if (!MakePath(target) || !GetFileIdentity(target, how.targetRoot)) {
+        return Fail(how, source, target);
+    }
+    if (!ReplicateFolders(source, target, how.targetRoot)) {
+        return Fail(how, source, source);
     }
     return CopyFolder(source, target, how);
 }

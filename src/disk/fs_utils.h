@@ -53,6 +53,9 @@ struct CTreeCopyResult {
     bool cancelled = false;
     // The source entry the copy failed at (the folder itself when it could not be listed).
     std::string failedPath;
+    // The file the failing call was about, source or target, and the errno it gave.
+    std::string errorPath;
+    int error = 0;
 };
 
 // CopyTree with a progress report and a way to stop: long copies from slow drives keep the

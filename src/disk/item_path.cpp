@@ -1,7 +1,5 @@
 #include "disk/item_path.h"
 
-#include <vector>
-
 #include "platform/path_status.h"
 #include "store/coll_disk_item_type.h"
 
@@ -12,41 +10,6 @@ bool IsSafeName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-// The names after the title's colon; false when there is no colon or a name is unsafe. No
-// names at all is the disk's root, written "Title:\", which only a folder can be.
-bool SplitNames(const CCollItem& item, std::vector<std::string>& names) {
-    const std::string& cataloguePath = item.path;
-    std::string::size_type colon = cataloguePath.find(':');
-    if (colon == std::string::npos || colon + 1 == cataloguePath.size()) {
-        return false;
-    }
-    std::string rest = cataloguePath.substr(colon + 1);
-    if (rest[0] == '\\') {
-        rest.erase(0, 1);
-    }
-    // The browse panel joins the root folder "\" and a name with one more backslash.
-    if (rest.size() > 1 && rest[0] == '\\') {
-        rest.erase(0, 1);
-    }
-    names.clear();
-    if (rest.empty()) {
-        return item.typeId == CCollDiskItemType::folderId;
-    }
-    std::string::size_type start = 0;
-    while (true) {
-        std::string::size_type end = rest.find('\\', start);
-        std::string name = rest.substr(start, end == std::string::npos ? end : end - start);
-        if (!IsSafeName(name)) {
-            return false;
-        }
-        names.push_back(name);
-        if (end == std::string::npos) {
-            return true;
-        }
-        start = end + 1;
-    }
-}
-
 bool IsInside(const std::string& path, const std::string& folder) {
     return path == folder ||
            (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
@@ -55,13 +18,25 @@ bool IsInside(const std::string& path, const std::string& folder) {
 
 }  // namespace
 
+bool HasUsableNames(const CCollItem& item) {
+    const std::vector<std::string>& names = item.path.names;
+    if (names.empty()) {
+        return item.typeId == CCollDiskItemType::folderId;
+    }
+    for (const std::string& name : names) {
+        if (!IsSafeName(name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::string& drivePath) {
-    std::vector<std::string> names;
-    if (root.empty() || !SplitNames(item, names)) {
+    if (root.empty() || !HasUsableNames(item)) {
         return false;
     }
     std::string path = root;
-    for (const std::string& name : names) {
+    for (const std::string& name : item.path.names) {
         if (path.back() != '/') {
             path += '/';
         }
@@ -78,24 +53,15 @@ bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::strin
 }
 
 bool CatalogueItemName(const CCollItem& item, std::string& name) {
-    std::vector<std::string> names;
-    if (!SplitNames(item, names)) {
+    if (!HasUsableNames(item)) {
         return false;
-    }
-    if (!names.empty()) {
-        name = names.back();
-        return true;
     }
     // A copy of the whole disk is named after the disk; the title comes from an index file's
     // name, so it is held to the same rules as any other name.
-    std::string title = item.path.substr(0, item.path.find(':'));
-    if (!IsSafeName(title)) {
+    const std::string& last = item.path.names.empty() ? item.path.title : item.path.names.back();
+    if (!IsSafeName(last)) {
         return false;
     }
-    name = title;
+    name = last;
     return true;
-}
-
-bool CatalogueItemNames(const CCollItem& item, std::vector<std::string>& names) {
-    return SplitNames(item, names);
 }

@@ -4,19 +4,15 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "store/coll_item.h"
 
-// The item's catalogue path is "Title:\Folder\name", "Title:\name" or "Title:\\name" for an
-// item in the disk's root, or, for a folder only, "Title:\" for the root itself (a file with
-// an empty name in the root reads the same); `root` is the folder where the disk is mounted.
-// False when a name is empty, ".", "..", or holds "/" or a NUL byte, or when the item resolves
-// to a place outside `root`.
+// False when one of the path's names is empty, ".", "..", or holds "/" or a NUL byte, or when
+// a file has no names at all (only a folder can be the disk's root).
+bool HasUsableNames(const CCollItem& item);
+// The item's place below `root`, the folder where the disk is mounted. False for names that
+// HasUsableNames refuses, and when the item resolves to a place outside `root`.
 bool ResolveDrivePath(const std::string& root, const CCollItem& item, std::string& drivePath);
-// The last name of the item's path, checked the same way, or the disk's title for the root;
-// false when it is not a usable file name (it becomes the name of a copy).
+// The last name of the item's path, or the disk's title for the root; false when it is not a
+// usable file name (it becomes the name of a copy).
 bool CatalogueItemName(const CCollItem& item, std::string& name);
-// The names of the item's path after the title, from the top level down; none for the root.
-// False under the same rules as ResolveDrivePath's names.
-bool CatalogueItemNames(const CCollItem& item, std::vector<std::string>& names);

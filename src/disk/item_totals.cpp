@@ -52,8 +52,7 @@ void CountBelow(CRecordReader& reader, const CIndexTable& top, CCatalogueTotals&
 }  // namespace
 
 bool CountCatalogueSubtree(const CCollDisk& disk, const CCollItem& item, CCatalogueTotals& totals) {
-    std::vector<std::string> names;
-    if (disk.indexPath.empty() || !CatalogueItemNames(item, names)) {
+    if (disk.indexPath.empty() || !HasUsableNames(item)) {
         return false;
     }
     try {
@@ -61,7 +60,7 @@ bool CountCatalogueSubtree(const CCollDisk& disk, const CCollItem& item, CCatalo
         CRecordReader reader(file);
         CIndexTable table;
         ReadIndexTable(reader, CCollDiskHeader::size, reader.GetLength(), table);
-        for (const std::string& name : names) {
+        for (const std::string& name : item.path.names) {
             CIndexTable inside;
             if (!FindFolder(reader, table, name, inside)) {
                 return false;

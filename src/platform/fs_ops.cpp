@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/fault_injection.h"
 #include "platform/interrupted_call.h"
 
 namespace {
@@ -55,6 +56,9 @@ int OpenRetrying(const std::string& path, int flags, mode_t mode = 0) {
 
 bool WriteAll(int fd, const char* data, std::size_t count) {
     while (count > 0) {
+        if (FailsByFault(FaultPoint::write)) {
+            return false;
+        }
         ssize_t put = RetryInterrupted([&] { return ::write(fd, data, count); });
         if (put < 0) {
             return false;
@@ -69,11 +73,12 @@ bool WriteAll(int fd, const char* data, std::size_t count) {
     return true;
 }
 
-bool CopyBytes(int in, int out, const CCopyOptions& options) {
+bool CopyBytes(int in, int out, const CCopyOptions& options, CopySide& side) {
     std::vector<char> buffer(copyBufferSize);
     while (true) {
         ssize_t got = RetryInterrupted([&] { return ::read(in, buffer.data(), buffer.size()); });
         if (got < 0) {
+            side = CopySide::source;
             return false;
         }
         if (got == 0) {
@@ -95,8 +100,9 @@ mode_t CopyMode(const struct stat& source, const CCopyOptions& options) {
 }
 
 // Bytes first, then mode and time: a write after futimens would move the time again.
-bool FillCopy(int in, const struct stat& source, int out, const CCopyOptions& options) {
-    if (!CopyBytes(in, out, options)) {
+bool FillCopy(int in, const struct stat& source, int out, const CCopyOptions& options,
+              CopySide& side) {
+    if (!CopyBytes(in, out, options, side)) {
         return false;
     }
     mode_t mode = CopyMode(source, options);
@@ -122,13 +128,13 @@ std::string FolderPrefix(const std::string& path) {
 }
 
 bool CopyToNewFile(int in, const struct stat& source, const std::string& target,
-                   const CCopyOptions& options) {
+                   const CCopyOptions& options, CopySide& side) {
     CDescriptor out(
         OpenRetrying(target, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, CopyMode(source, options)));
     if (!out.IsOpen()) {
         return false;
     }
-    if (FillCopy(in, source, out.Get(), options) && out.Close()) {
+    if (FillCopy(in, source, out.Get(), options, side) && out.Close()) {
         return true;
     }
     int error = errno;
@@ -139,7 +145,7 @@ bool CopyToNewFile(int in, const struct stat& source, const std::string& target,
 
 // The previous file stays whole until a complete copy is renamed over it.
 bool CopyOverFile(int in, const struct stat& source, const std::string& target,
-                  const CCopyOptions& options) {
+                  const CCopyOptions& options, CopySide& side) {
     std::string temp = FolderPrefix(target) + ".tamblor-copy-XXXXXX";
     if (!IsUsablePath(temp)) {
         return false;
@@ -148,7 +154,7 @@ bool CopyOverFile(int in, const struct stat& source, const std::string& target,
     if (!out.IsOpen()) {
         return false;
     }
-    if (FillCopy(in, source, out.Get(), options) && ::fsync(out.Get()) == 0 && out.Close() &&
+    if (FillCopy(in, source, out.Get(), options, side) && ::fsync(out.Get()) == 0 && out.Close() &&
         ::rename(temp.c_str(), target.c_str()) == 0) {
         return true;
     }
@@ -221,8 +227,15 @@ bool CreateFolder(const std::string& path) {
 }
 
 bool CopyRegularFile(const std::string& source, const std::string& target,
-                     const CCopyOptions& options) {
-    if (!IsUsablePath(source) || !IsUsablePath(target)) {
+                     const CCopyOptions& options, CopySide* failedSide) {
+    CopySide ignored = CopySide::source;
+    CopySide& side = failedSide != nullptr ? *failedSide : ignored;
+    side = CopySide::source;
+    if (!IsUsablePath(source)) {
+        return false;
+    }
+    if (!IsUsablePath(target)) {
+        side = CopySide::target;
         return false;
     }
     // Refused before opening: opening a FIFO would block and opening a device may act on it.
@@ -252,8 +265,9 @@ bool CopyRegularFile(const std::string& source, const std::string& target,
     if (current < 0 || ::fcntl(in.Get(), F_SETFL, current & ~O_NONBLOCK) != 0) {
         return false;
     }
-    return options.failIfExists ? CopyToNewFile(in.Get(), status, target, options)
-                                : CopyOverFile(in.Get(), status, target, options);
+    side = CopySide::target;
+    return options.failIfExists ? CopyToNewFile(in.Get(), status, target, options, side)
+                                : CopyOverFile(in.Get(), status, target, options, side);
 }
 
 bool ReadLinkText(const std::string& path, std::string& text) {

@@ -38,10 +38,14 @@ bool GetEntryKind(const std::string& path, bool followLinks, EntryKind& kind);
 bool GetFileIdentity(const std::string& path, CFileIdentity& identity);
 bool CreateFolder(const std::string& path);
 
+// Which file a failed copy was working on when it failed, so that the error can name it.
+enum class CopySide { source, target };
+
 // Copies the bytes, permission bits and modification time of a regular file. A new target
 // that cannot be completed is removed; an existing one is replaced only by a complete copy.
+// On failure `failedSide`, when given, says which file the failing call was about.
 bool CopyRegularFile(const std::string& source, const std::string& target,
-                     const CCopyOptions& options);
+                     const CCopyOptions& options, CopySide* failedSide = nullptr);
 // The text of the symbolic link `path`, as stored (a relative text is relative to the link's
 // folder).
 bool ReadLinkText(const std::string& path, std::string& text);

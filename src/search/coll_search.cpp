@@ -197,7 +197,6 @@ private:
     // The result's path starts with the path of the folder whose children are being handled,
     // made only when one of them is a result, since most folders have none.
     CCollSearchResult result;
-    std::size_t prefixLength = 0;
     bool prefixReady = false;
 };
 
@@ -206,18 +205,16 @@ void CIndexWalk::BuildPrefix(std::int32_t folder) {
     for (std::int32_t at = folder; at >= 0; at = folders[static_cast<std::size_t>(at)].parent) {
         chain.push_back(at);
     }
-    std::string& prefix = result.path;
-    result.separators.clear();
-    prefix.assign(title).append(1, ':');
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    CCataloguePath& path = result.path;
+    path.title.assign(title);
+    // Resized, not cleared, so that the names keep their memory from folder to folder.
+    path.names.resize(chain.size() + 1);
+    std::size_t at = 0;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it, ++at) {
         const Folder& link = folders[static_cast<std::size_t>(*it)];
-        result.separators.push_back(prefix.size());
-        prefix += '\\';
-        AppendBytes(prefix, data + link.nameAt, link.nameLength);
+        path.names[at].clear();
+        AppendBytes(path.names[at], data + link.nameAt, link.nameLength);
     }
-    result.separators.push_back(prefix.size());
-    prefix += '\\';
-    prefixLength = prefix.size();
     prefixReady = true;
 }
 
@@ -234,8 +231,9 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
             BuildPrefix(parent);
         }
         result.type = type;
-        result.path.resize(prefixLength);
-        AppendBytes(result.path, name, record.nameLength);
+        std::string& last = result.path.names.back();
+        last.clear();
+        AppendBytes(last, name, record.nameLength);
         result.name.clear();
         AppendBytes(result.name, name, record.nameLength);
         result.creationTime = record.times[CCollDiskItem::timeCreation];

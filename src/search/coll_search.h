@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "helpers/coll_types.h"
+#include "store/catalogue_path.h"
 #include "store/coll_disk_item_type.h"
 
 class CCollection;
@@ -18,10 +19,7 @@ class CCollDiskItem;
 // What the receiver is given for each match; it lives only for the call, so copy it.
 struct CCollSearchResult {
     const CCollDiskItemType* type = nullptr;
-    std::string path;  // catalogue path: Title:\Folder\name, folders without a trailing "\"
-    // Where in `path` the backslashes before each name stand: a name may hold a backslash
-    // of its own, so the path alone cannot be split.
-    std::vector<std::size_t> separators;
+    CCataloguePath path;  // the item's own name last
     std::string name;
     Time32 creationTime = 0;
     Time32 modifyTime = 0;

@@ -16,18 +16,48 @@ int CompareBytes(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-void CSearchResultList::Add(const CCollSearchResult& result) {
-    // The name follows the last separator the engine put in; a name may hold a backslash.
-    std::size_t nameAt = result.separators.empty() ? result.path.size() - result.name.size()
-                                                   : result.separators.back() + 1;
-    std::string_view path(result.path);
-    std::string_view folder = path.substr(0, nameAt);
-    // Results come folder by folder: a folder's path is kept once for all its items.
-    if (folders.empty() || FolderOf(records.back()) != folder) {
-        folders.push_back({text.size(), static_cast<std::uint32_t>(folder.size())});
-        text.append(folder);
+bool CSearchResultList::IsLastFolder(const CCataloguePath& path) const {
+    if (folders.empty()) {
+        return false;
     }
-    std::string_view name = path.substr(nameAt);
+    const CFolder& last = folders.back();
+    std::size_t parts = separators.size() - last.partsAt;
+    if (parts != path.names.size()) {
+        return false;
+    }
+    std::string_view folder = std::string_view(text).substr(last.at, last.length);
+    const std::uint32_t* at = separators.data() + last.partsAt;
+    if (folder.substr(0, at[0] - 1) != path.title) {
+        return false;
+    }
+    // Compared name by name: the same bytes may be other names ("a\b" or "a" and "b").
+    for (std::size_t i = 0; i + 1 < parts; ++i) {
+        if (folder.substr(at[i] + 1, at[i + 1] - at[i] - 1) != path.names[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CSearchResultList::Add(const CCollSearchResult& result) {
+    const CCataloguePath& path = result.path;
+    if (path.names.empty()) {
+        return;
+    }
+    // Results come folder by folder: a folder's path is kept once for all its items.
+    if (!IsLastFolder(path)) {
+        CFolder folder{text.size(), 0, static_cast<std::uint32_t>(separators.size())};
+        text.append(path.title).append(1, ':');
+        for (std::size_t i = 0; i + 1 < path.names.size(); ++i) {
+            separators.push_back(static_cast<std::uint32_t>(text.size() - folder.at));
+            text.append(1, '\\').append(path.names[i]);
+        }
+        separators.push_back(static_cast<std::uint32_t>(text.size() - folder.at));
+        text.append(1, '\\');
+        folder.length = static_cast<std::uint32_t>(text.size() - folder.at);
+        folders.push_back(folder);
+    }
+    const std::string& name = path.names.back();
     CRecord record{};
     record.nameAt = text.size();
     record.folder = static_cast<std::uint32_t>(folders.size() - 1);
@@ -45,6 +75,7 @@ void CSearchResultList::Clear() {
     // The memory goes back too: the last search may have been a large one.
     std::string().swap(text);
     std::vector<CFolder>().swap(folders);
+    std::vector<std::uint32_t>().swap(separators);
     std::vector<CRecord>().swap(records);
     std::vector<std::uint32_t>().swap(order);
 }
@@ -70,6 +101,24 @@ std::string CSearchResultList::GetPath(std::size_t row) const {
     const CRecord& record = RecordOf(row);
     std::string path(FolderOf(record));
     path.append(NameOf(record));
+    return path;
+}
+
+CCataloguePath CSearchResultList::GetCataloguePath(std::size_t row) const {
+    const CRecord& record = RecordOf(row);
+    const CFolder& folder = folders[record.folder];
+    std::string_view folderText = FolderOf(record);
+    std::size_t end =
+        record.folder + 1 < folders.size() ? folders[record.folder + 1].partsAt : separators.size();
+    const std::uint32_t* at = separators.data() + folder.partsAt;
+    std::size_t parts = end - folder.partsAt;
+    CCataloguePath path;
+    path.title.assign(folderText.substr(0, at[0] - 1));
+    path.names.reserve(parts);
+    for (std::size_t i = 0; i + 1 < parts; ++i) {
+        path.names.emplace_back(folderText.substr(at[i] + 1, at[i + 1] - at[i] - 1));
+    }
+    path.names.emplace_back(NameOf(record));
     return path;
 }
 
@@ -163,7 +212,8 @@ std::size_t CSearchResultList::RowOfArrival(std::size_t arrival) const {
 
 std::size_t CSearchResultList::GetMemoryUsed() const {
     return text.capacity() + folders.capacity() * sizeof(CFolder) +
-           records.capacity() * sizeof(CRecord) + order.capacity() * sizeof(std::uint32_t);
+           separators.capacity() * sizeof(std::uint32_t) + records.capacity() * sizeof(CRecord) +
+           order.capacity() * sizeof(std::uint32_t);
 }
 
 std::string SearchCountText(std::size_t count) {

@@ -1,6 +1,6 @@
 // The results of one search as the results table keeps them: millions of them in little
-// memory (the names in one text block, each folder's path once for all its items), shown in
-// arrival order or sorted by a field.
+// memory (the names in one text block, each folder's path once for all its items, with where
+// its names begin), shown in arrival order or sorted by a field.
 #pragma once
 
 #include <cstddef>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "helpers/coll_types.h"
+#include "store/catalogue_path.h"
 
 struct CCollSearchResult;
 class CCollDiskItemType;
@@ -24,8 +25,10 @@ public:
     std::size_t GetCount() const { return order.size(); }
     const CCollDiskItemType& GetType(std::size_t row) const;
     std::string_view GetName(std::size_t row) const;
-    // The catalogue path: Title:\Folder\name.
+    // The catalogue path as shown: Title:\Folder\name.
     std::string GetPath(std::size_t row) const;
+    // The catalogue path with its names apart, which leads back to the item.
+    CCataloguePath GetCataloguePath(std::size_t row) const;
     // The creation, access or modify time, by field id.
     Time32 GetTime(std::size_t row, int fieldId) const;
 
@@ -41,9 +44,11 @@ public:
     std::size_t GetMemoryUsed() const;
 
 private:
+    // A folder's path "Title:\A\B\" in `text`, and its first entry in `separators`.
     struct CFolder {
         std::uint64_t at;
         std::uint32_t length;
+        std::uint32_t partsAt;
     };
     struct CRecord {
         std::uint64_t nameAt;
@@ -53,6 +58,8 @@ private:
         bool isFolder;
     };
 
+    // The result's folder is the one added last.
+    bool IsLastFolder(const CCataloguePath& path) const;
     const CRecord& RecordOf(std::size_t row) const { return records[order[row]]; }
     std::string_view FolderOf(const CRecord& record) const;
     std::string_view NameOf(const CRecord& record) const;
@@ -61,6 +68,9 @@ private:
 
     std::string text;
     std::vector<CFolder> folders;
+    // For each folder in turn, where in its path the backslash before each name stands
+    // (the item's name included); a name may hold a backslash, so its text cannot say.
+    std::vector<std::uint32_t> separators;
     std::vector<CRecord> records;
     std::vector<std::uint32_t> order;
 };

@@ -12,6 +12,8 @@
 #include "shell/command_guard.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
+#include "store/coll_disk_item_type.h"
+#include "store/coll_item.h"
 #include "store/coll_loader.h"
 #include "store/coll_saver.h"
 #include "store/record_reader.h"
@@ -386,25 +388,20 @@ bool CCollDoc::ExpandFolder(CCollDiskFolder* folder) {
 }
 
 CCollPathSelection CCollDoc::SelectPath(const std::string& path) {
-    CCollPathSelection selection;
-    std::string::size_type colon = path.find(':');
-    if (colon == std::string::npos) {
+    CCollItem item;
+    if (!CCataloguePath::Parse(path, item.path)) {
         ShowMessage("Invalid path, missing the disk title");
-        return selection;
+        return {};
     }
-    std::string title = path.substr(0, colon);
-    std::string rest = path.substr(colon + 1);
-    std::string folderPart;
-    std::string fileName;
-    std::string::size_type lastSlash = rest.rfind('\\');
-    if (lastSlash != std::string::npos) {
-        folderPart = rest.substr(0, lastSlash + 1);
-        fileName = rest.substr(lastSlash + 1);
-    } else {
-        fileName = rest;
-    }
+    // Only a folder's path ends in a backslash.
+    item.typeId = !path.empty() && path.back() == '\\' ? CCollDiskItemType::folderId
+                                                       : CCollDiskItemType::fileId;
+    return SelectPath(item);
+}
 
-    CCollDisk* disk = collection.FindDiskByTitle(title);
+CCollPathSelection CCollDoc::SelectPath(const CCollItem& item) {
+    CCollPathSelection selection;
+    CCollDisk* disk = collection.FindDiskByTitle(item.path.title);
     if (disk == nullptr) {
         ShowMessage("Disk not found");
         return selection;
@@ -413,59 +410,46 @@ CCollPathSelection CCollDoc::SelectPath(const std::string& path) {
     SelectFolder(nullptr);
     selection.disk = disk;
 
-    // The folder part: names after one leading backslash, each found below the one before.
-    bool folderFound = false;
-    if (folderPart.empty()) {
-        // Nothing to select; said only by the message below.
-    } else if (folderPart.back() != '\\') {
-        ShowMessage("Invalid folder path");
-    } else {
-        CCollDiskFolder* at = nullptr;
-        std::string::size_type start = folderPart[0] == '\\' ? 1 : 0;
-        folderFound = true;
-        while (start < folderPart.size()) {
-            std::string::size_type end = folderPart.find('\\', start);
-            std::string name = folderPart.substr(start, end - start);
-            start = end + 1;
-            if (name.empty()) {
-                continue;
-            }
-            ExpandFolder(at);
-            CCollDiskContent& content = at == nullptr ? disk->content : at->content;
-            CCollDiskFolder* child = nullptr;
-            for (const auto& folder : content.folders) {
-                if (folder->name == name) {
-                    child = folder.get();
-                    break;
-                }
-            }
-            if (child == nullptr) {
-                ShowMessage("Failed finding child folder %s", name.c_str());
-                folderFound = false;
+    const std::vector<std::string>& names = item.path.names;
+    bool isFile = item.typeId == CCollDiskItemType::fileId && !names.empty();
+    std::size_t folderCount = isFile ? names.size() - 1 : names.size();
+    // Each folder is found below the one before, by its name as the index holds it.
+    CCollDiskFolder* at = nullptr;
+    for (std::size_t i = 0; i < folderCount; ++i) {
+        ExpandFolder(at);
+        CCollDiskContent& content = at == nullptr ? disk->content : at->content;
+        CCollDiskFolder* child = nullptr;
+        for (const auto& folder : content.folders) {
+            if (folder->name == names[i]) {
+                child = folder.get();
                 break;
             }
-            selection.folders.push_back(child);
-            at = child;
         }
-        if (folderFound && at != nullptr) {
-            SelectFolder(at);
+        if (child == nullptr) {
+            ShowMessage("Failed finding child folder %s", names[i].c_str());
+            std::string folderPart = "\\";
+            for (std::size_t j = 0; j < folderCount; ++j) {
+                folderPart += names[j] + "\\";
+            }
+            ShowMessage("Failed to selecting folder path %s", folderPart.c_str());
+            selection.folders.clear();
+            return selection;
         }
+        selection.folders.push_back(child);
+        at = child;
     }
-    if (!folderFound) {
-        selection.folders.clear();
-        ShowMessage("Failed to selecting folder path %s", folderPart.c_str());
-        return selection;
+    if (at != nullptr) {
+        SelectFolder(at);
     }
-
-    if (currentFolder == nullptr && fileName.empty()) {
+    if (currentFolder == nullptr && !isFile) {
         ShowMessage("There's no selected folder");
         return selection;
     }
-    // A file in the disk's root is found among the root's files.
-    CCollDiskContent& shown = currentFolder == nullptr ? disk->content : currentFolder->content;
-    if (!fileName.empty()) {
+    if (isFile) {
+        // A file in the disk's root is found among the root's files.
+        CCollDiskContent& shown = at == nullptr ? disk->content : at->content;
         for (const auto& file : shown.files) {
-            if (file->name == fileName) {
+            if (file->name == names.back()) {
                 selection.file = file.get();
                 SelectFile(file.get());
                 break;
@@ -473,7 +457,7 @@ CCollPathSelection CCollDoc::SelectPath(const std::string& path) {
         }
     }
     // A file that is not there is not reported: the folder shows what there is.
-    selection.complete = fileName.empty() || selection.file != nullptr;
+    selection.complete = !isFile || selection.file != nullptr;
     return selection;
 }
 

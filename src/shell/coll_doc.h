@@ -17,6 +17,7 @@
 class CCollDiskFolder;
 class CCollDiskFile;
 class CRecentFileList;
+struct CCollItem;
 
 // What "Select path" reached, for the browse panel to show: the disk, the folders from the
 // top level down to the selected one (none: the disk's root) and the file.
@@ -94,8 +95,11 @@ public:
     // Reads the subfolders of `folder`'s children the first time it is expanded, so that
     // they show whether they can be expanded in turn; false when the read failed (reported).
     bool ExpandFolder(CCollDiskFolder* folder);
-    // Selects what a catalogue path names (Title:\Folder\name), reporting what it cannot
-    // find. A file in a disk's root may be named Title:\name or Title:\\name.
+    // Selects the item, found by its names from the disk's top level down, reporting what it
+    // cannot find.
+    CCollPathSelection SelectPath(const CCollItem& item);
+    // The same for a path typed as text (Title:\Folder\name, a folder's with a trailing
+    // backslash), where a backslash can only stand between names.
     CCollPathSelection SelectPath(const std::string& path);
 
     // Runs a search over the collection; false when it ended on an error (reported).

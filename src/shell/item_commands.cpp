@@ -9,6 +9,7 @@
 #include "helpers/coll_settings.h"
 #include "helpers/number_text.h"
 #include "helpers/show_message.h"
+#include "platform/file_exception.h"
 #include "platform/fs_ops.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
@@ -35,6 +36,12 @@ void ShowNotice(CPlatformUi& ui, const std::string& text) {
     ui.ShowMessage(text, CPlatformUi::Icon::information);
 }
 
+// Why first, in the words of any other file error, then what it stopped.
+void ReportCopyFailure(const std::string& source, const std::string& errorPath, int error) {
+    ReportFileException(CFileException(CFileException::CauseFromErrno(error), errorPath, error));
+    ShowMessage("Failed copying %s", source.c_str());
+}
+
 }  // namespace
 
 CItemCommands::CItemCommands(CCollDoc& document, const CCollSettings& collSettings)
@@ -47,17 +54,12 @@ CCollDisk* CItemCommands::FindDisk(const std::string& title) const {
     return doc.collection.FindDiskByTitle(title);
 }
 
-bool CItemCommands::CheckDiskInserted(const std::string& path) {
-    std::string::size_type colon = path.find(':');
-    if (colon == std::string::npos) {
-        ShowMessage("Invalid path: %s", path.c_str());
+bool CItemCommands::CheckDiskInserted(const CCataloguePath& path) {
+    const std::string& title = path.title;
+    if (title.empty()) {
+        ShowMessage("Missing disk title in path %s", path.Text().c_str());
         return false;
     }
-    if (colon == 0) {
-        ShowMessage("Missing disk title in path %s", path.c_str());
-        return false;
-    }
-    std::string title = path.substr(0, colon);
     CCollDisk* disk = FindDisk(title);
     CPlatformUi* ui = GetPlatformUi();
     if (disk == nullptr || ui == nullptr) {
@@ -75,13 +77,12 @@ bool CItemCommands::CheckDiskInserted(const std::string& path) {
 
 bool CItemCommands::CheckNames(const CCollItem& item) {
     std::string name;
-    // A path without a colon or a title is left to CheckDiskInserted, which says so.
-    std::string::size_type colon = item.path.find(':');
-    if (colon == std::string::npos || colon == 0) {
+    // A path without a title is left to CheckDiskInserted, which says so.
+    if (item.path.title.empty()) {
         return true;
     }
     if (!CatalogueItemName(item, name)) {
-        ShowMessage("Invalid path: %s", item.path.c_str());
+        ShowMessage("Invalid path: %s", item.path.Text().c_str());
         return false;
     }
     return true;
@@ -94,7 +95,7 @@ bool CItemCommands::ResolvePath(const CCollItem& item, std::string& drivePath) {
         return false;
     }
     if (!ResolveDrivePath(root, item, drivePath)) {
-        ShowMessage("Invalid path: %s", item.path.c_str());
+        ShowMessage("Invalid path: %s", item.path.Text().c_str());
         return false;
     }
     return true;
@@ -162,7 +163,8 @@ void CItemCommands::CopyFile(const std::string& source, const std::string& targe
     } else {
         wait = std::make_unique<CWaitCursor>(*GetPlatformUi());
     }
-    bool copied = CopyRegularFile(source, target, options);
+    CopySide side = CopySide::source;
+    bool copied = CopyRegularFile(source, target, options, &side);
     int error = errno;
     if (progress != nullptr) {
         progress->End();
@@ -174,7 +176,7 @@ void CItemCommands::CopyFile(const std::string& source, const std::string& targe
     if (error == EEXIST) {
         ShowMessage("The file %s was already there", target.c_str());
     } else {
-        ShowMessage("Failed copying %s", source.c_str());
+        ReportCopyFailure(source, side == CopySide::source ? source : target, error);
     }
 }
 
@@ -184,7 +186,7 @@ void CItemCommands::CopyFolder(const CCollItem& item, const std::string& source,
     std::unique_ptr<CWaitCursor> wait;
     if (progress != nullptr) {
         CCatalogueTotals totals;
-        CCollDisk* disk = FindDisk(item.path.substr(0, item.path.find(':')));
+        CCollDisk* disk = FindDisk(item.path.title);
         bool known = disk != nullptr && CountCatalogueSubtree(*disk, item, totals);
         progress->Begin(source, totals, known);
         options.onProgress = [progress](const CTreeCopyProgress& done) {
@@ -203,8 +205,8 @@ void CItemCommands::CopyFolder(const CCollItem& item, const std::string& source,
         return;
     }
     if (!copied) {
-        ShowMessage("Failed copying %s",
-                    (result.failedPath.empty() ? source : result.failedPath).c_str());
+        ReportCopyFailure(result.failedPath.empty() ? source : result.failedPath,
+                          result.errorPath.empty() ? source : result.errorPath, result.error);
         return;
     }
     if (result.done.skipped > 0 && result.done.files == 0) {

@@ -12,6 +12,7 @@
 class CCollDisk;
 class CCollDoc;
 class CCollSettings;
+struct CCataloguePath;
 struct CCollItem;
 
 // Shows a copy's progress and lets the user stop it; the desktop program gives a window.
@@ -31,8 +32,8 @@ public:
     CItemCommands(CCollDoc& doc, const CCollSettings& settings);
 
     // True once the disk the catalogue path names is in the drive, asking for it until it is
-    // there or the user cancels. False, after saying why, for a path that names no title.
-    bool CheckDiskInserted(const std::string& path);
+    // there or the user cancels. False, after saying why, for a path with an empty title.
+    bool CheckDiskInserted(const CCataloguePath& path);
     // The item's place on the drive; false (and "Invalid path: %s") for names that cannot
     // lead there.
     bool ResolvePath(const CCollItem& item, std::string& drivePath);

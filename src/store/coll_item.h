@@ -1,9 +1,9 @@
 // A reference to a catalogued item, passed along when it is to be opened or copied.
 #pragma once
 
-#include <string>
+#include "store/catalogue_path.h"
 
 struct CCollItem {
-    int typeId = 0;    // 2 folder, 3 file
-    std::string path;  // catalogue path: title, ":\", names joined by backslashes
+    int typeId = 0;  // 2 folder, 3 file
+    CCataloguePath path;
 };

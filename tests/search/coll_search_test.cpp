@@ -20,7 +20,7 @@ namespace {
 class CRecorder : public CSearchResultReceiver {
 public:
     void OnSearchResult(const CCollSearchResult& result) override {
-        lines.push_back(result.type->name + " " + result.path);
+        lines.push_back(result.type->name + " " + result.path.Text());
         if (stopAfter > 0 && static_cast<int>(lines.size()) == stopAfter) {
             search->Stop();
         }

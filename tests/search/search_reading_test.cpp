@@ -17,7 +17,9 @@ namespace {
 
 class CPaths : public CSearchResultReceiver {
 public:
-    void OnSearchResult(const CCollSearchResult& result) override { paths.push_back(result.path); }
+    void OnSearchResult(const CCollSearchResult& result) override {
+        paths.push_back(result.path.Text());
+    }
     std::vector<std::string> paths;
 };
 

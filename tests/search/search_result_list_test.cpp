@@ -18,13 +18,8 @@ CCollSearchResult Result(const std::string& title, const std::vector<std::string
                          const std::string& name, bool folder = false, Time32 created = 0) {
     CCollSearchResult result;
     result.type = folder ? &CCollDiskItemType::folderType : &CCollDiskItemType::fileType;
-    result.path = title + ":";
-    for (const std::string& part : folders) {
-        result.separators.push_back(result.path.size());
-        result.path += "\\" + part;
-    }
-    result.separators.push_back(result.path.size());
-    result.path += "\\" + name;
+    result.path = {title, folders};
+    result.path.names.push_back(name);
     result.name = name;
     result.creationTime = result.modifyTime = result.accessTime = created;
     return result;
@@ -97,4 +92,28 @@ TEST(SearchResultList, PathsSortAsTheWholeTextWhereverFolderAndNameMeet) {
     EXPECT_EQ(expected, sorted);
     EXPECT_EQ(expected.front(), "Box2:\\a");
     EXPECT_EQ(SearchCountText(1234), "1234 results");
+}
+
+TEST(SearchResultList, EachResultLeadsBackThroughItsOwnFolders) {
+    CSearchResultList list;
+    // Same text, other folders: arriving one after the other they must not share a folder.
+    list.Add(Result("Odd", {"a\\b"}, "y.txt"));
+    list.Add(Result("Odd", {"a", "b"}, "y.txt"));
+    list.Add(Result("Odd", {"a", "b"}, "z.txt"));
+    list.Add(Result("Odd", {}, "back\\slash.txt"));
+    list.Add(Result("Od", {"d:"}, "y.txt"));
+    using Path = CCataloguePath;
+    std::vector<Path> expected = {{"Odd", {"a\\b", "y.txt"}},
+                                  {"Odd", {"a", "b", "y.txt"}},
+                                  {"Odd", {"a", "b", "z.txt"}},
+                                  {"Odd", {"back\\slash.txt"}},
+                                  {"Od", {"d:", "y.txt"}}};
+    list.Sort(FieldName);
+    list.Sort(FieldPath);
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        Path path = list.GetCataloguePath(row);
+        EXPECT_EQ(path, expected[list.ArrivalOfRow(row)]) << list.GetPath(row);
+        EXPECT_EQ(path.Text(), list.GetPath(row));
+    }
+    EXPECT_EQ(list.GetPath(list.RowOfArrival(0)), list.GetPath(list.RowOfArrival(1)));
 }

@@ -156,7 +156,7 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
     ASSERT_TRUE(f.doc.InsertDisks({WriteDisk(f.folder, "A.cdi", 3), b}));
     struct : CSearchResultReceiver {
         void OnSearchResult(const CCollSearchResult& result) override {
-            paths.push_back(result.path);
+            paths.push_back(result.path.Text());
         }
         std::vector<std::string> paths;
     } results;

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "platform/profile.h"
-#include "shell/catalogue_path.h"
 #include "shell/coll_commands.h"
 #include "shell/coll_session.h"
+#include "shell/selection_item.h"
 #include "shell/window_placement.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
@@ -142,7 +142,7 @@ TEST(WindowPlacement, ElevenNumbersReadBackAndShortOrOddTextsAreTakenAsTheyCome)
     EXPECT_FALSE(CWindowPlacement().Parse(""));
 }
 
-TEST(CataloguePath, TheSelectionIsNamedWithTheRootAndRootFilesAsTheBrowsePanelNamesThem) {
+TEST(SelectionItem, TheSelectionIsNamedByItsFolderChain) {
     CCollDisk disk("Holiday");
     CCollDiskFolder photos;
     photos.name = "Photos";
@@ -152,13 +152,15 @@ TEST(CataloguePath, TheSelectionIsNamedWithTheRootAndRootFilesAsTheBrowsePanelNa
     beach.name = "beach.jpg";
 
     CCollItem root = SelectionItem(disk, {}, nullptr);
-    EXPECT_EQ(root.path, "Holiday:\\");
+    EXPECT_EQ(root.path, (CCataloguePath{"Holiday", {}}));
+    EXPECT_EQ(root.path.Text(), "Holiday:\\");
     EXPECT_EQ(root.typeId, 2);
     CCollItem rootFile = SelectionItem(disk, {}, &beach);
-    EXPECT_EQ(rootFile.path, "Holiday:\\\\beach.jpg");
+    EXPECT_EQ(rootFile.path.Text(), "Holiday:\\beach.jpg");
     EXPECT_EQ(rootFile.typeId, 3);
     CCollItem deep = SelectionItem(disk, {&photos, &summer}, &beach);
-    EXPECT_EQ(deep.path, "Holiday:\\Photos\\Sum\\mer\\beach.jpg");
+    EXPECT_EQ(deep.path.names, (std::vector<std::string>{"Photos", "Sum\\mer", "beach.jpg"}));
+    EXPECT_EQ(deep.path.Text(), "Holiday:\\Photos\\Sum\\mer\\beach.jpg");
 }
 
 TEST(CollSession, FirstRunExitWritesSettingsThenRecentFilesAndTheNextRunReadsThem) {

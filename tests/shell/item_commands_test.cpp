@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -13,7 +15,11 @@
 
 #include "disk/disk_scanner.h"
 #include "helpers/coll_settings.h"
+#include "platform/fault_injection.h"
+#include "search/coll_search.h"
+#include "search/search_result_list.h"
 #include "shell/coll_doc.h"
+#include "shell/selection_item.h"
 #include "store/coll_disk.h"
 #include "store/coll_item.h"
 #include "support/message_recorder.h"
@@ -86,9 +92,9 @@ struct ItemFixture {
     std::string Dest(const std::string& relative = {}) const {
         return relative.empty() ? folder.Path("dest") : folder.Path("dest/" + relative);
     }
-    void Copy(int typeId, const std::string& path, CCopyProgressSink* progress = nullptr) {
+    void Copy(const CCollItem& item, CCopyProgressSink* progress = nullptr) {
         ui.chosenFiles.push_back(Dest());
-        commands->CopyItem({typeId, path}, progress);
+        commands->CopyItem(item, progress);
     }
 
     CTempFolder folder;
@@ -103,6 +109,12 @@ struct ItemFixture {
 
 constexpr int folderId = 2;
 constexpr int fileId = 3;
+
+CCollItem Item(int typeId, const std::string& text) {
+    CCollItem item{typeId, {}};
+    EXPECT_TRUE(CCataloguePath::Parse(text, item.path)) << text;
+    return item;
+}
 
 }  // namespace
 
@@ -122,7 +134,7 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
         }
     };
     f.ui.answers = {Answer::ok, Answer::ok};
-    f.commands->OpenItem({fileId, "Holiday:\\Docs\\README"});
+    f.commands->OpenItem(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.ui.calls, (Calls{question, question, "wait: on",
                                  "shell: " + f.drive + "/Docs/README", "wait: off"}));
 
@@ -131,29 +143,29 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
     f.ui.onAsk = nullptr;
     std::string label = f.disk->header.GetLabel();
     f.disk->header.SetLabel(label.empty() ? "x" : label + "X");
-    f.commands->CopyItem({fileId, "Holiday:\\Docs\\README"}, nullptr);
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
     EXPECT_EQ(f.ui.calls, Calls{question});
     f.disk->header.SetLabel(label);
 
     // An empty drive is no disk either.
     f.ui.calls.clear();
     f.settings.SetDrive(f.folder.Path("nowhere"));
-    EXPECT_FALSE(f.commands->CheckDiskInserted("Holiday:\\Docs\\README"));
+    EXPECT_FALSE(f.commands->CheckDiskInserted({"Holiday", {"Docs", "README"}}));
     EXPECT_EQ(f.ui.calls.size(), 1u);
     f.settings.SetDrive(f.drive);
 
     // No disk of that title: nothing is said or asked.
     f.ui.calls.clear();
-    EXPECT_FALSE(f.commands->CheckDiskInserted("Other:\\x"));
+    EXPECT_FALSE(f.commands->CheckDiskInserted({"Other", {"x"}}));
     EXPECT_TRUE(f.ui.calls.empty());
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
 TEST(ItemCommands, OpensWithTheNamesExactBytes) {
     ItemFixture f;
-    f.commands->OpenItem({fileId, "Holiday:\\\\" + oddName});
-    f.commands->OpenItem({folderId, "Holiday:\\Photos"});
-    f.commands->OpenItem({folderId, "Holiday:\\"});
+    f.commands->OpenItem(Item(fileId, "Holiday:\\\\" + oddName));
+    f.commands->OpenItem(Item(folderId, "Holiday:\\Photos"));
+    f.commands->OpenItem(Item(folderId, "Holiday:\\"));
     EXPECT_EQ(f.ui.calls, (Calls{"wait: on", "shell: " + f.drive + "/" + oddName, "wait: off",
                                  "wait: on", "shell: " + f.drive + "/Photos", "wait: off",
                                  "wait: on", "shell: " + f.drive, "wait: off"}));
@@ -162,26 +174,28 @@ TEST(ItemCommands, OpensWithTheNamesExactBytes) {
 
 TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
     ItemFixture f;
-    for (const std::string& path :
-         {std::string("Holiday:\\..\\x"), std::string("Holiday:\\Docs\\.."),
-          std::string("Holiday:\\a/b"), std::string("Holiday:\\Docs\\\\x"),
-          std::string("Holiday:\\Docs\\x") + '\0' + "y"}) {
+    using Names = std::vector<std::string>;
+    for (const Names& names : {Names{"..", "x"}, Names{"Docs", ".."}, Names{"a/b"},
+                               Names{"Docs", "", "x"}, Names{"Docs", std::string("x\0y", 3)}}) {
+        CCollItem item{fileId, {"Holiday", names}};
         f.messages.messages.clear();
-        f.Copy(fileId, path);
-        f.commands->OpenItem({fileId, path});
+        f.Copy(item);
+        f.commands->OpenItem(item);
         // A message is a C string: it shows the path up to a NUL byte.
-        EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(path.c_str())))
-            << path;
+        std::string text = item.path.Text();
+        EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(text.c_str())))
+            << text;
     }
+    // Only a folder can be the disk's root; a path needs a title.
     f.messages.messages.clear();
-    f.commands->OpenItem({fileId, "Holiday"});
-    f.commands->OpenItem({fileId, ":\\x"});
+    f.commands->OpenItem({fileId, {"Holiday", {}}});
+    f.commands->OpenItem({fileId, {"", {"x"}}});
     EXPECT_EQ(f.messages.messages,
-              (Calls{"Invalid path: Holiday", "Missing disk title in path :\\x"}));
+              (Calls{"Invalid path: Holiday:\\", "Missing disk title in path :\\x"}));
     // A link on the disk that leads out of it is refused once the disk is in.
     fs::create_symlink(f.folder.Path("dest"), f.drive + "/Out");
     f.messages.messages.clear();
-    f.commands->OpenItem({folderId, "Holiday:\\Out"});
+    f.commands->OpenItem(Item(folderId, "Holiday:\\Out"));
     EXPECT_EQ(f.messages.messages, Calls{"Invalid path: Holiday:\\Out"});
     // Never a question, a dialog or a shell call.
     EXPECT_TRUE(f.ui.calls.empty());
@@ -191,7 +205,7 @@ TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
 TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
     ItemFixture f;
     ::chmod((f.drive + "/Docs/README").c_str(), 0444);
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     std::string source = f.drive + "/Docs/README";
     EXPECT_EQ(f.ui.calls,
               (Calls{"folder: |", "message: Copy file " + source + " to " + f.Dest("README"),
@@ -200,21 +214,21 @@ TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
     EXPECT_EQ(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
     EXPECT_TRUE(f.messages.messages.empty());
 
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.messages.messages, Calls{"The file " + f.Dest("README") + " was already there"});
 
     // With the setting, the copy of a read-only file is writable; a name that is not UTF-8
     // is copied under its own bytes.
     f.settings.SetRemoveReadOnly(true);
     fs::remove(f.Dest("README"));
-    f.Copy(fileId, "Holiday:\\Docs\\README");
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_NE(fs::status(f.Dest("README")).permissions() & fs::perms::owner_write, fs::perms::none);
-    f.Copy(fileId, "Holiday:\\\\" + oddName);
+    f.Copy(Item(fileId, "Holiday:\\\\" + oddName));
     EXPECT_EQ(CTempFolder::Read(f.Dest(oddName)), "odd");
 
     // Cancel in the folder chooser copies nothing.
     f.ui.calls.clear();
-    f.commands->CopyItem({fileId, "Holiday:\\Photos\\a.jpg"}, nullptr);
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Photos\\a.jpg"), nullptr);
     EXPECT_EQ(f.ui.calls, Calls{"folder: |"});
     EXPECT_FALSE(fs::exists(f.Dest("a.jpg")));
 }
@@ -222,7 +236,7 @@ TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
 TEST(ItemCommands, CopiesFoldersAndTheWholeDiskWithProgress) {
     ItemFixture f;
     CRecordingProgress progress;
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     std::string source = f.drive + "/Photos";
     EXPECT_EQ(f.ui.calls, (Calls{"folder: |", "message: Copy the directory " + source + " in " +
                                                   f.Dest("Photos")}));
@@ -241,19 +255,19 @@ TEST(ItemCommands, CopiesFoldersAndTheWholeDiskWithProgress) {
     EXPECT_TRUE(f.messages.messages.empty());
 
     // A second copy leaves every file as it was and says that they were there.
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_EQ(f.messages.messages,
               Calls{"The files of " + source + " were already in " + f.Dest("Photos")});
     f.messages.messages.clear();
     fs::remove(f.Dest("Photos/a.jpg"));
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_EQ(f.messages.messages, Calls{"1 files of " + source + " were already in " +
                                          f.Dest("Photos") + " and were left as they were"});
     EXPECT_TRUE(fs::exists(f.Dest("Photos/a.jpg")));
 
     // The disk's root goes into a folder named after its title.
     f.messages.messages.clear();
-    f.Copy(folderId, "Holiday:\\", &progress);
+    f.Copy(Item(folderId, "Holiday:\\"), &progress);
     EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/Docs/README")), "read me");
     EXPECT_EQ(CTempFolder::Read(f.Dest("Holiday/" + oddName)), "odd");
     EXPECT_EQ(progress.expected.files, 4u);
@@ -265,14 +279,16 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     ItemFixture f;
     // Catalogued, but gone from the disk since.
     fs::remove(f.drive + "/Docs/README");
-    f.Copy(fileId, "Holiday:\\Docs\\README");
-    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs/README"});
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
+    EXPECT_EQ(f.messages.messages, (Calls{f.drive + "/Docs/README was not found.",
+                                          "Failed copying " + f.drive + "/Docs/README"}));
 
     // A file where the folder's copy should go.
     f.messages.messages.clear();
     f.folder.Write("dest/Docs", "in the way");
-    f.Copy(folderId, "Holiday:\\Docs");
-    EXPECT_EQ(f.messages.messages, Calls{"Failed copying " + f.drive + "/Docs"});
+    f.Copy(Item(folderId, "Holiday:\\Docs"));
+    EXPECT_EQ(f.messages.messages, (Calls{"Access to " + f.Dest("Docs") + " was denied.",
+                                          "Failed copying " + f.drive + "/Docs"}));
 
     // Stopped in the middle of the large file: what was written of it is removed, nothing is
     // said, and a later copy completes the folder.
@@ -280,12 +296,122 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     fs::remove(f.drive + "/Photos/a.jpg");
     CRecordingProgress progress;
     progress.stopAfter = 1;
-    f.Copy(folderId, "Holiday:\\Photos", &progress);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
     EXPECT_TRUE(progress.ended);
     EXPECT_FALSE(fs::exists(f.Dest("Photos/Sub/b.jpg")));
     EXPECT_TRUE(f.messages.messages.empty());
     CRecordingProgress again;
-    f.Copy(folderId, "Holiday:\\Photos", &again);
+    f.Copy(Item(folderId, "Holiday:\\Photos"), &again);
     EXPECT_EQ(fs::file_size(f.Dest("Photos/Sub/b.jpg")), 600u * 1024);
     EXPECT_TRUE(f.messages.messages.empty());
+}
+
+namespace {
+
+// Adds every result to a results table, as the search panel does.
+class CResultTable : public CSearchResultReceiver {
+public:
+    void OnSearchResult(const CCollSearchResult& result) override { list.Add(result); }
+    CSearchResultList list;
+};
+
+}  // namespace
+
+TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
+    CTempFolder folder;
+    CMessageRecorder messages;
+    CDiskSwapUi ui;
+    folder.Write("drive/a\\b/y.txt", "first");
+    folder.Write("drive/a/b/y.txt", "second");
+    folder.Write("drive/back\\slash.txt", "slash");
+    CCollDisk scanned;
+    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive")));
+    ASSERT_TRUE(scanned.SaveIndexFile(folder.Path("Odd.cdi")));
+    CCollDoc doc;
+    ASSERT_TRUE(doc.InsertDisks({folder.Path("Odd.cdi")}));
+    CCollSettings settings;
+    settings.SetDrive(folder.Path("drive"));
+    CItemCommands commands(doc, settings);
+
+    CResultTable results;
+    CCollSearchCriteria criteria;
+    criteria.SetWords("y.txt slash");
+    criteria.type = &CCollDiskItemType::fileType;
+    ASSERT_TRUE(doc.RunSearch(criteria, results));
+    const CSearchResultList& list = results.list;
+    ASSERT_EQ(list.GetCount(), 3u);
+    int copies = 0;
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        CCollItem found{fileId, list.GetCataloguePath(row)};
+        std::string expected = found.path.names.size() == 1 ? "slash"
+                               : found.path.names[0] == "a" ? "second"
+                                                            : "first";
+        SCOPED_TRACE(expected);
+        // Find item in structure selects that very file, through its own folders.
+        CCollPathSelection selection = doc.SelectPath(found);
+        ASSERT_TRUE(selection.complete);
+        ASSERT_NE(selection.file, nullptr);
+        std::vector<const CCollDiskFolder*> chain(selection.folders.begin(),
+                                                  selection.folders.end());
+        EXPECT_EQ(chain.size() + 1, found.path.names.size());
+        EXPECT_TRUE(messages.messages.empty());
+
+        // Copy from the result, and from the browse panel's selection it led to.
+        for (const CCollItem& item :
+             {found, SelectionItem(*selection.disk, chain, selection.file)}) {
+            std::string dest = folder.Path("dest" + std::to_string(++copies));
+            fs::create_directories(dest);
+            ui.chosenFiles.push_back(dest);
+            commands.CopyItem(item, nullptr);
+            EXPECT_EQ(CTempFolder::Read(dest + "/" + item.path.names.back()), expected);
+        }
+        // Open hands the desktop the file itself.
+        ui.calls.clear();
+        commands.OpenItem(found);
+        ASSERT_EQ(ui.calls.size(), 3u);
+        EXPECT_EQ(CTempFolder::Read(ui.calls[1].substr(std::string("shell: ").size())), expected);
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(ItemCommands, AFailedCopySaysWhyBeforeWhatFailed) {
+    ItemFixture f;
+    std::string source = f.drive + "/Docs/README";
+    // The destination fills up: nothing of the copy is left behind.
+    InjectFault(FaultPoint::write, 1, ENOSPC);
+    f.Copy(Item(fileId, "Holiday:\\Docs\\README"));
+    ClearFaults();
+    EXPECT_EQ(f.messages.messages, (Calls{"Disk full while accessing " + f.Dest("README") + ".",
+                                          "Failed copying " + source}));
+    EXPECT_FALSE(fs::exists(f.Dest("README")));
+
+    // The same in a folder copy names the file it was writing.
+    f.messages.messages.clear();
+    InjectFault(FaultPoint::write, 1, ENOSPC);
+    f.Copy(Item(folderId, "Holiday:\\Photos"));
+    ClearFaults();
+    ASSERT_EQ(f.messages.messages.size(), 2u);
+    EXPECT_EQ(f.messages.messages[0].rfind("Disk full while accessing " + f.Dest("Photos/"), 0),
+              0u);
+    EXPECT_EQ(f.messages.messages[1].rfind("Failed copying " + f.drive + "/Photos/", 0), 0u);
+
+    // A destination folder gone since it was chosen.
+    f.messages.messages.clear();
+    f.ui.chosenFiles.push_back(f.folder.Path("gone"));
+    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+    EXPECT_EQ(f.messages.messages, (Calls{f.folder.Path("gone/README") + " was not found.",
+                                          "Failed copying " + source}));
+
+    // A destination the user may not write to (root may write anywhere).
+    if (::geteuid() != 0) {
+        f.messages.messages.clear();
+        fs::create_directories(f.Dest("locked"));
+        ::chmod(f.Dest("locked").c_str(), 0555);
+        f.ui.chosenFiles.push_back(f.Dest("locked"));
+        f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+        EXPECT_EQ(f.messages.messages,
+                  (Calls{"Access to " + f.Dest("locked/README") + " was denied.",
+                         "Failed copying " + source}));
+        ::chmod(f.Dest("locked").c_str(), 0755);
+    }
 }

@@ -131,10 +131,8 @@ TEST(DamagedCorpus, OddNamesLoadButNeverBuildADrivePath) {
             if (!ResolveDrivePath(root.Path(), item, drivePath)) {
                 ++refused;
             } else {
-                // A folder with an empty name in the root reads as the root, "Disk:\\": the
-                // catalogue path cannot tell them apart, but neither leaves the disk.
                 EXPECT_TRUE(drivePath == root.Path() || drivePath.rfind(root.Path() + "/", 0) == 0)
-                    << item.path;
+                    << item.path.Text();
             }
         }
         EXPECT_EQ(refused > 0, oddNames);

@@ -11,7 +11,8 @@ class CItemRequests : public CView {
 public:
     void OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* item) override {
         if (item != nullptr) {
-            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") + item->path);
+            requests.push_back((hint == CUpdateHint::openItem ? "open " : "copy ") +
+                               item->path.Text());
         }
     }
     std::vector<std::string> requests;

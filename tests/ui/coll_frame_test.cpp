@@ -152,7 +152,7 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
     view.GetTabCtrl().setCurrentIndex(1);
 
     // A folder two levels down: read, expanded and selected, its files shown, no file chosen.
-    view.FindItem(CCollItem{2, disk->title + ":\\\\Documents\\\\Briefe"});
+    view.FindItem(CCollItem{2, {disk->title, {"Documents", "Briefe"}}});
     EXPECT_TRUE(view.IsBrowseTabCurrent());
     ASSERT_EQ(doc.currentDisk, disk);
     ASSERT_NE(doc.currentFolder, nullptr);
@@ -162,17 +162,14 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
     EXPECT_EQ(doc.currentFile, nullptr);
     EXPECT_TRUE(program.messages.messages.empty());
 
-    // A file in the root, as the browse panel names it and as the search does.
-    for (const std::string& name :
-         {disk->title + ":\\\\.bash_history", disk->title + ":\\.bash_history"}) {
-        view.FindItem(CCollItem{3, name});
-        ASSERT_NE(doc.currentFile, nullptr) << name;
-        EXPECT_EQ(doc.currentFile->name, ".bash_history");
-        EXPECT_TRUE(tree.IsRootSelected());
-        EXPECT_EQ(files.GetFile(files.GetSelectedRow()), doc.currentFile);
-    }
-    view.FindItem(CCollItem{3, "Nowhere:\\x"});
-    view.FindItem(CCollItem{2, disk->title + ":\\No such folder"});
+    // A file in the root.
+    view.FindItem(CCollItem{3, {disk->title, {".bash_history"}}});
+    ASSERT_NE(doc.currentFile, nullptr);
+    EXPECT_EQ(doc.currentFile->name, ".bash_history");
+    EXPECT_TRUE(tree.IsRootSelected());
+    EXPECT_EQ(files.GetFile(files.GetSelectedRow()), doc.currentFile);
+    view.FindItem(CCollItem{3, {"Nowhere", {"x"}}});
+    view.FindItem(CCollItem{2, {disk->title, {"No such folder"}}});
     EXPECT_EQ(
         program.messages.messages,
         (std::vector<std::string>{"Disk not found", "Failed finding child folder No such folder",

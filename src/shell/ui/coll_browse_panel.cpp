@@ -2,8 +2,8 @@
 
 #include <QTreeWidgetItem>
 
-#include "shell/catalogue_path.h"
 #include "shell/coll_doc.h"
+#include "shell/selection_item.h"
 #include "shell/ui/coll_disks_ctrl.h"
 #include "shell/ui/coll_files_ctrl.h"
 #include "shell/ui/coll_folder_tree.h"
@@ -118,11 +118,11 @@ bool CCollBrowsePanel::GetSelectedItem(CCollItem& item) const {
     return true;
 }
 
-void CCollBrowsePanel::SelectPath(const std::string& path) {
+void CCollBrowsePanel::SelectPath(const CCollItem& item) {
     if (doc == nullptr) {
         return;
     }
-    CCollPathSelection found = doc->SelectPath(path);
+    CCollPathSelection found = doc->SelectPath(item);
     // The document's notifications rebuilt the tree and the files for what it selected;
     // what remains is to show it.
     disksCtrl->Reload();

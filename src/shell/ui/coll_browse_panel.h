@@ -36,8 +36,8 @@ public:
     // What Open and Copy act on: the file of the files table or the folder of the tree,
     // whichever has the keyboard focus. False when neither has it.
     bool GetSelectedItem(CCollItem& item) const;
-    // Finds a catalogue path and shows what was found.
-    void SelectPath(const std::string& path);
+    // Finds the item through its folder chain and shows what was found.
+    void SelectPath(const CCollItem& item);
 
     CCollDisksCtrl& GetDisksCtrl() { return *disksCtrl; }
     CCollFolderTree& GetFolderTree() { return *folderTree; }

@@ -89,7 +89,7 @@ bool CCollSearchResultsCtrl::GetItem(int row, CCollItem& item) const {
         return false;
     }
     item.typeId = results.GetType(static_cast<std::size_t>(row)).id;
-    item.path = results.GetPath(static_cast<std::size_t>(row));
+    item.path = results.GetCataloguePath(static_cast<std::size_t>(row));
     return true;
 }
 

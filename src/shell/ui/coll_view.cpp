@@ -7,7 +7,6 @@
 #include "shell/ui/coll_browse_panel.h"
 #include "shell/ui/coll_item_commands.h"
 #include "shell/ui/coll_search_panel.h"
-#include "store/coll_disk_item_type.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/tab_wnd_ctrl.h"
 
@@ -100,11 +99,7 @@ void CCollView::ShowBrowseTab() {
 
 void CCollView::FindItem(const CCollItem& item) {
     ShowBrowseTab();
-    std::string path = item.path;
-    if (item.typeId == CCollDiskItemType::folderType.id && (path.empty() || path.back() != '\\')) {
-        path += '\\';
-    }
-    browsePanel->SelectPath(path);
+    browsePanel->SelectPath(item);
     emit SelectionChanged();
 }
 

@@ -1,4 +1,4 @@
-#include "shell/catalogue_path.h"
+#include "shell/selection_item.h"
 
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
@@ -6,28 +6,19 @@
 #include "store/coll_disk_item_type.h"
 #include "store/coll_item.h"
 
-std::string CatalogueFolderPath(const CCollDisk& disk,
-                                const std::vector<const CCollDiskFolder*>& folders) {
-    std::string path = disk.title + ":\\";
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        if (i > 0) {
-            path += '\\';
-        }
-        path += folders[i]->name;
-    }
-    return path;
-}
-
 CCollItem SelectionItem(const CCollDisk& disk, const std::vector<const CCollDiskFolder*>& folders,
                         const CCollDiskFile* file) {
     CCollItem item;
-    item.path = CatalogueFolderPath(disk, folders);
+    item.path.title = disk.title;
+    item.path.names.reserve(folders.size() + 1);
+    for (const CCollDiskFolder* folder : folders) {
+        item.path.names.push_back(folder->name);
+    }
     if (file == nullptr) {
         item.typeId = CCollDiskItemType::folderType.id;
     } else {
         item.typeId = CCollDiskItemType::fileType.id;
-        item.path += '\\';
-        item.path += file->name;
+        item.path.names.push_back(file->name);
     }
     return item;
 }
