@@ -64,11 +64,12 @@ CCollDoc::CCollDoc() : search(&collection) {
 }
 
 void CCollDoc::DeleteContents() {
-    // The walk must not go on over disks that are about to go.
+    // A search of the collection that goes ends with it, before its next item.
     if (search.IsBusy()) {
         search.Stop();
     }
     collection.Clear();
+    ++generation;
     currentDisk = nullptr;
     currentFolder = nullptr;
     currentFile = nullptr;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -104,6 +105,10 @@ public:
     void StopSearch() { search.Stop(); }
     bool IsSearchBusy() const { return search.IsBusy(); }
 
+    // Changes each time the collection is replaced (New, Open, Close), so that a view can
+    // tell a collection it has not shown yet from a change to the one it shows.
+    std::uint64_t GetGeneration() const { return generation; }
+
     CCollection collection;
     CCollDisk* currentDisk = nullptr;
     CCollDiskFolder* currentFolder = nullptr;
@@ -118,6 +123,7 @@ private:
     std::string InitialFolder() const;
 
     CCollSearch search;
+    std::uint64_t generation = 0;
     CRecentFileList* recentFiles = nullptr;
     // The folders of the current disk read below already: reading them again would replace
     // the folders the tree shows.
