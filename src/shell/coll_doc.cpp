@@ -49,10 +49,7 @@ struct CDroppedFiles {
             }
         }
     }
-    // Index files wait while a search walks the disks they would go among.
-    bool CanOpen(bool searchBusy) const {
-        return !indexes.empty() ? !searchBusy : collections.size() == 1;
-    }
+    bool CanOpen() const { return !indexes.empty() || collections.size() == 1; }
     std::vector<std::string> indexes;
     std::vector<std::string> collections;
 };
@@ -250,12 +247,12 @@ bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFi
 }
 
 bool CCollDoc::CanOpenDroppedFiles(const std::vector<std::string>& paths) const {
-    return CDroppedFiles(paths).CanOpen(search.IsBusy());
+    return CDroppedFiles(paths).CanOpen();
 }
 
 bool CCollDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
     CDroppedFiles dropped(paths);
-    if (!dropped.CanOpen(search.IsBusy())) {
+    if (!dropped.CanOpen()) {
         return false;
     }
     if (!dropped.indexes.empty()) {

@@ -66,7 +66,8 @@ public:
 
     // Files dropped on the window: the index files (".cdi") among them go into this
     // collection, as Insert puts them; with none, a single collection (".col") opens in its
-    // place. Index files wait while a search walks the disks. False when nothing would be done.
+    // place. A running search goes on over the disks it started with. False when nothing
+    // would be done.
     bool CanOpenDroppedFiles(const std::vector<std::string>& paths) const;
     bool OpenDroppedFiles(const std::vector<std::string>& paths);
 

@@ -193,7 +193,16 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
         EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0"}));
         EXPECT_FALSE(f.doc.IsSearchBusy());
     }
-    EXPECT_EQ(f.doc.collection.disks.size(), 1u);
+    // Index files dropped meanwhile go in, and are not searched by the run under way.
+    results.paths.clear();
+    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
+        if (results.paths.size() == 1 && f.doc.collection.disks.size() == 1) {
+            EXPECT_TRUE(f.doc.OpenDroppedFiles({f.folder.Path("A.cdi")}));
+        }
+    }));
+    EXPECT_EQ(results.paths.size(), 6u);
+    EXPECT_EQ(f.doc.collection.disks.size(), 2u);
+    f.doc.SetModifiedFlag(false);
     ASSERT_TRUE(f.doc.FileClose());
 
     // A missing index file is reported; what was found before stays.
