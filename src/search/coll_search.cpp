@@ -326,6 +326,16 @@ private:
 
 CCollSearch::CCollSearch(CCollection* searched) : collection(searched) {}
 
+std::vector<CSearchDisk> ChooseSearchDisks(const CCollection& collection, int diskIndex) {
+    std::vector<CSearchDisk> chosen;
+    for (std::size_t i = 0; i < collection.disks.size(); ++i) {
+        if (diskIndex == -1 || static_cast<std::size_t>(diskIndex) == i) {
+            chosen.push_back({collection.disks[i]->title, collection.disks[i]->indexPath});
+        }
+    }
+    return chosen;
+}
+
 void CCollSearchCriteria::SetWords(const std::string& text) {
     const char* separators = " \t\r\n";
     std::string::size_type start = text.find_first_not_of(separators);
@@ -402,28 +412,24 @@ void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& 
             search.pump = nullptr;
         }
     } idle{*this};
+    // The pump lets the user sort, remove, close or open meanwhile: the run keeps to the disks
+    // as they were when it started, and never looks at the collection again.
+    std::vector<CSearchDisk> disks = ChooseSearchDisks(*collection, criteria.diskIndex);
     CFileBuffer buffer;
-    // The pump may change the collection: look the disks up afresh, and copy what the walk
-    // needs of each.
-    for (std::size_t i = 0; i < collection->disks.size(); ++i) {
-        if (criteria.diskIndex != -1 && static_cast<std::size_t>(criteria.diskIndex) != i) {
-            continue;
-        }
-        std::string title = collection->disks[i]->title;
-        std::string indexPath = collection->disks[i]->indexPath;
+    for (const CSearchDisk& disk : disks) {
         if (criteria.useMemoryMappedFile) {
             CMemMapFile map;
-            if (!map.Open(indexPath)) {
+            if (!map.Open(disk.indexPath)) {
                 // Learn why from an ordinary open; a file that opens is empty or too large.
-                CFile probe(indexPath, CFile::Mode::read);
-                CFileException::ThrowEndOfFile(indexPath);
+                CFile probe(disk.indexPath, CFile::Mode::read);
+                CFileException::ThrowEndOfFile(disk.indexPath);
             }
-            CIndexWalk(*this, reinterpret_cast<const std::uint8_t*>(map.view), map.fileSize, title,
-                       indexPath)
+            CIndexWalk(*this, reinterpret_cast<const std::uint8_t*>(map.view), map.fileSize,
+                       disk.title, disk.indexPath)
                 .Walk();
         } else {
-            buffer.Read(indexPath);
-            CIndexWalk(*this, buffer.Data(), buffer.Size(), title, indexPath).Walk();
+            buffer.Read(disk.indexPath);
+            CIndexWalk(*this, buffer.Data(), buffer.Size(), disk.title, disk.indexPath).Walk();
         }
         if (!proceed) {
             break;

@@ -52,6 +52,16 @@ struct CCollSearchCriteria {
     bool useMemoryMappedFile = false;
 };
 
+// A disk as a run sees it, taken from the collection when the run starts.
+struct CSearchDisk {
+    std::string title;
+    std::string indexPath;
+};
+
+// The disks a run walks, in collection order: every one for -1, else the one at `diskIndex`
+// (none when there is no such disk).
+std::vector<CSearchDisk> ChooseSearchDisks(const CCollection& collection, int diskIndex);
+
 class CCollSearch {
 public:
     explicit CCollSearch(CCollection* collection);
@@ -60,9 +70,11 @@ public:
     void SetCriteria(const CCollSearchCriteria& criteria);
     bool Accept(const CCollDiskItem& item) const;
     // Searches the chosen disks, handing each match to `receiver` and calling `pump` (when
-    // set) after every item and every folder. An index file that cannot be read, or is
-    // damaged, throws CFileException after the engine is idle again; results already
-    // delivered stay. Asked for while a run is in progress, it does nothing.
+    // set) after every item and every folder. The disks are taken when the run starts: each
+    // is walked once, whatever becomes of the collection during the pumps. An index file
+    // that cannot be read, or is damaged, throws CFileException after the engine is idle
+    // again; results already delivered stay. Asked for while a run is in progress, it does
+    // nothing.
     void Run(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
              const std::function<void()>& pump = {});
     // Ends a running search before its next item.

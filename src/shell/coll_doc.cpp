@@ -51,10 +51,7 @@ struct CDroppedFiles {
             }
         }
     }
-    // Index files wait while a search walks the disks they would go among.
-    bool CanOpen(bool searchBusy) const {
-        return !indexes.empty() ? !searchBusy : collections.size() == 1;
-    }
+    bool CanOpen() const { return !indexes.empty() || collections.size() == 1; }
     std::vector<std::string> indexes;
     std::vector<std::string> collections;
 };
@@ -66,11 +63,12 @@ CCollDoc::CCollDoc() : search(&collection) {
 }
 
 void CCollDoc::DeleteContents() {
-    // The walk must not go on over disks that are about to go.
+    // A search of the collection that goes ends with it, before its next item.
     if (search.IsBusy()) {
         search.Stop();
     }
     collection.Clear();
+    ++generation;
     currentDisk = nullptr;
     currentFolder = nullptr;
     currentFile = nullptr;
@@ -251,12 +249,12 @@ bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFi
 }
 
 bool CCollDoc::CanOpenDroppedFiles(const std::vector<std::string>& paths) const {
-    return CDroppedFiles(paths).CanOpen(search.IsBusy());
+    return CDroppedFiles(paths).CanOpen();
 }
 
 bool CCollDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
     CDroppedFiles dropped(paths);
-    if (!dropped.CanOpen(search.IsBusy())) {
+    if (!dropped.CanOpen()) {
         return false;
     }
     if (!dropped.indexes.empty()) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -66,7 +67,8 @@ public:
 
     // Files dropped on the window: the index files (".cdi") among them go into this
     // collection, as Insert puts them; with none, a single collection (".col") opens in its
-    // place. Index files wait while a search walks the disks. False when nothing would be done.
+    // place. A running search goes on over the disks it started with. False when nothing
+    // would be done.
     bool CanOpenDroppedFiles(const std::vector<std::string>& paths) const;
     bool OpenDroppedFiles(const std::vector<std::string>& paths);
 
@@ -108,6 +110,10 @@ public:
     void StopSearch() { search.Stop(); }
     bool IsSearchBusy() const { return search.IsBusy(); }
 
+    // Changes each time the collection is replaced (New, Open, Close), so that a view can
+    // tell a collection it has not shown yet from a change to the one it shows.
+    std::uint64_t GetGeneration() const { return generation; }
+
     CCollection collection;
     CCollDisk* currentDisk = nullptr;
     CCollDiskFolder* currentFolder = nullptr;
@@ -122,6 +128,7 @@ private:
     std::string InitialFolder() const;
 
     CCollSearch search;
+    std::uint64_t generation = 0;
     CRecentFileList* recentFiles = nullptr;
     // The folders of the current disk read below already: reading them again would replace
     // the folders the tree shows.

@@ -195,6 +195,78 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
     EXPECT_FALSE(fixture.search.IsBusy());
 }
 
+namespace {
+
+// The disk titles of the results, one entry per run of results from the same disk.
+std::vector<std::string> DisksWalked(const std::vector<std::string>& lines) {
+    std::vector<std::string> disks;
+    for (const std::string& line : lines) {
+        std::string title = line.substr(line.find(' ') + 1);
+        title.resize(title.find(':'));
+        if (disks.empty() || disks.back() != title) {
+            disks.push_back(title);
+        }
+    }
+    return disks;
+}
+
+}  // namespace
+
+TEST(CollSearch, ARunWalksTheDisksAsTheyWereWhenItStarted) {
+    SearchFixture fixture(4);
+    // Titles out of order, so that sorting by title moves every disk.
+    const std::vector<std::string> titles{"D", "C", "B", "A"};
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+        fixture.collection.disks[i]->title = titles[i];
+    }
+    int pumps = 0;
+    fixture.pump = [&] {
+        if (++pumps == 1) {
+            fixture.collection.SortDisks(FieldName);
+        }
+    };
+    std::vector<std::string> lines = fixture.Run("");
+    EXPECT_EQ(lines.size(), 4u * 8u);
+    EXPECT_EQ(DisksWalked(lines), titles);
+    EXPECT_EQ(fixture.collection.disks[0]->title, "A");
+
+    // The disk after the one being walked goes, and the one being walked: both were chosen.
+    std::unique_ptr<CCollDisk> removed;
+    pumps = 0;
+    fixture.pump = [&] {
+        if (++pumps == 1) {
+            removed = fixture.collection.RemoveDisk(fixture.collection.disks[1]);
+            fixture.collection.RemoveDisk(fixture.collection.disks[0]);
+        }
+    };
+    lines = fixture.Run("");
+    EXPECT_EQ(lines.size(), 4u * 8u);
+    EXPECT_EQ(DisksWalked(lines), (std::vector<std::string>{"A", "B", "C", "D"}));
+
+    // A disk chosen by its position stays the one chosen, wherever it moves.
+    fixture.collection.AddDisk(std::move(removed));
+    fixture.criteria.diskIndex = 2;
+    pumps = 0;
+    fixture.pump = [&] {
+        if (++pumps == 1) {
+            fixture.collection.SortDisks(FieldName);
+        }
+    };
+    EXPECT_EQ(DisksWalked(fixture.Run("")), (std::vector<std::string>{"B"}));
+
+    // The collection emptied and the run stopped, as closing it does: nothing more is read.
+    fixture.criteria.diskIndex = -1;
+    pumps = 0;
+    fixture.pump = [&] {
+        if (++pumps == 1) {
+            fixture.collection.Clear();
+            fixture.search.Stop();
+        }
+    };
+    EXPECT_EQ(fixture.Run("").size(), 1u);
+    EXPECT_FALSE(fixture.search.IsBusy());
+}
+
 TEST(CollSearch, DamagedIndexFilesFailAsEndOfFileInBothModes) {
     SearchFixture fixture(1);
     const std::string path = fixture.collection.disks[0]->indexPath;

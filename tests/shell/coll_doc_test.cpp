@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -177,6 +178,32 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
     EXPECT_TRUE(busyWhenClosed);
     EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0", "A:\\file0"}));
     EXPECT_FALSE(f.doc.IsSearchBusy());
+
+    // So do New and opening another collection, which then stays untouched by the run.
+    std::string other = f.folder.Write("Other.col", b + "\n");
+    for (const std::function<void()>& replace : std::vector<std::function<void()>>{
+             [&] { f.doc.FileNew(); }, [&] { f.doc.OpenCollection(other); }}) {
+        ASSERT_TRUE(f.doc.OpenCollection(f.folder.Write("Both.col", "A.cdi\nB.cdi\n")));
+        results.paths.clear();
+        EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
+            if (results.paths.size() == 1) {
+                replace();
+            }
+        }));
+        EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0"}));
+        EXPECT_FALSE(f.doc.IsSearchBusy());
+    }
+    // Index files dropped meanwhile go in, and are not searched by the run under way.
+    results.paths.clear();
+    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
+        if (results.paths.size() == 1 && f.doc.collection.disks.size() == 1) {
+            EXPECT_TRUE(f.doc.OpenDroppedFiles({f.folder.Path("A.cdi")}));
+        }
+    }));
+    EXPECT_EQ(results.paths.size(), 6u);
+    EXPECT_EQ(f.doc.collection.disks.size(), 2u);
+    f.doc.SetModifiedFlag(false);
+    ASSERT_TRUE(f.doc.FileClose());
 
     // A missing index file is reported; what was found before stays.
     results.paths.clear();

@@ -278,6 +278,44 @@ TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
     EXPECT_TRUE(program.frame->close());
 }
 
+TEST(CollFrame, ACollectionOpenedInPlaceOfAnotherShowsItsFirstRowsAndColumns) {
+    CProgram program;
+    program.frame->show();
+    CCollDoc& doc = program.session.doc;
+    // More disks than the table shows at once.
+    std::string text;
+    for (int i = 0; i < 60; ++i) {
+        std::string path = program.folder.Path("Disk " + std::to_string(i) + ".cdi");
+        std::filesystem::copy_file(std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi",
+                                   path);
+        text += path + "\n";
+    }
+    ASSERT_TRUE(doc.OpenCollection(program.folder.Write("Many.col", text)));
+    CCollDisksCtrl& disks = program.Browse().GetDisksCtrl();
+    CCollFilesCtrl& files = program.Browse().GetFilesCtrl();
+    disks.setFocus();
+    QTest::keyClick(&disks, Qt::Key_End);
+    QTest::keyClick(&disks, Qt::Key_Right);
+    files.setFocus();
+    QTest::keyClick(&files, Qt::Key_Right);
+    ASSERT_GT(disks.GetTopRow(), 0);
+    ASSERT_EQ(disks.GetFirstColumn(), 1);
+    ASSERT_EQ(files.GetFirstColumn(), 1);
+
+    // A disk removed is a change to the collection shown: the table stays where it was. The
+    // files shown are another disk's, or none.
+    int top = disks.GetTopRow();
+    ASSERT_TRUE(program.frame->Execute(CCollCommand::removeDisk));
+    EXPECT_GE(disks.GetTopRow(), top - 1);
+    EXPECT_EQ(disks.GetFirstColumn(), 1);
+    EXPECT_EQ(files.GetFirstColumn(), 0);
+
+    program.ui.answers = {CPlatformUi::Answer::no};
+    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    EXPECT_EQ(disks.GetTopRow(), 0);
+    EXPECT_EQ(disks.GetFirstColumn(), 0);
+}
+
 TEST(CollFrame, AnIndexFileGoneBeforeItsFolderIsExpandedIsReportedAndTheWindowGoesOn) {
     CProgram program;
     std::string copy = program.folder.Path() + "/Copy.cdi";

@@ -20,12 +20,14 @@
 
 #include "shell/coll_session.h"
 #include "shell/ui/coll_browse_panel.h"
+#include "shell/ui/coll_disks_ctrl.h"
 #include "shell/ui/coll_files_ctrl.h"
 #include "shell/ui/coll_frame.h"
 #include "shell/ui/coll_search_panel1.h"
 #include "shell/ui/coll_search_panel2.h"
 #include "shell/ui/coll_search_panel_results.h"
 #include "shell/ui/coll_view.h"
+#include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_item.h"
 #include "support/item_requests.h"
@@ -61,6 +63,10 @@ struct CProgram : CProgramWindow {
 
 int ColumnX(CTableWnd& table, int column) {
     return table.GetCellRect(-1, column).center().x();
+}
+
+void ClickRow(CTableWnd& table, int row) {
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, QPoint(40, RowY(table, row)));
 }
 
 // Chooses `text` in the pop-up menu that the next event loop opens.
@@ -196,6 +202,116 @@ TEST(CollSearchPanel, StopEndsARunningSearchAndTheNextStartsAfresh) {
     panel.onPump = nullptr;
     QTest::mouseClick(&panel.GetSearchButton(), Qt::LeftButton);
     EXPECT_EQ(panel.GetResults().GetCount(), sampleItems);
+}
+
+TEST(CollSearchPanel, ASearchKeepsToItsDisksWhileTheyAreSortedOrRemovedAndEndsOnClose) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    CCollDoc& doc = program.session.doc;
+    CCollDisksCtrl& disks = program.frame->GetView().GetBrowsePanel().GetDisksCtrl();
+    std::vector<std::string> titles;
+    for (const auto& disk : doc.collection.disks) {
+        titles.push_back(disk->title);
+    }
+    // The disks the results came from, in the order they came.
+    auto walked = [&panel] {
+        std::vector<std::string> found;
+        for (std::size_t i = 0; i < panel.GetResults().GetCount(); ++i) {
+            std::string path = panel.GetResults().GetPath(i);
+            path.resize(path.find(':'));
+            if (found.empty() || found.back() != path) {
+                found.push_back(path);
+            }
+        }
+        return found;
+    };
+
+    // Searched from the Browse tab, whose disks table is sorted and loses the next disk.
+    program.frame->GetView().ShowBrowseTab();
+    panel.pumpInterval = std::chrono::milliseconds(0);
+    int pumps = 0;
+    panel.onPump = [&] {
+        if (++pumps == 1) {
+            QTest::mouseDClick(disks.viewport(), Qt::LeftButton, {},
+                               QPoint(ColumnX(disks, 0), disks.GetHeaderHeight() / 2));
+            ClickRow(disks, 0);
+            program.frame->Execute(CCollCommand::removeDisk);
+        }
+    };
+    panel.StartSearch();
+    EXPECT_EQ(doc.collection.disks.size(), titles.size() - 1);
+    EXPECT_EQ(doc.collection.disks[0]->title, "Backup 2005-03");
+    EXPECT_EQ(walked(), titles);
+    EXPECT_EQ(panel.GetResults().GetCount(), sampleItems);
+
+    // Close ends it before the next item.
+    program.ui.answers = {CPlatformUi::Answer::no};
+    std::size_t countAtClose = 0;
+    pumps = 0;
+    panel.onPump = [&] {
+        if (++pumps == 1) {
+            countAtClose = panel.GetResults().GetCount();
+            program.frame->Execute(CCollCommand::closeCollection);
+        }
+    };
+    panel.StartSearch();
+    EXPECT_TRUE(doc.collection.disks.empty());
+    EXPECT_GT(countAtClose, 0u);
+    EXPECT_LE(panel.GetResults().GetCount(), countAtClose + 1);
+    EXPECT_FALSE(panel.IsSearching());
+    EXPECT_EQ(panel.GetSearchButton().text(), "Search");
+    EXPECT_TRUE(program.messages.messages.empty());
+}
+
+TEST(CollSearchPanel, EachNewCollectionStartsWithAllChosenAndItsResultsAtTheStart) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    CCollDoc& doc = program.session.doc;
+    QComboBox& disks = panel.GetPage1().GetDiskList();
+    QComboBox& types = panel.GetPage1().GetTypeList();
+    disks.setCurrentIndex(3);
+    const QString chosen = disks.currentText();
+    types.setCurrentText("Folder");
+
+    // A change to the collection keeps the chosen disk while it is there.
+    doc.SelectDisk(doc.collection.disks[0]);
+    doc.RemoveCurrentDisk();
+    EXPECT_EQ(disks.count(), 8);
+    EXPECT_EQ(disks.currentText(), chosen);
+    EXPECT_EQ(types.currentText(), "Folder");
+    doc.SelectDisk(doc.collection.FindDiskByTitle(chosen.toStdString()));
+    doc.RemoveCurrentDisk();
+    EXPECT_EQ(disks.count(), 7);
+    EXPECT_EQ(disks.currentText(), "All");
+
+    // Results scrolled to their end and their last column start at the start again.
+    program.Search("");
+    CCollSearchResultsCtrl& table = program.Table();
+    table.setFocus();
+    QTest::keyClick(&table, Qt::Key_End);
+    QTest::keyClick(&table, Qt::Key_Right);
+    ASSERT_GT(table.GetTopRow(), 0);
+    ASSERT_EQ(table.GetFirstColumn(), 1);
+
+    // New, Close and Open each list their own disks with "All" chosen in both lists.
+    disks.setCurrentIndex(1);
+    program.ui.answers = {CPlatformUi::Answer::no};
+    ASSERT_TRUE(program.frame->Execute(CCollCommand::newCollection));
+    EXPECT_EQ(disks.count(), 1);
+    EXPECT_EQ(disks.currentText(), "All");
+    EXPECT_EQ(types.currentText(), "All");
+    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    EXPECT_EQ(disks.count(), 9);
+    disks.setCurrentIndex(2);
+    types.setCurrentText("Folder");
+    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    EXPECT_EQ(disks.currentText(), "All");
+    EXPECT_EQ(types.currentText(), "All");
+    program.Search("");
+    EXPECT_EQ(panel.GetResults().GetCount(), sampleItems);
+    EXPECT_EQ(table.GetTopRow(), 0);
+    EXPECT_EQ(table.GetFirstColumn(), 0);
+    EXPECT_TRUE(program.messages.messages.empty());
 }
 
 TEST(CollSearchPanel, ResultsAreOpenedCopiedAndFoundInTheBrowsePanel) {

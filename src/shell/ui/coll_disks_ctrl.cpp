@@ -84,6 +84,10 @@ CCollDisk* CCollDisksCtrl::GetDisk(int row) const {
 void CCollDisksCtrl::Reload() {
     disksModel->SetRowCount(disksModel->GetRowCount());
     OnModelChanged(0);
+    if (doc != nullptr && doc->GetGeneration() != shownGeneration) {
+        shownGeneration = doc->GetGeneration();
+        ShowFromStart();
+    }
     ShowCurrentDisk();
     viewport()->update();
 }

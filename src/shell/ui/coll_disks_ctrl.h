@@ -2,6 +2,7 @@
 // size. Choosing a row makes its disk the document's current disk.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "shell/ui/coll_table_ctrl.h"
@@ -18,7 +19,8 @@ public:
     ~CCollDisksCtrl() override;
 
     void SetDocument(CCollDoc* document);
-    // Takes the collection's disks again and selects the current disk's row.
+    // Takes the collection's disks again and selects the current disk's row; a collection
+    // that replaced the one shown starts at its first row.
     void Reload();
     // Selects the current disk's row, for a disk the document chose itself.
     void ShowCurrentDisk();
@@ -33,4 +35,6 @@ protected:
 private:
     CCollDoc* doc = nullptr;
     std::unique_ptr<CTableModel> disksModel;
+    // The document's generation whose disks the table shows.
+    std::uint64_t shownGeneration = 0;
 };

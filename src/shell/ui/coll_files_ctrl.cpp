@@ -104,7 +104,7 @@ CCollDiskFile* CCollFilesCtrl::GetFile(int row) const {
 void CCollFilesCtrl::Reload() {
     filesModel->SetRowCount(filesModel->GetRowCount());
     ShowRow(-1);
-    SetTopRow(0);
+    ShowFromStart();
     OnModelChanged(0);
     ShowFile(doc != nullptr ? doc->currentFile : nullptr);
     viewport()->update();

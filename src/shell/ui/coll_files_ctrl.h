@@ -19,7 +19,8 @@ public:
     ~CCollFilesCtrl() override;
 
     void SetDocument(CCollDoc* document);
-    // Shows the files of the current folder, or of the current disk's root.
+    // Shows the files of the current folder, or of the current disk's root, from the first
+    // row and column.
     void Reload();
     CCollDiskFile* GetFile(int row) const;
     // Selects the row of `file`, if it is shown, and scrolls it into view.

@@ -100,7 +100,19 @@ CCollSearchPanel::~CCollSearchPanel() {
 
 void CCollSearchPanel::SetDocument(CCollDoc* document) {
     doc = document;
+    shownGeneration = document != nullptr ? document->GetGeneration() : 0;
     page1->SetCollection(document != nullptr ? &document->collection : nullptr);
+}
+
+void CCollSearchPanel::ReloadLists() {
+    if (doc == nullptr) {
+        return;
+    }
+    if (doc->GetGeneration() != shownGeneration) {
+        SetDocument(doc);
+    } else {
+        page1->FillDiskList();
+    }
 }
 
 void CCollSearchPanel::SetCountPane(QLabel* pane) {

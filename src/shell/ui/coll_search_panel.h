@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -32,6 +33,9 @@ public:
 
     // The document searched, whose disks the disk list offers; not owned.
     void SetDocument(CCollDoc* document);
+    // The document changed: its disks are listed again, and a collection that replaced the
+    // one listed gets "All" chosen in the disk and type lists, as a new document does.
+    void ReloadLists();
     // The status bar's count pane, which shows "%d results"; not owned.
     void SetCountPane(QLabel* pane);
 
@@ -94,6 +98,8 @@ private:
     CCollSearchResultsCtrl* resultsTable;
     bool searching = false;
     std::size_t shownCount = 0;
+    // The document's generation whose disks the lists offer.
+    std::uint64_t shownGeneration = 0;
     unsigned pumpCalls = 0;
     std::chrono::steady_clock::time_point lastPump;
 };

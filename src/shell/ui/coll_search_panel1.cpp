@@ -72,6 +72,7 @@ void CCollSearchPanel1::SetCollection(const CCollection* shown) {
     collection = shown;
     diskList->clear();
     FillDiskList();
+    typeList->setCurrentIndex(0);
 }
 
 void CCollSearchPanel1::FillDiskList() {

@@ -16,7 +16,8 @@ class CCollSearchPanel1 : public QWidget {
 public:
     explicit CCollSearchPanel1(QWidget* parent = nullptr);
 
-    // The collection whose disks the disk list offers; not owned, may be null.
+    // The collection whose disks the disk list offers; not owned, may be null. Lists its
+    // disks and chooses "All" in the disk and type lists.
     void SetCollection(const CCollection* shown);
     // Lists the collection's disks again, keeping the chosen one while it is there.
     void FillDiskList();

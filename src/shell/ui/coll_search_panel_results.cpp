@@ -78,7 +78,7 @@ void CCollSearchResultsCtrl::Refresh(bool cleared) {
     resultsModel->SetRowCount(static_cast<int>(results.GetCount()));
     if (cleared) {
         ShowRow(-1);
-        SetTopRow(0);
+        ShowFromStart();
     }
     UpdateScrollRanges();
     viewport()->update();

@@ -19,7 +19,8 @@ public:
     explicit CCollSearchResultsCtrl(const CSearchResultList& results, QWidget* parent = nullptr);
     ~CCollSearchResultsCtrl() override;
 
-    // Takes the results' number again and redraws; the selection goes when `cleared`.
+    // Takes the results' number again and redraws; when `cleared`, the selection goes and the
+    // table starts at its first row and column again.
     void Refresh(bool cleared);
     // The result at `row` as an item to open, copy or find; false outside the results.
     bool GetItem(int row, CCollItem& item) const;

@@ -74,6 +74,7 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
             break;
         case CUpdateHint::reloadBrowse:
             browsePanel->ReloadAll();
+            searchPanel->ReloadLists();
             break;
         case CUpdateHint::currentDiskChanged:
             // The document has read the disk's content already.
@@ -86,6 +87,7 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
         default:
             browsePanel->ReloadAll();
             browsePanel->RedrawAll();
+            searchPanel->ReloadLists();
             searchPanel->UpdateDateFormat();
             break;
     }

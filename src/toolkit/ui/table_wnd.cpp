@@ -125,6 +125,14 @@ void CTableWnd::SetTopRow(int row) {
     viewport()->update();
 }
 
+void CTableWnd::ShowFromStart() {
+    EndEdit();
+    topRow = 0;
+    firstColumn = 0;
+    UpdateScrollRanges();
+    viewport()->update();
+}
+
 void CTableWnd::SelectRow(int row) {
     int old = selectedRow;
     int oldFocus = GetFocusRow();

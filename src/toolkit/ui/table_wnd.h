@@ -43,6 +43,9 @@ public:
     // Ignored for a row outside the table.
     void SetSelection(int row);
     void SetTopRow(int row);
+    // Brings the first row and the first column into view: for content that replaced what
+    // the table showed, which starts at its beginning whatever was scrolled to before.
+    void ShowFromStart();
     // Selects `row` (-1: none) and redraws the rows concerned.
     virtual void SelectRow(int row);
 
