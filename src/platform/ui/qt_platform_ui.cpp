@@ -8,13 +8,11 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/ui/display_text.h"
+
 namespace {
 
 const char* const caption = "Tamblor";
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 std::string ToUtf8(const QString& text) {
     return text.toUtf8().toStdString();
@@ -23,7 +21,8 @@ std::string ToUtf8(const QString& text) {
 QMessageBox::StandardButton Ask(QWidget* owner, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::Icon icon = QMessageBox::Warning) {
-    QMessageBox box(icon, caption, FromUtf8(text), buttons, owner);
+    // Messages are formatted from names: they read as the tables show those names.
+    QMessageBox box(icon, caption, DisplayText(text), buttons, owner);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -31,15 +30,15 @@ QString Filter(const CFileDialogOptions& options) {
     if (options.filterPattern.empty()) {
         return QString();
     }
-    return FromUtf8(options.filterName + " (" + options.filterPattern + ")");
+    return DisplayText(options.filterName + " (" + options.filterPattern + ")");
 }
 
 QString StartPath(const CFileDialogOptions& options) {
-    QString folder = FromUtf8(options.initialFolder);
+    QString folder = DisplayText(options.initialFolder);
     if (options.initialName.empty()) {
         return folder;
     }
-    QString name = FromUtf8(options.initialName);
+    QString name = DisplayText(options.initialName);
     return folder.isEmpty() ? name : QDir(folder).filePath(name);
 }
 
@@ -80,7 +79,7 @@ CPlatformUi::Answer CQtPlatformUi::AskYesNoCancel(const std::string& text) {
 
 bool CQtPlatformUi::ChooseOpenFiles(const CFileDialogOptions& options,
                                     std::vector<std::string>& paths) {
-    QString title = FromUtf8(options.title);
+    QString title = DisplayText(options.title);
     QStringList chosen;
     if (options.multipleSelection) {
         chosen = QFileDialog::getOpenFileNames(owner, title, StartPath(options), Filter(options));
@@ -102,18 +101,18 @@ bool CQtPlatformUi::ChooseOpenFiles(const CFileDialogOptions& options,
 }
 
 bool CQtPlatformUi::ChooseSaveFile(const CFileDialogOptions& options, std::string& path) {
-    QFileDialog dialog(owner, FromUtf8(options.title), FromUtf8(options.initialFolder),
+    QFileDialog dialog(owner, DisplayText(options.title), DisplayText(options.initialFolder),
                        Filter(options));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!options.defaultExtension.empty()) {
-        dialog.setDefaultSuffix(FromUtf8(options.defaultExtension));
+        dialog.setDefaultSuffix(DisplayText(options.defaultExtension));
     }
     if (!options.confirmOverwrite) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
     if (!options.initialName.empty()) {
-        dialog.selectFile(FromUtf8(options.initialName));
+        dialog.selectFile(DisplayText(options.initialName));
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
@@ -123,9 +122,9 @@ bool CQtPlatformUi::ChooseSaveFile(const CFileDialogOptions& options, std::strin
 }
 
 bool CQtPlatformUi::ChooseFolder(const CFolderDialogOptions& options, std::string& path) {
-    QString start = FromUtf8(options.preselectedFolder.empty() ? options.rootFolder
-                                                               : options.preselectedFolder);
-    QString chosen = QFileDialog::getExistingDirectory(owner, FromUtf8(options.title), start);
+    QString start = DisplayText(options.preselectedFolder.empty() ? options.rootFolder
+                                                                  : options.preselectedFolder);
+    QString chosen = QFileDialog::getExistingDirectory(owner, DisplayText(options.title), start);
     if (chosen.isEmpty()) {
         return false;
     }
@@ -137,7 +136,7 @@ bool CQtPlatformUi::OpenWithShell(const std::string& path) {
     // Percent-encoded from the bytes, so a name that is not UTF-8 reaches the handler as it
     // lies on the disk instead of as replacement characters.
     if (path.empty() || path[0] != '/') {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(DisplayText(path)));
     }
     QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
     return QDesktopServices::openUrl(QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/")));
