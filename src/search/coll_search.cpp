@@ -8,6 +8,7 @@
 #include "platform/file.h"
 #include "platform/file_exception.h"
 #include "platform/mem_map_file.h"
+#include "platform/name_text.h"
 #include "search/text_lower.h"
 #include "store/coll_disk_header.h"
 #include "store/coll_disk_item.h"
@@ -106,25 +107,42 @@ bool ContainsWord(const unsigned char* name, std::size_t length, const std::stri
     return false;
 }
 
+// Whether any word is held by `text`, the whole name as the user reads it.
+bool TextHoldsAWord(const std::vector<std::string>& words, const std::string& text) {
+    for (const std::string& word : words) {
+        if (::memmem(text.data(), text.size(), word.data(), word.size()) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The name test of a search, for a name with 8 readable bytes after it. Ignoring case, an
 // ASCII name is lowered on the fly as LowerText would lower it; any other takes LowerText.
+// Matching case, the bytes are compared as they lie: only a name that is not UTF-8 reads
+// otherwise than its bytes, and only words beyond ASCII can tell the difference.
 bool NameHoldsAWord(const std::vector<std::string>& words, bool caseSensitive,
-                    const unsigned char* name, std::size_t length, std::string& lowered) {
+                    bool wordsBeyondAscii, const unsigned char* name, std::size_t length,
+                    std::string& text) {
     if (caseSensitive || IsAscii(name, length)) {
         for (const std::string& word : words) {
             if (ContainsWord(name, length, word, !caseSensitive)) {
                 return true;
             }
         }
-        return false;
-    }
-    LowerText(std::string_view(reinterpret_cast<const char*>(name), length), lowered);
-    for (const std::string& word : words) {
-        if (::memmem(lowered.data(), lowered.size(), word.data(), word.size()) != nullptr) {
-            return true;
+        if (!caseSensitive || !wordsBeyondAscii) {
+            return false;
         }
+        std::string_view bytes(reinterpret_cast<const char*>(name), length);
+        if (IsAscii(name, length) || IsValidUtf8(bytes)) {
+            return false;
+        }
+        text.clear();
+        AppendNameText(bytes, text);
+        return TextHoldsAWord(words, text);
     }
-    return false;
+    LowerText(std::string_view(reinterpret_cast<const char*>(name), length), text);
+    return TextHoldsAWord(words, text);
 }
 
 constexpr Time32 unknownTime = -1;
@@ -224,8 +242,8 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
     const std::uint8_t* name = record.name;
     const CCollSearchCriteria& criteria = search.criteria;
     if (AcceptItem(criteria, type, record.times, [&] {
-            return NameHoldsAWord(criteria.words, criteria.caseSensitive, name, record.nameLength,
-                                  search.loweredName);
+            return NameHoldsAWord(criteria.words, criteria.caseSensitive, search.wordsBeyondAscii,
+                                  name, record.nameLength, search.loweredName);
         })) {
         if (!prefixReady) {
             BuildPrefix(parent);
@@ -348,6 +366,15 @@ void CCollSearchCriteria::SetWords(const std::string& text) {
 
 void CCollSearch::SetCriteria(const CCollSearchCriteria& wanted) {
     criteria = wanted;
+    wordsBeyondAscii = false;
+    // Words are read by the rule for names too, so a word given as code-page bytes finds
+    // what it reads as.
+    for (std::string& word : criteria.words) {
+        word = NameText(word);
+        for (char c : word) {
+            wordsBeyondAscii = wordsBeyondAscii || static_cast<unsigned char>(c) >= 0x80;
+        }
+    }
     if (criteria.caseSensitive) {
         return;
     }
@@ -364,20 +391,16 @@ bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
     if (length <= 255) {
         std::memcpy(copy, name, length);
         std::memset(copy + length, 0, 16);
-        return NameHoldsAWord(criteria.words, criteria.caseSensitive, copy, length, loweredName);
+        return NameHoldsAWord(criteria.words, criteria.caseSensitive, wordsBeyondAscii, copy,
+                              length, loweredName);
     }
-    const char* haystack = name;
-    if (!criteria.caseSensitive) {
-        LowerText(std::string_view(name, length), loweredName);
-        haystack = loweredName.data();
-        length = loweredName.size();
+    std::string_view bytes(name, length);
+    if (criteria.caseSensitive) {
+        loweredName = NameText(bytes);
+    } else {
+        LowerText(bytes, loweredName);
     }
-    for (const std::string& word : criteria.words) {
-        if (::memmem(haystack, length, word.data(), word.size()) != nullptr) {
-            return true;
-        }
-    }
-    return false;
+    return TextHoldsAWord(criteria.words, loweredName);
 }
 
 bool CCollSearch::AcceptRecord(const CCollDiskItemType* type, const char* name,

@@ -95,5 +95,7 @@ private:
     const std::function<void()>* pump = nullptr;
     bool busy = false;
     bool proceed = true;
+    // Matching case, only words beyond ASCII can be found in a name's bytes read as text.
+    bool wordsBeyondAscii = false;
     mutable std::string loweredName;
 };

@@ -5,6 +5,7 @@
 #include "helpers/file_path.h"
 #include "helpers/number_text.h"
 #include "helpers/show_message.h"
+#include "platform/name_text.h"
 #include "search/html_writer.h"
 #include "store/collection.h"
 
@@ -55,6 +56,8 @@ std::string BurnDateText(Time32 burnDate) {
 void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
     writer.BeginHtml();
     writer.BeginHead();
+    // Declared, so that no browser guesses: the page holds only UTF-8.
+    writer.WriteLine("<META charset=\"utf-8\">");
     writer.Title("");
     writer.Link("stylesheet", "style.css");
     writer.EndHead();
@@ -68,7 +71,7 @@ void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
     for (const auto& disk : collection.disks) {
         const CCollDiskHeader& header = disk->header;
         writer.BeginRow();
-        writer.Cell(EscapeCell(disk->title));
+        writer.Cell(EscapeCell(NameText(disk->title)));
         writer.Cell(BurnDateText(header.burnDate));
         writer.Cell(std::to_string(header.totalFiles));
         writer.Cell(std::to_string(header.totalFolders));

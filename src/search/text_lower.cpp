@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/ascii_text.h"
+#include "platform/name_text.h"
 #include "platform/utf8_text.h"
 #include "search/case_fold_runs.h"
 
@@ -74,23 +75,6 @@ constexpr std::int32_t FoldCase(std::int32_t code) {
 static_assert(FoldCase(0x03A3) == 0x03C3 && FoldCase(0x03C2) == 0x03C3, "sigma, final sigma");
 static_assert(FoldCase(0x0130) == 0x0130, "the dotted capital I has only a full folding");
 
-// Windows-1252 upper-case letters and their lower-case partners.
-unsigned char LowerCp1252(unsigned char c) {
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<unsigned char>(c + 0x20);
-    }
-    switch (c) {
-        case 0x8A:
-        case 0x8C:
-        case 0x8E:
-            return static_cast<unsigned char>(c + 0x10);
-        case 0x9F:
-            return 0xFF;
-        default:
-            return c;
-    }
-}
-
 }  // namespace
 
 void LowerText(std::string_view text, std::string& out) {
@@ -116,13 +100,8 @@ void LowerText(std::string_view text, std::string& out) {
             continue;
         }
         std::size_t length = 1;
-        std::int32_t code = DecodeUtf8(text, at, length);
-        if (code < 0) {
-            out += static_cast<char>(LowerCp1252(c));
-            ++at;
-            continue;
-        }
-        AppendUtf8(static_cast<std::uint32_t>(FoldCase(code)), out);
+        char32_t code = NameChar(text, at, length);
+        AppendUtf8(static_cast<std::uint32_t>(FoldCase(static_cast<std::int32_t>(code))), out);
         at += length;
     }
 }

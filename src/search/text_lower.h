@@ -1,7 +1,8 @@
 // Case folding of names for case-insensitive search: UTF-8 by Unicode's simple case folding
 // (lower case for nearly every letter; final sigma, long s, the Kelvin sign and Greek symbol
-// forms fold with their plain letters), with a fast path for ASCII; bytes that are not UTF-8
-// (names from the other platform's code page) are lowered as Windows-1252.
+// forms fold with their plain letters), with a fast path for ASCII. Bytes that are not UTF-8
+// (names from the other platform's code page) are read as the user sees them
+// (platform/name_text.h), so the folded text is always UTF-8.
 #pragma once
 
 #include <string>

@@ -147,8 +147,10 @@ bool CCollDoc::DoSave(bool askForName) {
         if (ui == nullptr) {
             return false;
         }
-        CFileDialogOptions options = CollectionDialog("Save As", InitialFolder());
-        options.initialName = path.empty() ? GetTitle() + ".col" : path;
+        // A saved collection proposes itself: its own folder and name, bytes as they are.
+        CFileDialogOptions options = CollectionDialog(
+            "Save As", path.empty() ? InitialFolder() : CFilePath(path).GetFolderPath());
+        options.initialName = path.empty() ? GetTitle() + ".col" : CFilePath(path).GetFileName();
         options.confirmOverwrite = true;
         if (!ui->ChooseSaveFile(options, path)) {
             return false;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/file_exception.h"
+#include "platform/name_text.h"
 #include "search/export_disk_list.h"
 #include "search/html_writer.h"
 #include "store/coll_saver.h"
@@ -61,6 +62,7 @@ void AddThreeDisks(CCollection& collection) {
 const char* const threeDiskPage =
     "<HTML>\r\n"
     "<HEAD>\r\n"
+    "<META charset=\"utf-8\">\r\n"
     "<TITLE></TITLE>\r\n"
     "<LINK rel=\"stylesheet\" href=\"style.css\" >\r\n"
     "</HEAD>\r\n"
@@ -78,7 +80,7 @@ const char* const threeDiskPage =
 
 }  // namespace
 
-TEST(HtmlExport, ThreeDisksGiveFourteenLinesWithEscapedCells) {
+TEST(HtmlExport, ThreeDisksGiveFifteenLinesWithEscapedCells) {
     CUtcZone utc;
     CTempFolder folder;
     CCollection collection;
@@ -90,6 +92,28 @@ TEST(HtmlExport, ThreeDisksGiveFourteenLinesWithEscapedCells) {
     writer.Close();
 
     EXPECT_EQ(CTempFolder::Read(folder.Path("list.htm")), threeDiskPage);
+}
+
+// The page declares UTF-8 and holds nothing else: a title in the other platform's code page
+// is written as the tables show it, next to the same title typed here.
+TEST(HtmlExport, TitlesAreUtf8AsTheyAreShown) {
+    CUtcZone utc;
+    CTempFolder folder;
+    CCollection collection;
+    AddDisk(collection, "\xC9t\xE9 2006 & \x80", -1, 1, 0, 0);
+    AddDisk(collection, "\xC3\x89t\xC3\xA9 2006", -1, 1, 0, 0);
+
+    CHtmlWriter writer;
+    ASSERT_TRUE(writer.Open(folder.Path("list.htm")));
+    ExportDiskList(writer, collection);
+    writer.Close();
+
+    std::string page = CTempFolder::Read(folder.Path("list.htm"));
+    EXPECT_NE(page.find("<HEAD>\r\n<META charset=\"utf-8\">\r\n"), std::string::npos);
+    EXPECT_NE(page.find("<TR><TD>\xC3\x89t\xC3\xA9 2006 &amp; \xE2\x82\xAC</TD><TD></TD>"),
+              std::string::npos);
+    EXPECT_NE(page.find("<TR><TD>\xC3\x89t\xC3\xA9 2006</TD><TD></TD>"), std::string::npos);
+    EXPECT_TRUE(IsValidUtf8(page));
 }
 
 TEST(HtmlExport, WritesNextToTheCollectionReplacingAnOldPage) {

@@ -1,6 +1,7 @@
 // The search compares eight name bytes at a time and lowers ASCII names itself. Whatever the
 // name, its length or where the word sits in it, the answer must be the one a plain search
-// of the lowered name gives, in an index file (read or mapped) and for an item in memory.
+// of the name as the user reads it (lowered when case is ignored) gives, in an index file
+// (read or mapped) and for an item in memory.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/name_text.h"
 #include "search/coll_search.h"
 #include "search/text_lower.h"
 #include "store/coll_disk_file.h"
@@ -19,7 +21,7 @@ namespace {
 
 bool PlainMatch(const std::string& name, const std::string& word, bool caseSensitive) {
     if (caseSensitive) {
-        return name.find(word) != std::string::npos;
+        return NameText(name).find(NameText(word)) != std::string::npos;
     }
     std::string loweredName;
     std::string loweredWord;
@@ -208,6 +210,61 @@ TEST(WordMatch, CaseIsFoldedAsUnicodeFoldsItOnBothSides) {
         EXPECT_EQ(disk.Search(word, false, true), found);
         CCollSearch search(nullptr);
         CCollSearchCriteria criteria;
+        criteria.SetWords(word);
+        search.SetCriteria(criteria);
+        std::vector<std::string> accepted;
+        for (const std::string& name : names) {
+            CCollDiskFile file;
+            file.name = name;
+            if (search.Accept(file)) {
+                accepted.push_back(name);
+            }
+        }
+        EXPECT_EQ(accepted, found);
+    }
+}
+
+// A name that is not UTF-8 is shown with its stray bytes as code-page characters: what the
+// user reads there can be typed back and found, case folded or not, in a title that mixes
+// both kinds of text, and in a name too long for the fast path.
+TEST(WordMatch, NamesThatAreNotUtf8AreFoundAsTheyRead) {
+    const std::string bad = "bad\xFF\xFEname.txt";     // shown "badÿþname.txt"
+    const std::string dejaVu = "d\xE9j\xE0 vu";        // shown "déjà vu"
+    const std::string mixed = "Caf\xC3\xA9\xC9t\xE9";  // shown "CaféÉté"
+    const std::string longName = std::string(300, 'x') + "\xC9t\xE9";
+    const std::string utf8 = "\xC3\xA9t\xC3\xA9 2006";  // "été 2006", valid
+    std::vector<std::string> names = {bad, dejaVu, mixed, longName, utf8};
+    struct {
+        std::string word;
+        bool caseSensitive;
+        std::vector<std::string> found;
+    } cases[] = {
+        {"\xC3\xBF\xC3\xBE", true, {bad}},      // "ÿþ"
+        {"bad\xC3\xBF", false, {bad}},          // "badÿ"
+        {"BAD\xC5\xB8\xC3\x9E", false, {bad}},  // "BADŸÞ"
+        {"BAD\xC5\xB8\xC3\x9E", true, {}},
+        {"d\xC3\xA9j\xC3\xA0", true, {dejaVu}},                 // "déjà"
+        {"\xC3\xA9t\xC3\xA9", false, {mixed, longName, utf8}},  // "été"
+        {"\xC3\x89t\xC3\xA9", true, {mixed, longName}},         // "Été"
+        {"Caf\xC3\xA9\xC3\x89", true, {mixed}},                 // "CaféÉ"
+        // A word given as code-page bytes reads as those characters too.
+        {"\xC9t\xE9", true, {mixed, longName}},
+    };
+    CNamesDisk disk(names);
+    for (const auto& [word, caseSensitive, found] : cases) {
+        SCOPED_TRACE("word \"" + word + "\"" + (caseSensitive ? ", case" : ""));
+        std::vector<std::string> onDisk;
+        for (const std::string& name : found) {
+            // An index file keeps names to 255 bytes.
+            if (name.size() <= 255) {
+                onDisk.push_back(name);
+            }
+        }
+        EXPECT_EQ(disk.Search(word, caseSensitive, false), onDisk);
+        EXPECT_EQ(disk.Search(word, caseSensitive, true), onDisk);
+        CCollSearch search(nullptr);
+        CCollSearchCriteria criteria;
+        criteria.caseSensitive = caseSensitive;
         criteria.SetWords(word);
         search.SetCriteria(criteria);
         std::vector<std::string> accepted;

@@ -123,11 +123,11 @@ TEST(CollDocCommands, OpenSaveAsAndTheRecentList) {
     EXPECT_EQ(f.ui.fileDialogs.back().initialFolder, f.folder.Path("Lists/"));
     EXPECT_EQ(f.recent.GetEntries(), (Calls{second, first}));
 
-    // Save As proposes the current path and puts the new name on top.
+    // Save As proposes the current folder and name and puts the new name on top.
     std::string copy = f.folder.Path("Lists/Copy.col");
     f.ui.chosenFiles = {copy};
     ASSERT_TRUE(f.doc.FileSaveAs());
-    EXPECT_EQ(f.ui.fileDialogs.back().initialName, second);
+    EXPECT_EQ(f.ui.fileDialogs.back().initialName, "Second.col");
     EXPECT_EQ(f.ui.fileDialogs.back().initialFolder, f.folder.Path("Other/"));
     EXPECT_EQ(f.recent.GetEntries(), (Calls{copy, second, first}));
     EXPECT_EQ(f.doc.GetPathName(), copy);
@@ -153,6 +153,36 @@ TEST(CollDocCommands, OpenSaveAsAndTheRecentList) {
     EXPECT_FALSE(f.doc.FileOpen());
     EXPECT_FALSE(f.doc.FileSaveAs());
     EXPECT_EQ(f.doc.GetPathName(), first);
+}
+
+// A collection kept under a path that is not UTF-8 (a folder and a name from the other
+// platform's code page) is proposed by Save As as its own folder and name, bytes as they
+// are, whatever file was used last; accepting the proposal rewrites that very file.
+TEST(CollDocCommands, SaveAsProposesTheCurrentPathWhateverItsBytes) {
+    CommandsFixture f;
+    std::string path = f.folder.Write("\xC9t\xE9/bad\xFF\xFE.col", f.diskPath + "\n");
+    std::string other = f.folder.Write("Other/Other.col", "");
+    f.ui.chosenPaths = {{path}};
+    ASSERT_TRUE(f.doc.FileOpen());
+    f.recent.Add(other);
+    CCollDisk disk;
+    std::string second = f.folder.Path("B.cdi");
+    ASSERT_TRUE(disk.SaveIndexFile(second));
+    ASSERT_TRUE(f.doc.InsertDisks({second}));
+
+    f.ui.chosenFiles = {path};
+    ASSERT_TRUE(f.doc.FileSaveAs());
+    const CFileDialogOptions& proposal = f.ui.fileDialogs.back();
+    EXPECT_EQ(proposal.title, "Save As");
+    EXPECT_EQ(proposal.initialFolder, f.folder.Path("\xC9t\xE9/"));
+    EXPECT_EQ(proposal.initialName, "bad\xFF\xFE.col");
+    EXPECT_TRUE(f.messages.messages.empty());
+    EXPECT_FALSE(f.doc.IsModified());
+    EXPECT_EQ(f.doc.GetPathName(), path);
+    EXPECT_EQ(f.recent.GetFirst(), path);
+    // Both disks went into the file that was proposed, and it reads back.
+    ASSERT_TRUE(f.doc.OpenCollection(path));
+    EXPECT_EQ(f.doc.collection.disks.size(), 2u);
 }
 
 TEST(CollDocCommands, TheStateListenerFollowsFlagTitleAndPath) {

@@ -22,11 +22,11 @@
 
 #include "platform/ini_file.h"
 #include "platform/profile.h"
+#include "platform/ui/display_text.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
-#include "toolkit/ui/display_text.h"
 #include "toolkit/ui/table_style.h"
 
 namespace {

@@ -2,28 +2,23 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QDir>
+#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
+
+#include "platform/ui/dialog_path.h"
+#include "platform/ui/display_text.h"
 
 namespace {
 
 const char* const caption = "Tamblor";
 
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToUtf8(const QString& text) {
-    return text.toUtf8().toStdString();
-}
-
 QMessageBox::StandardButton Ask(QWidget* owner, const std::string& text,
                                 QMessageBox::StandardButtons buttons,
                                 QMessageBox::Icon icon = QMessageBox::Warning) {
-    QMessageBox box(icon, caption, FromUtf8(text), buttons, owner);
+    // Messages are formatted from names: they read as the tables show those names.
+    QMessageBox box(icon, caption, DisplayText(text), buttons, owner);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -31,16 +26,27 @@ QString Filter(const CFileDialogOptions& options) {
     if (options.filterPattern.empty()) {
         return QString();
     }
-    return FromUtf8(options.filterName + " (" + options.filterPattern + ")");
+    return DisplayText(options.filterName + " (" + options.filterPattern + ")");
 }
 
-QString StartPath(const CFileDialogOptions& options) {
-    QString folder = FromUtf8(options.initialFolder);
-    if (options.initialName.empty()) {
-        return folder;
+// The folder and name a file dialog starts with, as one path of bytes.
+std::string StartBytes(const CFileDialogOptions& options) {
+    const std::string& folder = options.initialFolder;
+    const std::string& name = options.initialName;
+    if (name.empty() || name[0] == '/' || folder.empty()) {
+        return name.empty() ? folder : name;
     }
-    QString name = FromUtf8(options.initialName);
-    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+    return folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+// The start of an open dialog: a name is selected where its folder can be entered.
+QString OpenDialogStart(const std::string& path) {
+    CDialogStart start = DialogStart(path);
+    if (start.rest.isEmpty() || start.rest.contains('/')) {
+        return start.folder;
+    }
+    return start.folder.isEmpty() || start.folder.endsWith('/') ? start.folder + start.rest
+                                                                : start.folder + '/' + start.rest;
 }
 
 }  // namespace
@@ -80,13 +86,15 @@ CPlatformUi::Answer CQtPlatformUi::AskYesNoCancel(const std::string& text) {
 
 bool CQtPlatformUi::ChooseOpenFiles(const CFileDialogOptions& options,
                                     std::vector<std::string>& paths) {
-    QString title = FromUtf8(options.title);
+    QString title = DisplayText(options.title);
+    std::string start = StartBytes(options);
     QStringList chosen;
     if (options.multipleSelection) {
-        chosen = QFileDialog::getOpenFileNames(owner, title, StartPath(options), Filter(options));
+        chosen =
+            QFileDialog::getOpenFileNames(owner, title, OpenDialogStart(start), Filter(options));
     } else {
         QString one =
-            QFileDialog::getOpenFileName(owner, title, StartPath(options), Filter(options));
+            QFileDialog::getOpenFileName(owner, title, OpenDialogStart(start), Filter(options));
         if (!one.isEmpty()) {
             chosen << one;
         }
@@ -96,40 +104,44 @@ bool CQtPlatformUi::ChooseOpenFiles(const CFileDialogOptions& options,
     }
     paths.clear();
     for (const QString& path : chosen) {
-        paths.push_back(ToUtf8(path));
+        paths.push_back(ChosenPathBytes(path, start));
     }
     return true;
 }
 
 bool CQtPlatformUi::ChooseSaveFile(const CFileDialogOptions& options, std::string& path) {
-    QFileDialog dialog(owner, FromUtf8(options.title), FromUtf8(options.initialFolder),
-                       Filter(options));
+    std::string start = StartBytes(options);
+    // A folder Qt cannot enter (one whose name is not UTF-8) is shown in the name field,
+    // beneath the deepest folder it can.
+    CDialogStart shown = DialogStart(options.initialName.empty() ? options.initialFolder : start);
+    QFileDialog dialog(owner, DisplayText(options.title), shown.folder, Filter(options));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!options.defaultExtension.empty()) {
-        dialog.setDefaultSuffix(FromUtf8(options.defaultExtension));
+        dialog.setDefaultSuffix(DisplayText(options.defaultExtension));
     }
     if (!options.confirmOverwrite) {
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
     if (!options.initialName.empty()) {
-        dialog.selectFile(FromUtf8(options.initialName));
+        dialog.selectFile(shown.rest);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return false;
     }
-    path = ToUtf8(dialog.selectedFiles().front());
+    path = ChosenPathBytes(dialog.selectedFiles().front(), start);
     return true;
 }
 
 bool CQtPlatformUi::ChooseFolder(const CFolderDialogOptions& options, std::string& path) {
-    QString start = FromUtf8(options.preselectedFolder.empty() ? options.rootFolder
-                                                               : options.preselectedFolder);
-    QString chosen = QFileDialog::getExistingDirectory(owner, FromUtf8(options.title), start);
+    const std::string& start =
+        options.preselectedFolder.empty() ? options.rootFolder : options.preselectedFolder;
+    QString chosen = QFileDialog::getExistingDirectory(owner, DisplayText(options.title),
+                                                       DialogStart(start).folder);
     if (chosen.isEmpty()) {
         return false;
     }
-    path = ToUtf8(chosen);
+    path = ChosenPathBytes(chosen, start);
     return true;
 }
 
@@ -137,7 +149,8 @@ bool CQtPlatformUi::OpenWithShell(const std::string& path) {
     // Percent-encoded from the bytes, so a name that is not UTF-8 reaches the handler as it
     // lies on the disk instead of as replacement characters.
     if (path.empty() || path[0] != '/') {
-        return QDesktopServices::openUrl(QUrl::fromLocalFile(FromUtf8(path)));
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(
+            QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())))));
     }
     QByteArray bytes(path.data(), static_cast<qsizetype>(path.size()));
     return QDesktopServices::openUrl(QUrl::fromEncoded("file://" + bytes.toPercentEncoding("/")));

@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ui/display_text.h"
 #include "shell/coll_doc.h"
 #include "shell/property_texts.h"
 #include "shell/ui/coll_dlg_fields.h"
-#include "toolkit/ui/display_text.h"
 
 CCollCollectionDlg::CCollCollectionDlg(CCollDoc& doc, QWidget* parent) : QDialog(parent), doc(doc) {
     setWindowTitle("Collection properties");

@@ -12,9 +12,9 @@
 
 #include "helpers/coll_settings.h"
 #include "helpers/date_format.h"
+#include "platform/ui/display_text.h"
 #include "shell/ui/coll_dlg_fields.h"
 #include "toolkit/ui/date_edit.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "platform/ui/display_text.h"
 #include "shell/coll_doc.h"
 #include "shell/ui/coll_icons.h"
 #include "store/coll_disk_folder.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

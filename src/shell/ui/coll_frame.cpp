@@ -21,6 +21,7 @@
 #include "platform/platform_ui.h"
 #include "platform/profile.h"
 #include "platform/ui/disk_eject.h"
+#include "platform/ui/display_text.h"
 #include "search/export_disk_list.h"
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
@@ -30,7 +31,6 @@
 #include "shell/ui/coll_view.h"
 #include "shell/uri_list.h"
 #include "shell/window_placement.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/ui/display_text.h"
 #include "shell/property_texts.h"
 #include "shell/ui/coll_dlg_fields.h"
 #include "store/coll_disk_item.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ QString TimeText(const std::string& text) {
 
 CCollItemDlg::CCollItemDlg(const CCollDiskItem& item, QWidget* parent) : QDialog(parent) {
     CCollItemTexts texts = GetItemTexts(item);
-    setWindowTitle(QString::fromStdString(texts.caption));
+    setWindowTitle(DisplayText(texts.caption));
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;
@@ -34,8 +34,8 @@ CCollItemDlg::CCollItemDlg(const CCollDiskItem& item, QWidget* parent) : QDialog
     icon->setPixmap(style()
                         ->standardIcon(item.IsFolder() ? QStyle::SP_DirIcon : QStyle::SP_FileIcon)
                         .pixmap(iconSize, iconSize));
-    icon->setAccessibleName(QString::fromStdString(texts.heading));
-    heading = new QLabel(QString::fromStdString(texts.heading));
+    icon->setAccessibleName(DisplayText(texts.heading));
+    heading = new QLabel(DisplayText(texts.heading));
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);

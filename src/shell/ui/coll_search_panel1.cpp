@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "platform/ui/display_text.h"
 #include "shell/search_criteria_form.h"
 #include "store/coll_disk_item_type.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include "platform/ini_file.h"
 #include "platform/profile.h"
+#include "platform/ui/display_text.h"
 #include "toolkit/table_column.h"
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

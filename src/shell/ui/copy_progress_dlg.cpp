@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "helpers/number_text.h"
-#include "toolkit/ui/display_text.h"
+#include "platform/ui/display_text.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/ui/display_text.h"
 #include "toolkit/table_column.h"
-#include "toolkit/ui/display_text.h"
 
 namespace {
 

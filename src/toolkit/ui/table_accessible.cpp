@@ -8,8 +8,8 @@
 #include <climits>
 #include <utility>
 
+#include "platform/ui/display_text.h"
 #include "toolkit/table_column.h"
-#include "toolkit/ui/display_text.h"
 #include "toolkit/ui/table_wnd.h"
 
 namespace {

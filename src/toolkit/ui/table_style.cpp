@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <algorithm>
 
-#include "toolkit/ui/display_text.h"
+#include "platform/ui/display_text.h"
 
 namespace {
 

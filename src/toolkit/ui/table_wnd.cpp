@@ -16,9 +16,9 @@
 #include <cstdlib>
 
 #include "platform/platform_ui.h"
+#include "platform/ui/display_text.h"
 #include "toolkit/table_model.h"
 #include "toolkit/ui/column_painter.h"
-#include "toolkit/ui/display_text.h"
 #include "toolkit/ui/table_accessible.h"
 
 namespace {
