@@ -33,8 +33,11 @@ public:
     void AddTotals(CDiskTotals& totals) const;
 
     // Reads the table at `at` and the records it lists, of an entry whose range ends at `end`
-    // (see store/index_layout.h for what a damaged file is).
+    // (see store/index_layout.h for what a damaged file is). On damage the entries read before
+    // it stay, and the error is thrown after them.
     void ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end);
+    // Reads each folder's own table, as far as it can; the first failure is thrown after all.
+    void ReadFolderTables(CRecordReader& reader);
     void WriteTable(CRecordWriter& writer) const;
     // Writes the records of every entry below, at any depth, depth first.
     void WriteChildren(CRecordWriter& writer) const;
