@@ -227,7 +227,9 @@ void CCollFrame::BuildToolBar() {
 void CCollFrame::BuildStatusBar() {
     countPane = new QLabel(this);
     countPane->setObjectName("CountPane");
-    countPane->setAccessibleName("Results");
+    // No accessible name of its own: a screen reader then reads the count as the pane shows
+    // it, and the label announces each new text.
+    countPane->setAccessibleDescription("Number of search results");
     countPane->setMinimumWidth(countPane->fontMetrics().horizontalAdvance("Count indicator") + 8);
     statusBar()->addPermanentWidget(countPane);
     // The idle text comes back whenever a command's prompt goes away.
