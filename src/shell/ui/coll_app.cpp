@@ -1,10 +1,42 @@
 #include "shell/ui/coll_app.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "platform/message_sink.h"
 #include "platform/ui/quit_signals.h"
 #include "shell/ui/coll_frame.h"
+
+namespace {
+
+// Cancels every modal window and menu open, the newest first; false when none was open.
+bool CloseModalWidgets() {
+    bool any = false;
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        any = true;
+    }
+    std::vector<QWidget*> done;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (std::find(done.begin(), done.end(), modal) != done.end()) {
+            // A progress window stays until its work has stopped; the rest are closed below it.
+            break;
+        }
+        done.push_back(modal);
+        any = true;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else if (!modal->close()) {
+            modal->hide();
+        }
+    }
+    return any;
+}
+
+}  // namespace
 
 CCollApp::CCollApp() = default;
 
@@ -32,13 +64,35 @@ bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineF
     }
     frame->UpdateCommands();
     quitSignals = std::make_unique<CQuitSignals>();
-    QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(), [this] {
-        // A question already open is the user's to answer; asking it twice helps nobody.
-        if (QApplication::activeModalWidget() == nullptr) {
-            frame->close();
-        }
-    });
+    QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(),
+                     [this] { OnQuitRequested(); });
     return true;
+}
+
+void CCollApp::OnQuitRequested() {
+    // The save question of a close already under way stays for the user to answer.
+    if (quitPending || frame->IsClosing()) {
+        return;
+    }
+    if (!CloseModalWidgets()) {
+        frame->close();
+        return;
+    }
+    // Each dialog's exec() returns only when control is back in its own loop: the window is
+    // closed once they all have, from the main loop.
+    quitPending = true;
+    QTimer::singleShot(0, frame.get(), [this] { FinishQuitRequest(); });
+}
+
+void CCollApp::FinishQuitRequest() {
+    if (CloseModalWidgets()) {
+        // A command that went on after its dialog was cancelled opened another one, or a
+        // progress window waits for its work to stop.
+        QTimer::singleShot(modalRetryMilliseconds, frame.get(), [this] { FinishQuitRequest(); });
+        return;
+    }
+    quitPending = false;
+    frame->close();
 }
 
 void CCollApp::Finish() {

@@ -422,7 +422,9 @@ void CCollFrame::OpenDroppedFiles() {
 
 void CCollFrame::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
+    closing = true;
     ::RunCommand([&] { mayClose = session.doc.CanClose(); });
+    closing = false;
     if (!mayClose) {
         event->ignore();
         return;
