@@ -126,6 +126,18 @@ void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
         });
 }
 
+bool CCollDiskContent::GetNewestModifyTime(Time32& newest) const {
+    bool found = false;
+    auto take = [&](const CCollDiskItem& item) {
+        if (item.modifyTime != CCollDiskItem::unknownTime && (!found || item.modifyTime > newest)) {
+            newest = item.modifyTime;
+            found = true;
+        }
+    };
+    VisitDepthFirst(*this, take, take);
+    return found;
+}
+
 void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end) {
     Clear();
     CIndexTable table;

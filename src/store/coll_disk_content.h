@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "helpers/coll_types.h"
 #include "store/sortable_ptr_array.h"
 
 class CCollDiskFolder;
@@ -31,6 +32,9 @@ public:
     // Reorders `files` only; an id without a compare function changes nothing.
     void SortFiles(int fieldId);
     void AddTotals(CDiskTotals& totals) const;
+    // The latest modification time of every folder and file below, unknown times left out;
+    // false when there is none.
+    bool GetNewestModifyTime(Time32& newest) const;
 
     // Reads the table at `at` and the records it lists, of an entry whose range ends at `end`
     // (see store/index_layout.h for what a damaged file is). On damage the entries read before
