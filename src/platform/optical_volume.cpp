@@ -112,7 +112,8 @@ std::optional<std::int64_t> UtcSeconds(int year, int month, int day, int hour, i
     }
     std::int64_t days =
         DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
-    return days * 86400 + hour * 3600 + minute * 60 + second - std::int64_t{offsetMinutes} * 60;
+    std::int64_t seconds = std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
+    return days * 86400 + seconds - std::int64_t{offsetMinutes} * 60;
 }
 
 // The volume creation date of an ISO 9660 volume descriptor: digits, then the zone in

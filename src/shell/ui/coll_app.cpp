@@ -42,6 +42,7 @@ CCollApp::CCollApp() = default;
 
 CCollApp::~CCollApp() {
     quitSignals.reset();
+    quitTimer.reset();
     frame.reset();
     if (sinkInstalled) {
         SetMessageSink(nullptr);
@@ -63,6 +64,10 @@ bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineF
         return false;
     }
     frame->UpdateCommands();
+    quitTimer = std::make_unique<QTimer>();
+    quitTimer->setSingleShot(true);
+    QObject::connect(quitTimer.get(), &QTimer::timeout, frame.get(),
+                     [this] { FinishQuitRequest(); });
     quitSignals = std::make_unique<CQuitSignals>();
     QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(),
                      [this] { OnQuitRequested(); });
@@ -81,14 +86,14 @@ void CCollApp::OnQuitRequested() {
     // Each dialog's exec() returns only when control is back in its own loop: the window is
     // closed once they all have, from the main loop.
     quitPending = true;
-    QTimer::singleShot(0, frame.get(), [this] { FinishQuitRequest(); });
+    quitTimer->start(0);
 }
 
 void CCollApp::FinishQuitRequest() {
     if (CloseModalWidgets()) {
         // A command that went on after its dialog was cancelled opened another one, or a
         // progress window waits for its work to stop.
-        QTimer::singleShot(modalRetryMilliseconds, frame.get(), [this] { FinishQuitRequest(); });
+        quitTimer->start(modalRetryMilliseconds);
         return;
     }
     quitPending = false;
@@ -97,6 +102,7 @@ void CCollApp::FinishQuitRequest() {
 
 void CCollApp::Finish() {
     quitSignals.reset();
+    quitTimer.reset();
     if (frame) {
         // Its tables keep their column widths in the profile as they go.
         frame->SavePlacement();

@@ -12,6 +12,7 @@
 
 class CCollFrame;
 class CQuitSignals;
+class QTimer;
 
 class CCollApp {
 public:
@@ -41,6 +42,8 @@ private:
     CPlatformUi* previousUi = nullptr;
     std::unique_ptr<CCollFrame> frame;
     std::unique_ptr<CQuitSignals> quitSignals;
+    // Closes the window once the dialogs a quit request cancelled have all gone.
+    std::unique_ptr<QTimer> quitTimer;
     bool sinkInstalled = false;
     bool quitPending = false;
 };
