@@ -92,6 +92,65 @@ std::string TrimLabel(std::string label) {
     return label;
 }
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t year, unsigned month, unsigned day) {
+    year -= month <= 2 ? 1 : 0;
+    std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+    auto yearOfEra = static_cast<unsigned>(year - era * 400);
+    unsigned dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + static_cast<std::int64_t>(dayOfEra) - 719468;
+}
+
+// A moment given in a zone `offsetMinutes` east of UTC; nothing for fields out of range,
+// which is how discs say that the date was never set.
+std::optional<std::int64_t> UtcSeconds(int year, int month, int day, int hour, int minute,
+                                       int second, int offsetMinutes) {
+    if (year < 1900 || month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 ||
+        second > 60) {
+        return std::nullopt;
+    }
+    std::int64_t days =
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    std::int64_t seconds = std::int64_t{hour} * 3600 + std::int64_t{minute} * 60 + second;
+    return days * 86400 + seconds - std::int64_t{offsetMinutes} * 60;
+}
+
+// The volume creation date of an ISO 9660 volume descriptor: digits, then the zone in
+// quarter hours.
+std::optional<std::int64_t> IsoCreationTime(const Sector& sector) {
+    const std::uint8_t* field = sector.data() + 813;
+    int values[6] = {};
+    const int widths[6] = {4, 2, 2, 2, 2, 2};
+    for (int i = 0, at = 0; i < 6; at += widths[i], ++i) {
+        for (int k = 0; k < widths[i]; ++k) {
+            std::uint8_t c = field[at + k];
+            if (c < '0' || c > '9') {
+                return std::nullopt;
+            }
+            values[i] = values[i] * 10 + (c - '0');
+        }
+    }
+    int offset = static_cast<std::int8_t>(field[16]) * 15;
+    return UtcSeconds(values[0], values[1], values[2], values[3], values[4], values[5], offset);
+}
+
+// The recording date of a UDF primary volume descriptor, a timestamp whose type 1 carries
+// the zone in its low 12 bits.
+std::optional<std::int64_t> UdfRecordingTime(const Sector& sector) {
+    const std::size_t at = 376;
+    std::uint16_t typeAndZone = static_cast<std::uint16_t>(sector[at] | sector[at + 1] << 8);
+    int offset = 0;
+    if (typeAndZone >> 12 == 1) {
+        int zone = typeAndZone & 0x0FFF;
+        zone = zone >= 0x800 ? zone - 0x1000 : zone;
+        offset = zone == -2047 ? 0 : zone;
+    }
+    int year = static_cast<std::int16_t>(sector[at + 2] | sector[at + 3] << 8);
+    return UtcSeconds(year, sector[at + 4], sector[at + 5], sector[at + 6], sector[at + 7],
+                      sector[at + 8], offset);
+}
+
 bool IsJoliet(const Sector& sector) {
     const std::uint8_t* escape = sector.data() + 88;
     return escape[0] == '%' && escape[1] == '/' &&
@@ -123,6 +182,7 @@ bool ReadIso9660(const CDevice& device, COpticalIdentity& identity) {
                 AppendUtf8(code, label);
             }
             identity.label = TrimLabel(label);
+            identity.creationTime = IsoCreationTime(sector);
             std::array<std::uint32_t, 4> s = LaneSums(sector);
             identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
             return true;
@@ -136,6 +196,7 @@ bool ReadIso9660(const CDevice& device, COpticalIdentity& identity) {
         return false;
     }
     identity.label = TrimLabel(std::string(reinterpret_cast<const char*>(primary.data() + 40), 32));
+    identity.creationTime = IsoCreationTime(primary);
     std::array<std::uint32_t, 4> s = LaneSums(primary);
     identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
     return true;
@@ -184,6 +245,7 @@ bool ReadUdf(const CDevice& device, COpticalIdentity& identity) {
     std::uint32_t fileSetBlock = 0;
     bool haveVolume = false;
     std::string label;
+    std::optional<std::int64_t> recorded;
     std::uint64_t sectors = std::min<std::uint64_t>(sequenceLength / sectorSize, 64);
     for (std::uint64_t i = 0; i < sectors; ++i) {
         if (!device.ReadSector(sequenceStart + i, sector)) {
@@ -193,7 +255,9 @@ bool ReadUdf(const CDevice& device, COpticalIdentity& identity) {
         if (tag == 8) {
             break;
         }
-        if (tag == 5 && !havePartition) {
+        if (tag == 1 && !recorded) {
+            recorded = UdfRecordingTime(sector);
+        } else if (tag == 5 && !havePartition) {
             partitionStart = U32(sector, 188);
             havePartition = true;
         } else if (tag == 6 && !haveVolume) {
@@ -211,6 +275,7 @@ bool ReadUdf(const CDevice& device, COpticalIdentity& identity) {
     std::array<std::uint32_t, 4> s = LaneSums(sector);
     identity.serial = s[3] << 24 | s[2] << 16 | s[1] << 8 | s[0];
     identity.label = label;
+    identity.creationTime = recorded;
     return true;
 }
 

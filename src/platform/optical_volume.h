@@ -3,11 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct COpticalIdentity {
     std::string label;
     std::uint32_t serial = 0;
+    // When the volume was made, in seconds since 1970 UTC, where the disc records it.
+    std::optional<std::int64_t> creationTime;
 };
 
 // For "iso9660" (Joliet preferred) and "udf", read from `device` (a block device or an image

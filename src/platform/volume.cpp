@@ -40,6 +40,7 @@ struct VolumeProbe {
     std::string uuid;
     std::string type;
     std::optional<std::uint32_t> opticalSerial;
+    std::optional<std::int64_t> creationTime;
 };
 
 MountTable ReadMountTable() {
@@ -106,6 +107,7 @@ bool ProbeDevice(const std::string& device, VolumeProbe& result) {
     if (ReadOpticalIdentity(device, result.type, optical)) {
         result.label = optical.label;
         result.opticalSerial = optical.serial;
+        result.creationTime = optical.creationTime;
     }
     return true;
 }
@@ -166,6 +168,7 @@ bool ProbeVolumeDevice(const std::string& device, CVolumeInfo& info) {
     info.serial = probe.opticalSerial.value_or(SerialFromUuid(probe.type, probe.uuid).value_or(0));
     info.fileSystem = probe.type;
     info.device = device;
+    info.creationTime = probe.creationTime;
     return true;
 }
 
@@ -233,6 +236,7 @@ bool ReadVolumeInformation(const std::string& rootPath, CVolumeInfo& info) {
         }
     }
     info.serial = serial.value_or(0);
+    info.creationTime = probe.creationTime;
     return true;
 }
 

@@ -13,6 +13,9 @@ struct CVolumeInfo {
     std::uint32_t serial = 0;
     std::string fileSystem;  // "vfat", "ext4", ... or empty when unknown
     std::string device;      // the block device or image, empty when there is none
+    // When the volume was made (seconds since 1970 UTC), where its filesystem records it:
+    // ISO 9660 and UDF do.
+    std::optional<std::int64_t> creationTime;
 };
 
 inline constexpr std::size_t kVolumeLabelLimit = 63;

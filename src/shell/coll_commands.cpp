@@ -54,6 +54,30 @@ const std::vector<CCommandInfo>& Commands() {
 
 }  // namespace
 
+const char* GetKeyText(CCommandKey key) {
+    switch (key) {
+        case K::ctrlN:
+            return "Ctrl+N";
+        case K::open:
+            return "Ctrl+O";
+        case K::save:
+            return "Ctrl+S";
+        case K::saveAs:
+            return "Ctrl+Shift+S";
+        case K::close:
+            return "Ctrl+W";
+        case K::quit:
+            return "Ctrl+Q";
+        case K::copy:
+            return "Ctrl+C";
+        case K::help:
+            return "F1";
+        case K::none:
+            break;
+    }
+    return "";
+}
+
 const std::vector<CMenuInfo>& GetMenuTable() {
     static const std::vector<CMenuInfo> menus = {
         {"&File",

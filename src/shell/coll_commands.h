@@ -35,9 +35,13 @@ enum class CCollCommand {
     exit = 57665,
 };
 
-// The desktop's standard keys a command may take; the frame maps them to the platform's
-// sequences, so each shows the key users of this desktop expect.
+// The keys a command may take. Each has the key the guide names, which the menus show and
+// which works under every desktop's key scheme; the frame adds the scheme's own keys for the
+// same action beside it.
 enum class CCommandKey { none, ctrlN, open, save, saveAs, close, quit, copy, help };
+
+// The key as Qt's portable text spells it ("Ctrl+Shift+S"); empty for none.
+const char* GetKeyText(CCommandKey key);
 
 // The desktop's icon of a command on the toolbar and in the menus.
 enum class CCommandIcon { none, open, save, copy, openItem, newDiskIndex, totals, about, help };

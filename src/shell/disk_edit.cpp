@@ -8,6 +8,14 @@
 #include "helpers/show_message.h"
 #include "store/coll_disk.h"
 
+namespace {
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+}  // namespace
+
 CCollDiskEdit::CCollDiskEdit(CCollDisk& disk, Mode mode, const CDateFormat& dateFormat)
     : disk(disk), mode(mode), dateFormat(dateFormat), editing(mode == Mode::newDisk) {}
 
@@ -105,8 +113,13 @@ bool CCollDiskEdit::CheckDescription(const std::string& description) const {
     return true;
 }
 
+bool CCollDiskEdit::IsValidTitle(const std::string& title) {
+    return !IsBlank(title) && ValidateFileTitle(title) == 0;
+}
+
 bool CCollDiskEdit::CheckTitle(const std::string& title) const {
-    if (title.empty()) {
+    // Blanks alone name nothing a user could tell apart in the disks table.
+    if (IsBlank(title)) {
         ShowMessage("Title cannot be empty");
         return false;
     }

@@ -28,6 +28,9 @@ public:
 
     CCollDiskEdit(CCollDisk& disk, Mode mode, const CDateFormat& dateFormat);
 
+    // Whether OK would take `title` as a new disk's title.
+    static bool IsValidTitle(const std::string& title);
+
     Mode GetMode() const { return mode; }
     bool IsEditing() const { return editing; }
     // The title names the index file, so only a disk that has none yet may be retitled.

@@ -1,12 +1,16 @@
 #include "shell/new_disk_index.h"
 
+#include <ctime>
+#include <optional>
 #include <utility>
 
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
+#include "helpers/local_time.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
+#include "shell/disk_edit.h"
 #include "store/coll_disk.h"
 
 namespace {
@@ -63,6 +67,39 @@ bool ScanBusily(CPlatformUi& ui, const CNewDiskIndexHooks& hooks, CCollDisk& dis
     return ScanDisk(disk, root, progress);
 }
 
+// The first second of the local day of `time`; false when the day cannot be had.
+bool LocalDayOf(std::int64_t time, Time32& day) {
+    auto seconds = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (::localtime_r(&seconds, &local) == nullptr) {
+        return false;
+    }
+    Time32 last = 0;
+    return GetLocalDayBounds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, day, last);
+}
+
+// What the user would most likely type: the volume's label as the title, and as the burn date
+// the day the volume was made, or else the day its newest file or folder was last changed.
+void ProposeNewDiskFields(CCollDisk& disk, const std::string& root) {
+    std::string label = disk.header.GetLabel();
+    if (CCollDiskEdit::IsValidTitle(label)) {
+        disk.title = label;
+    }
+    CVolumeInfo volume;
+    std::optional<std::int64_t> made;
+    if (ReadVolumeInformation(root, volume)) {
+        made = volume.creationTime;
+    }
+    Time32 newest = 0;
+    if (!made && disk.content.GetNewestModifyTime(newest)) {
+        made = newest;
+    }
+    Time32 day = 0;
+    if (made && LocalDayOf(*made, day)) {
+        disk.header.burnDate = day;
+    }
+}
+
 }  // namespace
 
 CNewDiskIndexOutcome CreateDiskIndex(CCollSettings& settings, const CNewDiskIndexHooks& hooks,
@@ -83,6 +120,7 @@ CNewDiskIndexOutcome CreateDiskIndex(CCollSettings& settings, const CNewDiskInde
         return stopped ? CNewDiskIndexOutcome::cancelled : CNewDiskIndexOutcome::failed;
     }
     disk.ComputeTotals();
+    ProposeNewDiskFields(disk, root);
 
     if (!hooks.editNewDisk || !hooks.editNewDisk(disk)) {
         return CNewDiskIndexOutcome::cancelled;

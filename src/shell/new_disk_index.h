@@ -1,5 +1,6 @@
 // The New disk index command without its windows: find the disk in the drive (Retry and
-// Cancel while there is none), scan it, let the user name and describe it, ask where to save
+// Cancel while there is none), scan it, let the user name and describe it (the volume's label
+// and the day it was made, or last changed, proposed), ask where to save
 // it and write its index file, then eject it when the settings ask for it. The windows come
 // in through the hooks, so every step and every way out can be driven by tests.
 #pragma once

@@ -1,5 +1,6 @@
 #include "store/coll_disk.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -50,9 +51,22 @@ bool CCollDisk::ReadHeader() {
 void CCollDisk::LoadContent() {
     CFile file(indexPath, CFile::Mode::read);
     CRecordReader reader(file);
-    content.ReadTable(reader, CCollDiskHeader::size, reader.GetLength());
-    for (const auto& folder : content.folders) {
-        folder->ReadTable(reader);
+    // A file cut short still shows the folders that lie before the cut, one level down too.
+    std::optional<CFileException> failure;
+    try {
+        content.ReadTable(reader, CCollDiskHeader::size, reader.GetLength());
+    } catch (const CFileException& error) {
+        failure = error;
+    }
+    try {
+        content.ReadFolderTables(reader);
+    } catch (const CFileException& error) {
+        if (!failure) {
+            failure = error;
+        }
+    }
+    if (failure) {
+        throw *failure;
     }
     file.Close();
 }

@@ -24,7 +24,8 @@ public:
 
     // Reads the header from indexPath; reports a file error and returns false on failure.
     bool ReadHeader();
-    // Reads the root level and one level below each root folder. Throws CFileException.
+    // Reads the root level and one level below each root folder. Throws CFileException after
+    // reading what lies before the damage.
     void LoadContent();
     // Rewrites the header, keeping the tree; reports a file error and returns false on
     // failure, leaving the file as it was.

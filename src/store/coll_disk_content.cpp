@@ -2,10 +2,13 @@
 
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/file_exception.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/index_layout.h"
@@ -123,10 +126,22 @@ void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
         });
 }
 
+bool CCollDiskContent::GetNewestModifyTime(Time32& newest) const {
+    bool found = false;
+    auto take = [&](const CCollDiskItem& item) {
+        if (item.modifyTime != CCollDiskItem::unknownTime && (!found || item.modifyTime > newest)) {
+            newest = item.modifyTime;
+            found = true;
+        }
+    };
+    VisitDepthFirst(*this, take, take);
+    return found;
+}
+
 void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end) {
     Clear();
     CIndexTable table;
-    ReadIndexTable(reader, at, end, table);
+    bool whole = ReadIndexTablePrefix(reader, at, end, table);
     // Every entry first, then the names: entries side by side sort faster than entries
     // interleaved with their names.
     folders.Reserve(table.folderCount);
@@ -137,18 +152,46 @@ void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::u
     for (std::size_t i = table.folderCount; i < table.Size(); ++i) {
         files.Add(std::make_unique<CCollDiskFile>());
     }
-    for (std::size_t i = 0; i < table.folderCount; ++i) {
-        CIndexRecord record = ReadIndexRecord(reader, table, i);
-        CCollDiskFolder& folder = *folders[i];
-        folder.TakeRecord(record, table.offsets[i]);
-        folder.tableOffset = record.next;
-        folder.subtreeEnd = table.EntryEnd(i);
+    // A damaged record ends the reading; the entries without a record are no use to anyone.
+    std::size_t read = 0;
+    try {
+        for (; read < table.folderCount; ++read) {
+            CIndexRecord record = ReadIndexRecord(reader, table, read);
+            CCollDiskFolder& folder = *folders[read];
+            folder.TakeRecord(record, table.offsets[read]);
+            folder.tableOffset = record.next;
+            folder.subtreeEnd = table.EntryEnd(read);
+        }
+        for (; read < table.Size(); ++read) {
+            CIndexRecord record = ReadIndexRecord(reader, table, read);
+            CCollDiskFile& file = *files[read - table.folderCount];
+            file.TakeRecord(record, table.offsets[read]);
+            file.size = record.size;
+        }
+    } catch (const CFileException&) {
+        folders.Truncate(std::min(read, table.folderCount));
+        files.Truncate(read > table.folderCount ? read - table.folderCount : 0);
+        throw;
     }
-    for (std::size_t i = table.folderCount; i < table.Size(); ++i) {
-        CIndexRecord record = ReadIndexRecord(reader, table, i);
-        CCollDiskFile& file = *files[i - table.folderCount];
-        file.TakeRecord(record, table.offsets[i]);
-        file.size = record.size;
+    if (!whole) {
+        reader.ThrowDamaged();
+    }
+}
+
+void CCollDiskContent::ReadFolderTables(CRecordReader& reader) {
+    std::optional<CFileException> failure;
+    for (const auto& folder : folders) {
+        try {
+            folder->ReadTable(reader);
+        } catch (const CFileException& error) {
+            // One damaged folder does not hide the ones beside it.
+            if (!failure) {
+                failure = error;
+            }
+        }
+    }
+    if (failure) {
+        throw *failure;
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "helpers/coll_types.h"
 #include "store/sortable_ptr_array.h"
 
 class CCollDiskFolder;
@@ -31,10 +32,16 @@ public:
     // Reorders `files` only; an id without a compare function changes nothing.
     void SortFiles(int fieldId);
     void AddTotals(CDiskTotals& totals) const;
+    // The latest modification time of every folder and file below, unknown times left out;
+    // false when there is none.
+    bool GetNewestModifyTime(Time32& newest) const;
 
     // Reads the table at `at` and the records it lists, of an entry whose range ends at `end`
-    // (see store/index_layout.h for what a damaged file is).
+    // (see store/index_layout.h for what a damaged file is). On damage the entries read before
+    // it stay, and the error is thrown after them.
     void ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end);
+    // Reads each folder's own table, as far as it can; the first failure is thrown after all.
+    void ReadFolderTables(CRecordReader& reader);
     void WriteTable(CRecordWriter& writer) const;
     // Writes the records of every entry below, at any depth, depth first.
     void WriteChildren(CRecordWriter& writer) const;

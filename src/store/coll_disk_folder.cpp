@@ -24,7 +24,5 @@ std::uint32_t CCollDiskFolder::RecordSize() const {
 }
 
 void CCollDiskFolder::LoadSubfolders(CRecordReader& reader) {
-    for (const auto& folder : content.folders) {
-        folder->ReadTable(reader);
-    }
+    content.ReadFolderTables(reader);
 }

@@ -61,9 +61,12 @@ struct CIndexRecord {
 };
 
 // Reads the table at `at` of an entry whose range ends at `end`. Every entry must lie after
-// the table, after the entry before it, and before `end`.
+// the table, after the entry before it, and before `end`. The entries before the first one that
+// does not are kept, and false says the table is damaged there: a file cut short still shows
+// what lies before the cut. The last entry kept then reaches to `end`, which keeps the ranges
+// nested and apart.
 template <class Source>
-void ReadIndexTable(Source& source, std::uint32_t at, std::uint64_t end, CIndexTable& table) {
+bool ReadIndexTablePrefix(Source& source, std::uint32_t at, std::uint64_t end, CIndexTable& table) {
     // Offsets are 32-bit: nothing of the tree lies further on.
     end = std::min<std::uint64_t>({end, source.GetLength(), UINT32_MAX});
     std::uint64_t position = at;
@@ -97,11 +100,23 @@ void ReadIndexTable(Source& source, std::uint32_t at, std::uint64_t end, CIndexT
     copyOffsets(folderOffsets, folderCount, table.offsets.data());
     copyOffsets(fileOffsets, fileCount, table.offsets.data() + folderCount);
     std::uint64_t previous = position;
-    for (std::uint32_t offset : table.offsets) {
+    for (std::size_t i = 0; i < table.offsets.size(); ++i) {
+        std::uint32_t offset = table.offsets[i];
         if (offset < previous || offset >= end) {
-            source.ThrowDamaged();
+            table.offsets.resize(i);
+            table.folderCount = std::min(table.folderCount, i);
+            return false;
         }
         previous = std::uint64_t{offset} + 1;
+    }
+    return true;
+}
+
+// The same, for a reader that takes a table whole or not at all.
+template <class Source>
+void ReadIndexTable(Source& source, std::uint32_t at, std::uint64_t end, CIndexTable& table) {
+    if (!ReadIndexTablePrefix(source, at, end, table)) {
+        source.ThrowDamaged();
     }
 }
 

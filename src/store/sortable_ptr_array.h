@@ -30,6 +30,12 @@ public:
         return item;
     }
     void Clear() { items.clear(); }
+    // Destroys the elements from `count` on.
+    void Truncate(std::size_t count) {
+        if (count < items.size()) {
+            items.erase(items.begin() + static_cast<std::ptrdiff_t>(count), items.end());
+        }
+    }
 
     void Sort(Compare by) {
         compare = by;

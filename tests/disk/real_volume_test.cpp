@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "disk/disk_scanner.h"
@@ -98,8 +99,9 @@ TEST(RealVolume, DiscImagesAreIdentifiedByTheirOwnDescriptors) {
     folder.Write("tree/Photos/beach.jpg", "sand");
     std::string plain = folder.Path("plain.iso");
     std::string joliet = folder.Path("joliet.iso");
-    ASSERT_TRUE(RunQuietly(xorriso + " -as mkisofs -V HOLIDAY_2006 -o " + Quoted(plain) + " " +
-                           Quoted(folder.Path("tree"))));
+    ASSERT_TRUE(RunQuietly(xorriso +
+                           " -as mkisofs --modification-date=2006070112000000 -V HOLIDAY_2006 -o " +
+                           Quoted(plain) + " " + Quoted(folder.Path("tree"))));
     ASSERT_TRUE(RunQuietly(xorriso + " -as mkisofs -J -V 'Holiday 2006 long title' -o " +
                            Quoted(joliet) + " " + Quoted(folder.Path("tree"))));
 
@@ -107,6 +109,8 @@ TEST(RealVolume, DiscImagesAreIdentifiedByTheirOwnDescriptors) {
     ASSERT_TRUE(ProbeVolumeDevice(plain, info));
     EXPECT_EQ(info.fileSystem, "iso9660");
     EXPECT_EQ(info.label, "HOLIDAY_2006");
+    // The volume's own creation date, 2006-07-01 12:00 UTC, is what the new disk form proposes.
+    EXPECT_EQ(info.creationTime, std::optional<std::int64_t>(1151755200));
     EXPECT_EQ(info.serial, ExpectedIsoSerial(plain));
     EXPECT_EQ(CliVolume(plain),
               "root:\nlabel: HOLIDAY_2006\nserial: " + std::to_string(ExpectedIsoSerial(plain)) +

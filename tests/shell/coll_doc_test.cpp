@@ -214,3 +214,46 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
     EXPECT_EQ(f.messages.messages.back(), b + " was not found.");
     EXPECT_FALSE(f.doc.IsSearchBusy());
 }
+
+TEST(CollDoc, AnIndexFileCutShortShowsWhatLiesBeforeTheCutAfterTheMessage) {
+    // The sound disk of the corpus: A holds B (holding c.txt) and d.txt; e.txt is in the root.
+    struct CCase {
+        std::string file;
+        std::vector<std::string> inA;  // A's folders and files
+    };
+    const std::string corpus = std::string(TAMBLOR_SOURCE_DIR) + "/tests/data/damaged/";
+    for (const CCase& cut : {CCase{"damaged-truncated-after-folder.cdi", {}},
+                             CCase{"damaged-truncated-before-last-file.cdi", {"B", "d.txt"}}}) {
+        SCOPED_TRACE(cut.file);
+        DocFixture f;
+        std::string path = corpus + cut.file;
+        ASSERT_TRUE(f.doc.InsertDisks({path}));
+        CCollDisk* disk = f.doc.collection.disks[0];
+        f.view.hints.clear();
+        EXPECT_FALSE(f.doc.SelectDisk(disk));
+        ASSERT_EQ(f.messages.messages.size(), 1u);
+        EXPECT_EQ(f.messages.messages[0],
+                  "An attempt was made to access " + path + " past its end.");
+        EXPECT_EQ(f.view.hints, Hints{CUpdateHint::currentDiskChanged});
+        ASSERT_EQ(disk->content.folders.size(), 1u);
+        EXPECT_TRUE(disk->content.files.empty());
+        const CCollDiskContent& a = disk->content.folders[0]->content;
+        EXPECT_EQ(disk->content.folders[0]->name, "A");
+        std::vector<std::string> inA;
+        for (const auto& folder : a.folders) {
+            inA.push_back(folder->name);
+        }
+        for (const auto& file : a.files) {
+            inA.push_back(file->name);
+        }
+        EXPECT_EQ(inA, cut.inA);
+        if (!a.folders.empty()) {
+            // B's record lies before the cut, and so does its file.
+            f.messages.messages.clear();
+            EXPECT_TRUE(f.doc.ExpandFolder(disk->content.folders[0]));
+            EXPECT_TRUE(f.messages.messages.empty());
+            ASSERT_EQ(a.folders[0]->content.files.size(), 1u);
+            EXPECT_EQ(a.folders[0]->content.files[0]->name, "c.txt");
+        }
+    }
+}

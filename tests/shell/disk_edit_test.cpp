@@ -93,6 +93,7 @@ TEST(DiskEdit, NewDiskOkChecksTitleDescriptionDateInThatOrderAndStoresOnlyWhenAl
     std::string words256(256, 'w');
     // Every field wrong: only the first check speaks.
     EXPECT_FALSE(edit.Ok("", "bad", words256));
+    EXPECT_FALSE(edit.Ok(" \t ", "bad", words256));
     EXPECT_FALSE(edit.Ok("CON", "bad", words256));
     EXPECT_FALSE(edit.Ok("a|b", "bad", words256));
     EXPECT_FALSE(edit.Ok("a/b", "bad", words256));
@@ -105,8 +106,9 @@ TEST(DiskEdit, NewDiskOkChecksTitleDescriptionDateInThatOrderAndStoresOnlyWhenAl
     }
     EXPECT_FALSE(edit.Ok("Holiday", "12/25/06", accented));
     EXPECT_EQ(recorder.messages,
-              (Messages{"Title cannot be empty", "Invalid file title CON", "Invalid file title a|b",
-                        "Invalid file title a/b", tooLong, "Invalid burn date", tooLong}));
+              (Messages{"Title cannot be empty", "Title cannot be empty", "Invalid file title CON",
+                        "Invalid file title a|b", "Invalid file title a/b", tooLong,
+                        "Invalid burn date", tooLong}));
     EXPECT_EQ(disk.title, "");
     EXPECT_EQ(disk.header.GetDescription(), "");
     EXPECT_EQ(disk.header.burnDate, 7);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -16,11 +17,15 @@
 #include <vector>
 
 #include "helpers/coll_settings.h"
+#include "helpers/local_time.h"
+#include "platform/volume.h"
+#include "shell/disk_edit.h"
 #include "store/coll_disk.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/system_tools.h"
 #include "support/temp_folder.h"
+#include "support/time_zone.h"
 
 namespace {
 
@@ -50,6 +55,8 @@ struct CRecordedHooks {
         hooks.editNewDisk = [this](CCollDisk& disk) {
             events.push_back("form");
             formTotals = disk.header.totalFiles;
+            proposedTitle = disk.title;
+            proposedBurnDate = disk.header.burnDate;
             disk.title = title;
             return formAnswer;
         };
@@ -62,6 +69,8 @@ struct CRecordedHooks {
     int reports = 0;
     int reportsBeforeStop = 1 << 30;
     std::int32_t formTotals = -1;
+    std::string proposedTitle;
+    Time32 proposedBurnDate = 0;
     std::string title = "Music 01";
     bool formAnswer = true;
 };
@@ -253,6 +262,7 @@ TEST(NewDiskIndex, ALoopMountedFilesystemIsIndexedThroughItsDevice) {
     EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::written);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(recorded.events.back(), "eject " + loop.device);
+    EXPECT_EQ(recorded.proposedTitle, "Holiday");
 
     auto disk = CCollDisk::OfIndexFile(folder.Path("Holiday.cdi"));
     ASSERT_TRUE(disk->ReadHeader());
@@ -260,4 +270,35 @@ TEST(NewDiskIndex, ALoopMountedFilesystemIsIndexedThroughItsDevice) {
     EXPECT_EQ(disk->header.totalFiles, 1);
     EXPECT_EQ(disk->header.totalFolders, 2);  // Photos and the filesystem's lost+found
     EXPECT_TRUE(disk->IsInDrive(loop.device));
+}
+
+TEST(NewDiskIndex, TheFormProposesTheLabelAndTheLocalDayOfTheNewestChangeOnTheDisk) {
+    CTimeZone berlin("Europe/Berlin");
+    CDriveFolder drive;
+    auto at = [](std::int64_t seconds) {
+        return std::filesystem::file_time_type::clock::from_sys(
+            std::chrono::sys_seconds(std::chrono::seconds(seconds)));
+    };
+    // Files from 2005 and 2006; the folder changed last, on 2006-07-01 at 23:30 UTC, which is
+    // already the 2nd in Berlin.
+    std::filesystem::last_write_time(drive.folder.Path("drive/readme.txt"), at(1141466400));
+    std::filesystem::last_write_time(drive.folder.Path("drive/cover.jpg"), at(1104537600));
+    std::filesystem::last_write_time(drive.folder.Path("drive/Tracks/01.mp3"), at(1120000000));
+    std::filesystem::last_write_time(drive.folder.Path("drive/Tracks"), at(1151796600));
+    CRecordedHooks recorded;
+    recorded.formAnswer = false;
+    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+
+    Time32 first = 0;
+    Time32 last = 0;
+    ASSERT_TRUE(GetLocalDayBounds(2006, 7, 2, first, last));
+    EXPECT_EQ(recorded.proposedBurnDate, first);
+    // A folder as the drive has the label of the filesystem it lies on, if any and if usable.
+    CVolumeInfo volume;
+    ASSERT_TRUE(ReadVolumeInformation(drive.folder.Path("drive"), volume));
+    EXPECT_EQ(recorded.proposedTitle,
+              CCollDiskEdit::IsValidTitle(volume.label) ? volume.label : std::string());
+    EXPECT_FALSE(CCollDiskEdit::IsValidTitle("   "));
+    EXPECT_FALSE(CCollDiskEdit::IsValidTitle("A:B"));
+    EXPECT_TRUE(CCollDiskEdit::IsValidTitle("USBSTICK"));
 }

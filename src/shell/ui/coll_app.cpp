@@ -1,15 +1,48 @@
 #include "shell/ui/coll_app.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
 
 #include "platform/message_sink.h"
 #include "platform/ui/quit_signals.h"
 #include "shell/ui/coll_frame.h"
 
+namespace {
+
+// Cancels every modal window and menu open, the newest first; false when none was open.
+bool CloseModalWidgets() {
+    bool any = false;
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        any = true;
+    }
+    std::vector<QWidget*> done;
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (std::find(done.begin(), done.end(), modal) != done.end()) {
+            // A progress window stays until its work has stopped; the rest are closed below it.
+            break;
+        }
+        done.push_back(modal);
+        any = true;
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+            dialog->reject();
+        } else if (!modal->close()) {
+            modal->hide();
+        }
+    }
+    return any;
+}
+
+}  // namespace
+
 CCollApp::CCollApp() = default;
 
 CCollApp::~CCollApp() {
     quitSignals.reset();
+    quitTimer.reset();
     frame.reset();
     if (sinkInstalled) {
         SetMessageSink(nullptr);
@@ -31,18 +64,45 @@ bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineF
         return false;
     }
     frame->UpdateCommands();
+    quitTimer = std::make_unique<QTimer>();
+    quitTimer->setSingleShot(true);
+    QObject::connect(quitTimer.get(), &QTimer::timeout, frame.get(),
+                     [this] { FinishQuitRequest(); });
     quitSignals = std::make_unique<CQuitSignals>();
-    QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(), [this] {
-        // A question already open is the user's to answer; asking it twice helps nobody.
-        if (QApplication::activeModalWidget() == nullptr) {
-            frame->close();
-        }
-    });
+    QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(),
+                     [this] { OnQuitRequested(); });
     return true;
+}
+
+void CCollApp::OnQuitRequested() {
+    // The save question of a close already under way stays for the user to answer.
+    if (quitPending || frame->IsClosing()) {
+        return;
+    }
+    if (!CloseModalWidgets()) {
+        frame->close();
+        return;
+    }
+    // Each dialog's exec() returns only when control is back in its own loop: the window is
+    // closed once they all have, from the main loop.
+    quitPending = true;
+    quitTimer->start(0);
+}
+
+void CCollApp::FinishQuitRequest() {
+    if (CloseModalWidgets()) {
+        // A command that went on after its dialog was cancelled opened another one, or a
+        // progress window waits for its work to stop.
+        quitTimer->start(modalRetryMilliseconds);
+        return;
+    }
+    quitPending = false;
+    frame->close();
 }
 
 void CCollApp::Finish() {
     quitSignals.reset();
+    quitTimer.reset();
     if (frame) {
         // Its tables keep their column widths in the profile as they go.
         frame->SavePlacement();

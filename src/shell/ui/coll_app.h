@@ -1,7 +1,7 @@
 // The desktop program's application object: reads the profile, installs the dialogs and the
 // message box, makes the main window, opens the collection of the command line (or the last
-// one), and writes everything back at exit. A quit signal (logout, `kill`) closes the window
-// as Exit does.
+// one), and writes everything back at exit. A quit signal (logout, `kill`) cancels the
+// dialogs open and closes the window as Exit does.
 #pragma once
 
 #include <memory>
@@ -12,6 +12,7 @@
 
 class CCollFrame;
 class CQuitSignals;
+class QTimer;
 
 class CCollApp {
 public:
@@ -30,10 +31,19 @@ public:
     CCollFrame* GetFrame() { return frame.get(); }
 
 private:
+    void OnQuitRequested();
+    void FinishQuitRequest();
+
+    // How often a quit request looks again for windows that have not closed yet.
+    static constexpr int modalRetryMilliseconds = 50;
+
     CCollSession session;
     CQtPlatformUi platformUi;
     CPlatformUi* previousUi = nullptr;
     std::unique_ptr<CCollFrame> frame;
     std::unique_ptr<CQuitSignals> quitSignals;
+    // Closes the window once the dialogs a quit request cancelled have all gone.
+    std::unique_ptr<QTimer> quitTimer;
     bool sinkInstalled = false;
+    bool quitPending = false;
 };

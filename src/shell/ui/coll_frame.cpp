@@ -43,10 +43,8 @@ std::vector<std::string> LocalPathsOf(const QMimeData& data) {
     return LocalPathsOfUriList(data.data("text/uri-list").toStdString());
 }
 
-QKeySequence KeyOf(CCommandKey key) {
+QKeySequence::StandardKey StandardKeyOf(CCommandKey key) {
     switch (key) {
-        case CCommandKey::ctrlN:
-            return QKeySequence(Qt::CTRL | Qt::Key_N);
         case CCommandKey::open:
             return QKeySequence::Open;
         case CCommandKey::save:
@@ -61,10 +59,27 @@ QKeySequence KeyOf(CCommandKey key) {
             return QKeySequence::Copy;
         case CCommandKey::help:
             return QKeySequence::HelpContents;
+        case CCommandKey::ctrlN:
         case CCommandKey::none:
             break;
     }
-    return QKeySequence();
+    return QKeySequence::UnknownKey;
+}
+
+// The guide's key first, so the menu shows it; a desktop's scheme may bind the standard
+// action to nothing at all (Save As has no key in some), so it cannot stand alone.
+QList<QKeySequence> KeysOf(CCommandKey key) {
+    QList<QKeySequence> keys;
+    QString text = QString::fromLatin1(GetKeyText(key));
+    if (!text.isEmpty()) {
+        keys << QKeySequence::fromString(text, QKeySequence::PortableText);
+    }
+    for (const QKeySequence& other : QKeySequence::keyBindings(StandardKeyOf(key))) {
+        if (!keys.contains(other)) {
+            keys << other;
+        }
+    }
+    return keys;
 }
 
 QIcon IconOf(CCommandIcon icon) {
@@ -138,7 +153,7 @@ void CCollFrame::BuildActions() {
             if (!info.tooltip.empty()) {
                 action->setToolTip(QString::fromStdString(info.tooltip));
             }
-            action->setShortcut(KeyOf(info.key));
+            action->setShortcuts(KeysOf(info.key));
             action->setIconVisibleInMenu(false);
             connect(action, &QAction::triggered, this, [this, command] { RunCommand(command); });
             actions[command] = action;
@@ -212,7 +227,9 @@ void CCollFrame::BuildToolBar() {
 void CCollFrame::BuildStatusBar() {
     countPane = new QLabel(this);
     countPane->setObjectName("CountPane");
-    countPane->setAccessibleName("Results");
+    // No accessible name of its own: a screen reader then reads the count as the pane shows
+    // it, and the label announces each new text.
+    countPane->setAccessibleDescription("Number of search results");
     countPane->setMinimumWidth(countPane->fontMetrics().horizontalAdvance("Count indicator") + 8);
     statusBar()->addPermanentWidget(countPane);
     // The idle text comes back whenever a command's prompt goes away.
@@ -405,7 +422,9 @@ void CCollFrame::OpenDroppedFiles() {
 
 void CCollFrame::closeEvent(QCloseEvent* event) {
     bool mayClose = false;
+    closing = true;
     ::RunCommand([&] { mayClose = session.doc.CanClose(); });
+    closing = false;
     if (!mayClose) {
         event->ignore();
         return;

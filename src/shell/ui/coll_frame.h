@@ -39,6 +39,8 @@ public:
     QAction* GetAction(CCollCommand command) const;
     // The count pane of the status bar, for the search panel's "%d results".
     QLabel& GetCountPane() { return *countPane; }
+    // True while closing asks whether to save: a request to quit then has its answer coming.
+    bool IsClosing() const { return closing; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,4 +73,5 @@ private:
     // must not run inside its loop.
     std::vector<std::string> droppedPaths;
     QTimer* dropTimer = nullptr;
+    bool closing = false;
 };
