@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Made-up catalogues for the benchmarks: folder trees with the spread of depths, names, sizes
 // and times of real removable disks (camera cards, music and software CDs, document
 // backups), the same for the same seed on every run.

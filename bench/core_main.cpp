@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-bench-core: times operations of the core that the command line does not expose on
 // their own.
 //

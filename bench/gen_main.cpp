@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-bench-gen: writes the benchmarks' data, the same bytes for the same seed.
 //
 //   tamblor-bench-gen tree ROOT --items N [--seed S] [--mark WORD]

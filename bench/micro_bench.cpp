@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Microbenchmarks of the hot loops: lowering names, the search walk over one index file,
 // listing one folder, reading a level of a disk and sorting it. Items per second are the
 // figures to watch; the data is made up from a fixed seed in a temporary folder.

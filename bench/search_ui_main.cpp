@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-bench-search-ui: a search of a million items in the program's window (offscreen
 // unless a display is asked for), every item a result.
 //

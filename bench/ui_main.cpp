@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-bench-ui: times what a user waits for in the desktop program, in the program's own
 // window (on the offscreen platform unless a display is asked for), up to the moment it has
 // painted the result.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What an installation holds besides the two programs: the guide, the sample collection, the
 # menu entry, the two file types and their icons, the software-centre description, the manual
 # pages and the package's documentation. Every folder comes from GNUInstallDirs, so that any

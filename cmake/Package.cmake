@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a build tree makes tamblor_<version>_<arch>.deb of
 # what `cmake --install` puts under /usr, with its library dependencies found by
 # dpkg-shlibdeps. scripts/package makes it from a Release build and checks it with lintian.

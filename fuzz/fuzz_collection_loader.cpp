@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A collection file from the input, whose lines name index files in a small folder of sound
 // and damaged ones made at start-up. Loading never fails for a file that exists; whatever
 // loads must come back the same after a save and a reload.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typed dates in both formats, in a time zone the sum of the input's bytes picks. Whatever parses
 // is noon of a day in 1970..2030, is shown as a text, and that text parses back to the same day.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names offered as file titles. A title found valid holds no character another platform
 // refuses and no control character, is not made of periods only and fits in 255 bytes; a
 // refused character is reported by its own code.

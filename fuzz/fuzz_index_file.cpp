@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An index file from the input: the header, the root level, every folder below it as
 // browsing would expand it, and a table read at an offset the input's first bytes give.
 // A damaged file may only end in CFileException. A file that loads whole must load the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile from the input: read the program's keys, set one of them to the input's last
 // line, save, reload. The value set must read back, and every other key must read back as it
 // did before the save.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two paths from the input, a target and a collection file, split at the first line break.
 // When the target can be stored relative to the collection and read back, it names the same
 // place, and no path read back climbs above "/".

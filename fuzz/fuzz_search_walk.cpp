@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-disk collection over the input as its index file, searched for everything, for the
 // words of the header's label case-sensitively and ignoring case, in both reading modes.
 // Both modes must agree; a word search finds only what the full search finds; and browsing

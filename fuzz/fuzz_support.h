@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz targets share: silence for the program's messages, a scratch folder that
 // lives as long as the process, and an input file in memory that each run rewrites.
 #pragma once

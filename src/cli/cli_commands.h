@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands of tamblor-cli. Each returns the process's exit status: 0 done, 1 failed
 // (the reason has been shown), 2 wrong usage.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How tamblor-cli prints names: text fields with the bytes that would break or forge a line
 // percent-escaped, and JSON lines whose strings keep every byte of a name.
 #pragma once

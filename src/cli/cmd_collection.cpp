@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-cli collection and totals: reading and changing a collection file.
 
 #include <cinttypes>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-cli scan, info and tree: one disk index file at a time.
 
 #include <cinttypes>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-cli export: the disk list as an HTML page next to the collection.
 
 #include <cstdio>

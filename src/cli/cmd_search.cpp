@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-cli search: the search engine run as the search panel runs it.
 
 #include <unistd.h>

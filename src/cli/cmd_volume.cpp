@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tamblor-cli volume: how a folder, a drive or a disk image is identified.
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of a mounted disk into a disk's tree. Each folder is listed completely before
 // its sub-folders are entered, sub-folders in stored order, depth first, and every folder is
 // opened relative to its parent, so the process's current directory never moves onto the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of a mounted disk into a disk's tree: folders and files with their names, sizes
 // and times, never their contents.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder tests and creation, and copies of
 // files and whole folder trees. None shows a message: each answers with a success flag and
 // the caller chooses what to tell the user.

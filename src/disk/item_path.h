@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a catalogued item lies on the mounted disk. The names come from an index file, which
 // may be damaged or crafted: a name that could lead anywhere else is refused, and so is an
 // item that the disk's own links would take outside its root.

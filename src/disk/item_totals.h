@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the index file records below a catalogued folder, so that a copy of it can show how
 // far it has come against what the disk held when it was catalogued.
 #pragma once

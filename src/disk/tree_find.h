@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists a folder, and on request its sub-folders breadth first, yielding the files whose
 // extension a mask such as "*.jpg; *.png" names and, on request, the folders too. Folders
 // are opened one at a time by path; the process's current directory never changes.

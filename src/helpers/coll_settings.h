@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's preferences while the program runs: read from the profile at start-up, edited
 // by the settings dialog, written back at exit. The one object registers itself so that every
 // part of the program can reach it through GetSettings().

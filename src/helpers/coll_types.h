@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The value types every part of the catalogue shares: 32-bit times and the field ids that
 // name a displayable, sortable attribute.
 #pragma once

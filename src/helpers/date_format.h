@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two ways a date is shown and typed, month first or day first. Exactly two formats exist
 // for the whole run; callers hold pointers to them and compare those.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full path of this system split into drive, folder, title and extension, rebuilt on every
 // change. Only '/' separates; there are no drives here, so the drive stays empty.
 #pragma once

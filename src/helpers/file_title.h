@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a name may become a disk's title: a file title on any platform the catalogue
 // travels to, and never something that would break a catalogue path (Title:\path).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local calendar dates and times turned into Time32: the command line's YYYY-MM-DD texts and
 // the whole days a date picker chooses.
 #pragma once

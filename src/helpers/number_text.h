@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers as the tables and dialogs show them: digits in groups of three.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "helpers/path_parts.h"
 
 #include "platform/path_status.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths split into their folder names and file name, and the conversions between full paths
 // and paths relative to a collection file. Either separator is read; relative paths are
 // written with backslashes so collections move between platforms with their index files.

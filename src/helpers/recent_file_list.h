@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collections used most recently, newest first, kept in the profile as "File1".."File4"
 // of section "Recent File List".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one function for errors and notices: printf-style text handed to the message sink.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ASCII letter case, hexadecimal digits and decimal numbers in text, shared by everything that
 // reads settings, masks and titles; bytes from 0x80 up are left as they are.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the replacement of a file beside it and renames it into place only when every byte
 // is on the disk, so a failure or a crash leaves the previous file whole. A symbolic link is
 // written through to the file it leads to, and the replaced file keeps its mode and owner.

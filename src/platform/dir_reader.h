@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lists one folder with the name, kind, size and times of each entry, relative to an open
 // folder descriptor, so the process's current directory is never changed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small document base of the desktop program: title, path name, modified flag, the views
 // that are told of every change through an update hint, and the listeners that follow the
 // document's state (modified flag, title, path) to keep a window title and commands right.

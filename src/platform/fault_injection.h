@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test hook in the file layer: makes the Nth write, flush, rename or close from now on fail
 // with a chosen error, so tests can show that no failure loses or half-writes a file; and
 // the Nth folder open, entry look-up or folder read, so tests can show a scan that met one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A binary file opened for one operation, with buffered reads and writes at a logical
 // position. Every failure throws CFileException naming the file; reads past the end are short.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one exception type of the program: a failed file operation, with its cause and the
 // name of the file, and the standard text the user is shown for it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The times a file system records for a file, as the collection properties show them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system calls behind the file utilities: entry lookups, folder creation and the copy of
 // one file or symbolic link. Each answers with a success flag and leaves errno set when false.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's profile: an INI file of sections and "key=value" lines, read whole, edited in
 // memory and written back in one atomic replace. Sections and keys compare ignoring ASCII
 // case; values are kept as written. Comments, blank lines, lines without "=" and everything

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // System calls made again when a signal interrupts them, so that no caller mistakes an
 // interruption for a failure.
 #pragma once

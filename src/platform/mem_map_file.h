@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole existing file mapped read-only into memory, for reading an index file without
 // copying it.
 #pragma once

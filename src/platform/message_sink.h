@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's messages go: the desktop program shows a message box, the command line
 // prints to stderr, tests record. Installed once by whoever owns the process.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names as text: the bytes a disk gave a name become the characters the user sees, types into
 // a search and finds on an exported page. Valid UTF-8 stands as it is; a byte that is not part
 // of a UTF-8 character is the Windows-1252 character it would be on the other platform, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label and serial of a CD or DVD filesystem as the other platform reports them, computed
 // from the disc's own descriptors, so that discs catalogued there are recognised here.
 #pragma once

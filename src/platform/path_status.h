@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small questions about paths that the command layer asks before acting.
 #pragma once
 

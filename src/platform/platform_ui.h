@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every dialog, question and shell service the commands need, behind one interface: the
 // desktop program installs the Qt implementation, tests install a scripted one, so each
 // command's sequence of dialogs can be tested without a person.

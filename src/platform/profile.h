@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's profile: the one INI file that every part reads its settings, column widths
 // and pane sizes from. The application installs it at start-up; tests install their own.
 #pragma once

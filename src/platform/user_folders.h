@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own folders, as the XDG base directory rules name them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/utf8_text.h"
 
 std::size_t CharacterPrefix(const std::string& text, std::size_t limit) {

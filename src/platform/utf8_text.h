@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing UTF-8 text one character at a time, and cutting text that is stored in
 // fixed-size fields without splitting a character.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The identity of a mounted volume (label and 32-bit serial, as the catalogue records them)
 // and the folder where the configured drive is mounted.
 #pragma once

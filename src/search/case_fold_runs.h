@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unicode 15.0.0 simple case folding (statuses C and S of CaseFolding.txt), 1454
 // characters in 202 runs. Written by scripts/make-case-fold: do not edit.
 #pragma once

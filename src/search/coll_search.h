@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search over a collection's index files: folders and files whose names hold one of the
 // words, of one type, on one disk, within an interval of one of their times. Each disk's
 // index file is walked breadth first from its start; results go to the receiver one by one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The collection's disk list as one HTML page: a table of title, burn date, files, folders
 // and size, one row per disk in the collection's current order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes an HTML page line by line: the tags, the text exactly as given (callers escape it)
 // and "\r\n" line ends.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results of one search as the results table keeps them: millions of them in little
 // memory (the names in one text block, each folder's path once for all its items, with where
 // its names begin), shown in arrival order or sorted by a field.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Case folding of names for case-insensitive search: UTF-8 by Unicode's simple case folding
 // (lower case for nearly every letter; final sigma, long s, the Kelvin sign and Greek symbol
 // forms fold with their plain letters), with a fast path for ASCII. Bytes that are not UTF-8

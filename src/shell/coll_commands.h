@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command table: every menu, toolbar and key command with its texts, and the
 // rule that decides when each one is enabled. The frame builds its menus, toolbar and actions
 // from it, so the rules are tested here without a window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one document: the open collection, its search engine, the browse selection
 // (current disk, folder and file), the File commands with their save question and recent-file
 // list, and the operations that change the disk list. The widgets only turn events into these

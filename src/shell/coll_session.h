@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop program holds for one run: the profile, the settings, the recent files and
 // the document. The profile is read at start-up and written back once at exit, settings
 // first, then the recent files; the windows add their placement and layouts before that.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the disk properties dialog: what it shows, which fields may be edited, and what
 // OK and Edit/Apply check, store and write. The dialog only moves texts between its controls
 // and these calls, and takes the state they leave.

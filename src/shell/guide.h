@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help menu's Guide command: finds the program guide, a page that lies beside the
 // executable (a build, a portable copy) or in the installation's shared data folder, and hands
 // it to the desktop's viewer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the profile lives: beside the executable for portable use and build trees, otherwise
 // in the user's configuration folder.
 #pragma once

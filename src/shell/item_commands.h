@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and copying catalogued items straight from the disk in the drive: the right disk is
 // asked for by its title, names read from an index file are checked before they reach the
 // drive, and a copy says what went wrong or what was there already. Every question and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The New disk index command without its windows: find the disk in the drive (Retry and
 // Cancel while there is none), scan it, let the user name and describe it (the volume's label
 // and the day it was made, or last changed, proposed), ask where to save

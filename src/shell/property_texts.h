@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts the properties dialogs show for the collection, its totals and one folder or
 // file, so that what the user reads is decided (and tested) without a window.
 #pragma once

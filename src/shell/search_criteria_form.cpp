@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/search_criteria_form.h"
 
 #include "helpers/local_time.h"

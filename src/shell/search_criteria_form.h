@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the search panel's fields mean: the choices its lists offer, and the criteria a search
 // runs with, taken from what the user chose. The panel only shows and reads the fields.
 #pragma once

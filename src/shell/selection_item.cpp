@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/selection_item.h"
 
 #include "store/coll_disk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item the browse panel's selection stands for, named by the folder chain it was reached
 // through rather than by a text, so that names holding backslashes lead back to it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the settings dialog shows and what its OK does to the settings, without the widgets:
 // the dialog fills its controls from GetSettingsValues and hands them back to
 // ApplySettingsValues.

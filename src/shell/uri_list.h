@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files a drag and drop hands over, read from its "text/uri-list" as sent.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's placement as the profile keeps it: eleven numbers, "44,flags,show state,
 // minimised x,y, maximised x,y, normal left,top,right,bottom".
 #pragma once

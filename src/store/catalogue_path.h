@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a catalogued item lies: the disk's title and the names from the disk's top level down
 // to the item. The names are kept apart because a name may hold a backslash, so the path's
 // text ("Title:\Folder\name") is for showing and cannot be split back into the same names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One catalogued disk: its header, its folder and file tree (read from its index file on
 // demand, or built by a scan), the index file's path and the title shown for it.
 #pragma once

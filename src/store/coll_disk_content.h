@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders and files directly inside a folder or at a disk's root. Owns every entry.
 // Every walk over the tree below is a loop, never a nested call per level, so a tree of any
 // depth can be counted, written and destroyed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder entry of a disk's tree, with the entries it contains.
 #pragma once
 

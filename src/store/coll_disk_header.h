@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed 344-byte record at the start of every index file: volume identity, burn date,
 // description and the disk's totals.
 #pragma once

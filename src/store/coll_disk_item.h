@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What folder and file entries of a disk's tree share: type, name, record offset and times.
 #pragma once
 

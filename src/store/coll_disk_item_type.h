@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two kinds of catalogue entry. Exactly two static instances exist; items point to them.
 #pragma once
 

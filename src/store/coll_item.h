@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A reference to a catalogued item, passed along when it is to be opened or copied.
 #pragma once
 

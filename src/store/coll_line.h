@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a collection file that name index files: how a stored line reads back to an
 // index path, and how to write a path so that it reads back to the same file.
 #pragma once

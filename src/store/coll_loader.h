@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a collection file into a collection, and adds disks from index files.
 #pragma once
 

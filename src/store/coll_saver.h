@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a collection as its text file: the description block, then one index-file path per
 // disk, relative to the collection file's folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collection-wide counts, added up from the disks' headers alone.
 #pragma once
 

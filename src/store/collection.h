@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A collection: its description and the disks it lists, in order. Whoever opened or saved it
 // keeps the path of its file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the tree of an index file lies after its header, read here and nowhere else: browsing
 // reads it from the open file, the search from the whole file in memory, and both take the
 // same tables and records and refuse the same damage.

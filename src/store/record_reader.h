@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An open index file as a source of bytes for the layout readers (store/index_layout.h): the
 // pieces they ask for, read through the file's buffer. A piece the file does not hold whole
 // throws the end-of-file error: the file is damaged.

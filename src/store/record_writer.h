@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fixed binary values of an index file, strictly in sequence, through the file's
 // buffer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An owning array of pointers that keeps insertion order until it is sorted with a compare
 // function. Sorting is ascending and not stable.
 #pragma once

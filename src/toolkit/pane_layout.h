@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic of a pane splitter: a fixed number of panes along one axis, separated by bars,
 // each holding a share of the space left after the bars in units of 1/32768. It lays the panes
 // out for a given length, keeps every pane at its minimum size where the space allows, and

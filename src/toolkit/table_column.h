@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One column of a table: which field it shows, how wide it is, how its cells lay out their
 // text, and the title that heads it and keys its width in the profile.
 #pragma once

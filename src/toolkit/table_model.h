@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data side of a table window: the columns in display order, the row count and the cell
 // texts. The model keeps no cell data; its owner answers GetCellText from its own rows, and
 // the window asks only for the cells it draws.

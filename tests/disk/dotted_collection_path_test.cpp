@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A collection file reached through a path with "." or ".." in it (a script's
 // "$DIR/../Sample.col", say): its "..\" lines used to climb from the dotted folder name
 // instead of the folder the file is in, and so named the wrong index files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real filesystems: disk images made with the system's tools, attached to loop devices and
 // mounted where the machine allows it. Each test skips with its reason where it cannot run.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan's progress reports: how often they come, what they count, and a stop.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twelve hours west of UTC, noon of 31 December 1969 is time 0, which is not negative, so
 // "12/31/1969" used to parse there; the tables then showed "12/31/69", which no one could type
 // back. Years before 1970 are now refused in every zone.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the package tests share: failures that let the other checks run, a skip when a tool is
 # missing (CTest's SKIP_RETURN_CODE), and one temporary folder inside the build tree that is
 # removed however the test ends.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package made from this build tree: its name, its control fields with the
 # libraries dpkg-shlibdeps found, and files under /usr owned by root, readable by all,
 # with stripped programs. lintian, when installed, finds no error or warning.

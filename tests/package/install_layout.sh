@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An installation into a fresh prefix holds both programs, the guide and a sample collection
 # that opens from there, and a menu entry, file types, description, icons and manual pages
 # that the desktop's own tools accept and that agree with each other and with the programs.

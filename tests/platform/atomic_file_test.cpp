@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file the way every save does: through symbolic links to the real file, keeping
 // what the file was (its mode and owner), and never replacing what the user may not write.
 

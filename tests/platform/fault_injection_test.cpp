@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every way of replacing a file on disk, failing at every step with the errors a full, broken
 // or locked disk gives: the previous file must survive whole, the user must be told why, and
 // no temporary file may be left behind.

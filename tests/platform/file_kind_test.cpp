@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A FIFO, a device or a folder where a file is expected is refused at once, by every way the
 // program opens, maps or replaces a file; nothing waits for a writer that never comes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A profile line that ends in a stray carriage return ("Splitter=\r\r\n", from an editor that
 // doubled the line ends). Saving any other key used to write it back with a bare line feed,
 // so the next load lost the CR and the untouched value changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A search reads one index file after another into the same room, which grows to the largest
 // and is kept; large files get room of another kind. Whatever the order of sizes, each disk
 // must be searched as it is, the same as through a memory mapping.

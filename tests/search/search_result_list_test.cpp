@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results as the table keeps them: paths put back together from shared folders, and the
 // sort orders of the columns.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search compares eight name bytes at a time and lowers ASCII names itself. Whatever the
 // name, its length or where the word sits in it, the answer must be the one a plain search
 // of the name as the user reads it (lowered when case is ignored) gives, in an index file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browse panel's selection rules and "Select path", run on the document alone.
 
 #include <gtest/gtest.h>

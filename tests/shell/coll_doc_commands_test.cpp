@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File commands as the frame drives them, each question answered by a script.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt-free ground of the main window: the command table's enabling rules, the Insert
 // command's dialog, the placement numbers, the catalogue paths of the selection, and the
 // run's profile read at start and written at exit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disk properties' rules: what OK and Edit/Apply check, in which order, what they store
 // and when the index file's header is rewritten.
 

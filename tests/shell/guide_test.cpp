@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/guide.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -116,4 +118,26 @@ TEST(Guide, TheBuildPutsTheGuideBesideTheExecutables) {
               GetRealPath(self.GetFolderPath()) + "/Tamblor.html");
     EXPECT_EQ(CTempFolder::Read(FindGuidePath(self.GetFullPath())),
               CTempFolder::Read(std::string(TAMBLOR_SOURCE_DIR) + "/resources/Tamblor.html"));
+}
+
+// The guide's message table is where a user looks up what a copy said: every message the copy
+// and open commands can show is there, with "…" where the name goes.
+TEST(Guide, TheMessageTableListsEveryMessageOfOpenAndCopy) {
+    std::string guide =
+        CTempFolder::Read(std::string(TAMBLOR_SOURCE_DIR) + "/resources/Tamblor.html");
+    std::string table = guide.substr(guide.find("<samp>Failed opening folder"));
+    std::string code =
+        CTempFolder::Read(std::string(TAMBLOR_SOURCE_DIR) + "/src/shell/item_commands.cpp");
+    std::vector<std::string> messages = {"Copy file … to …", "Copy the directory … in …",
+                                         "Please insert disk named … into drive …",
+                                         "Disk full while accessing ….", "Access to … was denied."};
+    std::regex format(R"re("([^"]*%s[^"]*)")re");
+    for (auto it = std::sregex_iterator(code.begin(), code.end(), format);
+         it != std::sregex_iterator(); ++it) {
+        messages.push_back(std::regex_replace((*it)[1].str(), std::regex("%s"), "…"));
+    }
+    EXPECT_GT(messages.size(), 10U);
+    for (const std::string& message : messages) {
+        EXPECT_NE(table.find("<samp>" + message), std::string::npos) << message;
+    }
 }

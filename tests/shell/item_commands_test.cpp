@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening and copying catalogued items from a folder that stands in for the drive, every
 // question answered by a script.
 

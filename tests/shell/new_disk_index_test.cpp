@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New disk index from the drive to the index file: the drive probe, the scan and its stop,
 // the two dialogs, the write, the remembered folder and the eject, with a folder (or a
 // loop-mounted filesystem) as the drive.

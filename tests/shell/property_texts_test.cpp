@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the totals, folder, file and collection boxes show.
 
 #include "shell/property_texts.h"

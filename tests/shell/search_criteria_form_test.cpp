@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search panel's fields turned into a search: whole days in local time, a disk by its
 // title, and the lists' choices.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialog's OK: every value stored as shown, and a date-format change reported
 // only when the format really changed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A catalogue path's text, and the reading of a typed one.
 
 #include "store/catalogue_path.h"

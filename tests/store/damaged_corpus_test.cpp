@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The kept corpus of damaged index files (tests/data/damaged, rebuilt by
 // scripts/make-damaged-corpus): every damaged one is reported as damaged by every reader,
 // every odd but sound one loads, and none of them crashes or hangs anything.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Index files whose tables point several entries at one record, or list entries out of the
 // order the writer lays them in. Browsing used to load such a shared record once per entry,
 // so a 1 KB file whose folders share subtrees level after level expanded without end, and a

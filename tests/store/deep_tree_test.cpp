@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Disk trees walked by the model at any depth: offsets, writing, totals and destruction
 // must neither recurse per level nor change the index file's depth-first layout.
 

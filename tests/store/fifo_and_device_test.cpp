@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Index and collection files named by a FIFO, a device or a folder: every reader refuses them
 // at once with a message that says so, instead of waiting on a FIFO for ever.
 

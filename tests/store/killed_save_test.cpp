@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A save cut short by the process being killed: the collection file is the old one or the new
 // one, whole, never a mixture or a stump.
 

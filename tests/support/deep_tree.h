@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds and removes folder trees deeper than any path the system accepts. Both go one level
 // at a time relative to the folder above, since neither a long path nor a removal that
 // recurses (or keeps a descriptor per level) can reach their bottom.

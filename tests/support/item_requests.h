@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collects the open and copy requests that reach the document's views.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Collects the messages the program shows while it is alive, instead of printing them.
 #pragma once
 

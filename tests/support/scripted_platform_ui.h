@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A CPlatformUi that answers from a script and records what it was asked, for tests of
 // commands that show dialogs.
 #pragma once

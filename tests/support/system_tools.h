@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the system's tools from tests: mkfs, losetup, mount, xorriso. Tests that need one
 // skip with the reason where the machine lacks it or the rights to use it.
 #pragma once

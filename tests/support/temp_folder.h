@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder under the system's temporary directory that lives as long as the test, with
 // helpers to put files in it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a test in a chosen time zone and puts the process's zone back afterwards, since dates
 // are parsed and shown in local time.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's property, settings and about dialogs, opened without a modal loop and
 // driven the way a user would: fields, Edit/Apply/OK on a disk whose index file is real, the
 // settings applied, and every field named for a screen reader by its label.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window over a real collection: the browse panel following the document, the
 // commands' enabling, the window title, and pictures of it for people to look at.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon where no icon theme has one: the copy built into the program.
 
 #include "shell/ui/coll_icons.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search panel in the program's window over the sample collection: finding by words,
 // the count, sorting, stopping a search, the requests from the results, and its picture.
 

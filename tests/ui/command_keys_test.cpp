@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the main window as the guide lists them: each one is the first key of its
 // command, so the menu shows it, and pressing it runs the command.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy progress window: what it shows against the catalogue's totals, and Escape or
 // Cancel stopping the copy.
 

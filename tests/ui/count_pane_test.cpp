@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status bar's count pane as a screen reader meets it: it reads what the pane shows.
 // (The label itself announces each new text, while a reader is listening.)
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A disk titled in UTF-8 holding names from the other platform's code page: every place the
 // program shows a name reads it the same way, and what it shows can be typed and found.
 

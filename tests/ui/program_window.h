@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's main window over a session on a profile in a temporary folder, with scripted
 // dialogs and recorded messages, for the tests that drive the program as a user would.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI tests' entry point: one QApplication for all tests, on the offscreen platform unless
 // the environment asks for another (a real X display under xvfb, say).
 #include <gtest/gtest.h>

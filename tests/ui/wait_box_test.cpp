@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wait box of a disk scan, and New disk index run from the main window's command.
 
 #include "shell/ui/wait_box.h"

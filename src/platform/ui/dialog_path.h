@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File-system paths through Qt's file dialogs. Qt turns a path that is not UTF-8 into
 // replacement characters and cannot turn them back, so a dialog is shown the path as the
 // user reads names, and what it returns is matched against that to recover the bytes.

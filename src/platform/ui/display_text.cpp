@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ui/display_text.h"
 
 #include "platform/name_text.h"

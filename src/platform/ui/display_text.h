@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text from the core as the user sees it, by the one rule for names (platform/name_text.h):
 // every widget, dialog and message shows a name through this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's dialogs and shell services, through Qt.
 #pragma once
 

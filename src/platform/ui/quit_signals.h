@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SIGTERM, SIGINT and SIGHUP as a request to quit, delivered on the event loop: a logout or
 // `kill` then ends the program the way its Exit command does, keeping its settings.
 #pragma once

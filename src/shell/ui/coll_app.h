@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's application object: reads the profile, installs the dialogs and the
 // message box, makes the main window, opens the collection of the command line (or the last
 // one), and writes everything back at exit. A quit signal (logout, `kill`) cancels the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Browse" page: the disks table over the folder tree and the files table, in two
 // splitters. Selection flows from left to right through the document; the panel names the
 // selection for Open and Copy and shows what "Select path" found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Collection properties" dialog: the collection file's name and times, its number of
 // disks, and its description, which OK hands to the document (a change to save).
 #pragma once

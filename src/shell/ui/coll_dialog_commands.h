@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that show a dialog: properties, totals, settings, about, the guide, and New
 // disk index.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that read the disk in the drive: New disk index.
 #pragma once
 

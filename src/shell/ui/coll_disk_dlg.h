@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Disk properties" dialog: a disk's title, burn date and description with its label,
 // serial and totals. It shows a disk of the collection (view mode, Edit/Apply rewriting the
 // index file's header) or takes the values of a freshly scanned disk (new-disk mode). What it

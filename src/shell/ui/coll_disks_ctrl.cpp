@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ui/coll_disks_ctrl.h"
 
 #include "helpers/coll_settings.h"

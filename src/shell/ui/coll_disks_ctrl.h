@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browse panel's table of the collection's disks: title, burn date, files, folders and
 // size. Choosing a row makes its disk the document's current disk.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces every properties dialog builds its form from: read-only values a user can
 // select and a screen reader names by their labels.
 #pragma once

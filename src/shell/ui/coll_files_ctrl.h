@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browse panel's table of the files of the current folder (or of the current disk's root):
 // name, size and the three dates. Choosing a row makes its file the document's current file.
 #pragma once

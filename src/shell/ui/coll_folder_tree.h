@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browse panel's tree of the current disk's folders: the disk at the root, each folder
 // under its parent, read one level ahead as folders are expanded, so that a folder shows
 // whether it can be expanded. Choosing an item makes it the document's current folder.

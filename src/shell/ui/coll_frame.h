@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: menus, toolbar and status bar built from the command table, the view in
 // the middle, the document's title and modified flag in the window title, the placement kept
 // in the profile. Every command runs behind the command guard. Collections and index files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The icons the catalogue's windows share: the program's own, and disk, folder, open folder
 // and file, from the desktop's icon theme, or the style's own where no theme has them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Folder properties" and "File properties" boxes: one catalogued item's name, times and
 // (files only) size, as its index file recorded them.
 #pragma once

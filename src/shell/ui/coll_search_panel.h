@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Search" page: the criteria on two tabs, the Search button that is Stop while a search
 // runs, a busy indicator, and the results table. The search runs on the window's thread,
 // letting the window repaint and take a Stop every 10 ms; the table and the count follow the

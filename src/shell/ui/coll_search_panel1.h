@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Name and path" page of the search panel: the words, the disk, the type and the case.
 // The disk list is filled again whenever it opens, so that it lists the present disks.
 #pragma once

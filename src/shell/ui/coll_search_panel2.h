@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Date" page of the search panel: which time to look at, and the days of the interval.
 // The days and their labels show only while a time is chosen.
 #pragma once

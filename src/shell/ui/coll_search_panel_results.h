@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search panel's results table: title, type, path and the three times of every result,
 // sorted by a column on a double-click of its header. Open, Copy and Find item in structure
 // come from a double-click, Enter and the pop-up menu.

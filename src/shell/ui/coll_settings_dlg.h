@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Tamblor settings" dialog: one "Settings" pane over the program's settings object. OK
 // applies it in memory only; the profile is written at exit.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Settings" pane of the settings dialog: the drive, three switches and the date format.
 // It fills its controls from the settings when made and hands them back on Apply.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the catalogue's tables share over CTableWnd: a row chosen by the mouse or the keyboard
 // is reported once to OnRowChosen, the pop-up menu opens from a right-click or the keyboard's
 // menu key, and the first column draws an icon before its text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Collection totals" box: disks, folders, files and bytes of the whole collection, added
 // up from the disks' headers when the box is made.
 #pragma once

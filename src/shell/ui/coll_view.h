@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main view: the "Browse" and "Search" tabs. It turns the document's update hints into
 // reloads of the browse panel and carries out the commands that act on the selection.
 #pragma once

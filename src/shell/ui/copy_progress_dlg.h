@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window a long copy from the drive shows: what is being copied, files and bytes done
 // against what the catalogue holds, and a Cancel button (Escape too). The copy runs on the
 // window's thread, so the window repaints itself from the copy's progress reports.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small window shown while the program reads a disk: what it is doing, how many folders
 // and files it has read so far, and Cancel. While it is up it takes the input of the whole
 // program, so that the long operation can let windows repaint without any other command

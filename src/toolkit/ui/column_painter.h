@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a table column draws its header and the kinds of values its cells hold. Texts use the
 // painter's font and pen; the cell rectangle is in the painter's logical pixels.
 #pragma once

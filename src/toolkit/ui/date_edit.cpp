@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ui/date_edit.h"
 
 CDateEdit::CDateEdit(QWidget* parent) : QLineEdit(parent) {}

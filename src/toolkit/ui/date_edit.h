@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A one-line edit that shows and reads a date in one of the two date formats, month first
 // until it is given the other.
 #pragma once

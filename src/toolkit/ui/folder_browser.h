@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asks the user for a folder through the platform's folder dialog, optionally limited to the
 // tree below a root folder; the copy commands use it to choose a destination.
 #pragma once

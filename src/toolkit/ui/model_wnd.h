@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window that shows a table model and paints all of its content itself. Qt buffers the
 // painting, so each paint draws straight into the window's back buffer, whose background is
 // never erased first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A widget that divides its area among a fixed number of pane widgets along one axis, side by
 // side or stacked, with bars between them that the user drags. The shares and all the
 // arithmetic are CPaneLayout's; the profile keeps them as a list of numbers.

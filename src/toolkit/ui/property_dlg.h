@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A modal dialog of panes under tabs with OK and Cancel: OK applies every pane, Cancel none.
 // Enter anywhere in a pane presses OK, the dialog's default button.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One page of a CPropertyDlg: a panel of controls under its own tab. The dialog applies every
 // pane when OK is pressed.
 #pragma once

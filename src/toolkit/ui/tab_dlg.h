@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dialog whose tab control shows one pane at a time. The panes belong to the derived dialog;
 // this one only shows them.
 #pragma once

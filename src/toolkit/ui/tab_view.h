@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A document view whose area is a tab strip over a set of pages, one page per tab; the main
 // view derives from it and owns the pages.
 #pragma once

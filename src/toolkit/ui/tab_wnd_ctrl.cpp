@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ui/tab_wnd_ctrl.h"
 
 CTabWndCtrl::CTabWndCtrl(QWidget* parent, bool blendBottom)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip of a CTabView. It remembers which tab's page the view shows, which may lag
 // behind the tab the strip itself shows as selected while the view has not caught up.
 #pragma once

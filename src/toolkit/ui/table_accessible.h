@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader sees of a CTableWnd: a table of the shown columns whose header cells and
 // cells are made only when asked for, and the events that tell it of a new selection, the focus
 // and a changed model. The table window paints everything itself, so without this it would be

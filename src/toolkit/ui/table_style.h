@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look of a table window: its fonts, its colours and the heights measured from the fonts.
 // Colours follow the window's palette, fonts the desktop's menu font.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid control of the toolkit: a header line and rows of cells drawn from a CTableModel,
 // with one selected row, scrolling by rows and by whole columns, column borders that can be
 // dragged, and hooks for clicks that the catalogue's tables override. Only the rows and
