@@ -98,6 +98,25 @@ void ExpectPlainAnswers(const std::vector<std::string>& names,
     }
 }
 
+// The names a search with only `word` accepts, asked one name at a time.
+std::vector<std::string> AcceptedNames(const std::vector<std::string>& names,
+                                       const std::string& word, bool caseSensitive) {
+    CCollSearch search(nullptr);
+    CCollSearchCriteria criteria;
+    criteria.caseSensitive = caseSensitive;
+    criteria.SetWords(word);
+    search.SetCriteria(criteria);
+    std::vector<std::string> accepted;
+    for (const std::string& name : names) {
+        CCollDiskFile file;
+        file.name = name;
+        if (search.Accept(file)) {
+            accepted.push_back(name);
+        }
+    }
+    return accepted;
+}
+
 }  // namespace
 
 TEST(WordMatch, WordsAtEveryPlaceAndEveryLength) {
@@ -209,19 +228,7 @@ TEST(WordMatch, CaseIsFoldedAsUnicodeFoldsItOnBothSides) {
         SCOPED_TRACE("word \"" + word + "\"");
         EXPECT_EQ(disk.Search(word, false, false), found);
         EXPECT_EQ(disk.Search(word, false, true), found);
-        CCollSearch search(nullptr);
-        CCollSearchCriteria criteria;
-        criteria.SetWords(word);
-        search.SetCriteria(criteria);
-        std::vector<std::string> accepted;
-        for (const std::string& name : names) {
-            CCollDiskFile file;
-            file.name = name;
-            if (search.Accept(file)) {
-                accepted.push_back(name);
-            }
-        }
-        EXPECT_EQ(accepted, found);
+        EXPECT_EQ(AcceptedNames(names, word, false), found);
     }
 }
 
@@ -263,19 +270,6 @@ TEST(WordMatch, NamesThatAreNotUtf8AreFoundAsTheyRead) {
         }
         EXPECT_EQ(disk.Search(word, caseSensitive, false), onDisk);
         EXPECT_EQ(disk.Search(word, caseSensitive, true), onDisk);
-        CCollSearch search(nullptr);
-        CCollSearchCriteria criteria;
-        criteria.caseSensitive = caseSensitive;
-        criteria.SetWords(word);
-        search.SetCriteria(criteria);
-        std::vector<std::string> accepted;
-        for (const std::string& name : names) {
-            CCollDiskFile file;
-            file.name = name;
-            if (search.Accept(file)) {
-                accepted.push_back(name);
-            }
-        }
-        EXPECT_EQ(accepted, found);
+        EXPECT_EQ(AcceptedNames(names, word, caseSensitive), found);
     }
 }
