@@ -10,6 +10,7 @@
 
 #include "disk/tree_find.h"
 #include "platform/fs_ops.h"
+#include "platform/path_status.h"
 
 namespace {
 
@@ -247,24 +248,15 @@ bool MakePath(const std::string& path) {
         return true;
     }
     std::string built = path[0] == '/' ? "/" : "";
-    bool anyPiece = false;
-    std::string::size_type at = 0;
-    while (at < path.size()) {
-        std::string::size_type slash = path.find('/', at);
-        if (slash == std::string::npos) {
-            slash = path.size();
+    std::vector<std::string> names = PathNames(path);
+    for (const std::string& name : names) {
+        built += name;
+        if (!MakeDirectory(built)) {
+            return false;
         }
-        if (slash > at) {
-            built.append(path, at, slash - at);
-            if (!MakeDirectory(built)) {
-                return false;
-            }
-            built += '/';
-            anyPiece = true;
-        }
-        at = slash + 1;
+        built += '/';
     }
-    return anyPiece;
+    return !names.empty();
 }
 
 bool CopyTree(const std::string& source, const std::string& target) {

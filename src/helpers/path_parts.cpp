@@ -151,21 +151,14 @@ bool MakeAbsolutePath(const std::string& relative, const std::string& base, std:
 
 std::string NormalizedFullPath(const std::string& path) {
     std::vector<std::string> kept;
-    std::string::size_type start = 0;
-    while (start <= path.size()) {
-        std::string::size_type end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        std::string name = path.substr(start, end - start);
+    for (std::string& name : PathNames(path)) {
         if (name == "..") {
             if (!kept.empty()) {
                 kept.pop_back();
             }
-        } else if (!name.empty() && name != ".") {
+        } else if (name != ".") {
             kept.push_back(std::move(name));
         }
-        start = end + 1;
     }
     std::string result;
     for (const std::string& name : kept) {

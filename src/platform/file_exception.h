@@ -4,6 +4,7 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 
 class CFileException : public std::exception {
@@ -48,3 +49,16 @@ private:
     int osError;
     std::string message;
 };
+
+// Runs `step`, keeping the file error it throws when `first` holds none yet: work that goes on
+// past a failure reports the first one when it is done.
+template <class Step>
+void KeepFirstFileError(std::optional<CFileException>& first, Step&& step) {
+    try {
+        step();
+    } catch (const CFileException& error) {
+        if (!first) {
+            first = error;
+        }
+    }
+}

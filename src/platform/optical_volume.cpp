@@ -10,6 +10,8 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <string>
+#include <utility>
 
 #include "platform/interrupted_call.h"
 #include "platform/utf8_text.h"
@@ -152,6 +154,14 @@ std::optional<std::int64_t> UdfRecordingTime(const Sector& sector) {
                       sector[at + 8], offset);
 }
 
+// The label, creation date and serial of the volume descriptor the disc is known by.
+void TakeIsoDescriptor(const Sector& sector, std::string label, COpticalIdentity& identity) {
+    identity.label = TrimLabel(std::move(label));
+    identity.creationTime = IsoCreationTime(sector);
+    std::array<std::uint32_t, 4> s = LaneSums(sector);
+    identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
+}
+
 bool IsJoliet(const Sector& sector) {
     const std::uint8_t* escape = sector.data() + 88;
     return escape[0] == '%' && escape[1] == '/' &&
@@ -182,10 +192,7 @@ bool ReadIso9660(const CDevice& device, COpticalIdentity& identity) {
                 }
                 AppendUtf8(code, label);
             }
-            identity.label = TrimLabel(label);
-            identity.creationTime = IsoCreationTime(sector);
-            std::array<std::uint32_t, 4> s = LaneSums(sector);
-            identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
+            TakeIsoDescriptor(sector, label, identity);
             return true;
         }
         if (type == 1 && !havePrimary) {
@@ -196,10 +203,8 @@ bool ReadIso9660(const CDevice& device, COpticalIdentity& identity) {
     if (!havePrimary) {
         return false;
     }
-    identity.label = TrimLabel(std::string(reinterpret_cast<const char*>(primary.data() + 40), 32));
-    identity.creationTime = IsoCreationTime(primary);
-    std::array<std::uint32_t, 4> s = LaneSums(primary);
-    identity.serial = s[0] << 24 | s[1] << 16 | s[2] << 8 | s[3];
+    TakeIsoDescriptor(primary, std::string(reinterpret_cast<const char*>(primary.data() + 40), 32),
+                      identity);
     return true;
 }
 

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 bool PathExists(const std::string& path);
+
+// The names of `path` between slashes, empty ones left out; a backslash is part of a name.
+std::vector<std::string> PathNames(const std::string& path);
 
 enum class PathKind { missing, folder, file, blockDevice, other };
 // What `path` names, following symbolic links (/dev/cdrom leads to a block device).

@@ -149,9 +149,10 @@ bool CCollDoc::DoSave(bool askForName) {
             return false;
         }
         // A saved collection proposes itself: its own folder and name, bytes as they are.
-        CFileDialogOptions options = CollectionDialog(
-            "Save As", path.empty() ? InitialFolder() : CFilePath(path).GetFolderPath());
-        options.initialName = path.empty() ? GetTitle() + ".col" : CFilePath(path).GetFileName();
+        CFilePath saved(path);
+        CFileDialogOptions options =
+            CollectionDialog("Save As", path.empty() ? InitialFolder() : saved.GetFolderPath());
+        options.initialName = path.empty() ? GetTitle() + ".col" : saved.GetFileName();
         options.confirmOverwrite = true;
         if (!ui->ChooseSaveFile(options, path)) {
             return false;

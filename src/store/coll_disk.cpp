@@ -54,18 +54,9 @@ void CCollDisk::LoadContent() {
     CRecordReader reader(file);
     // A file cut short still shows the folders that lie before the cut, one level down too.
     std::optional<CFileException> failure;
-    try {
-        content.ReadTable(reader, CCollDiskHeader::size, reader.GetLength());
-    } catch (const CFileException& error) {
-        failure = error;
-    }
-    try {
-        content.ReadFolderTables(reader);
-    } catch (const CFileException& error) {
-        if (!failure) {
-            failure = error;
-        }
-    }
+    KeepFirstFileError(
+        failure, [&] { content.ReadTable(reader, CCollDiskHeader::size, reader.GetLength()); });
+    KeepFirstFileError(failure, [&] { content.ReadFolderTables(reader); });
     if (failure) {
         throw *failure;
     }

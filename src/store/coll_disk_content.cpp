@@ -181,15 +181,9 @@ void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::u
 
 void CCollDiskContent::ReadFolderTables(CRecordReader& reader) {
     std::optional<CFileException> failure;
+    // One damaged folder does not hide the ones beside it.
     for (const auto& folder : folders) {
-        try {
-            folder->ReadTable(reader);
-        } catch (const CFileException& error) {
-            // One damaged folder does not hide the ones beside it.
-            if (!failure) {
-                failure = error;
-            }
-        }
+        KeepFirstFileError(failure, [&] { folder->ReadTable(reader); });
     }
     if (failure) {
         throw *failure;

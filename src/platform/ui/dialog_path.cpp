@@ -7,31 +7,11 @@
 #include <vector>
 
 #include "platform/name_text.h"
+#include "platform/path_status.h"
 #include "platform/ui/display_text.h"
 
-namespace {
-
-// The parts of `path` between slashes, empty ones left out.
-std::vector<std::string> PathParts(const std::string& path) {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
-    while (start <= path.size()) {
-        std::string::size_type end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            parts.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
-}
-
-}  // namespace
-
 CDialogStart DialogStart(const std::string& path) {
-    std::vector<std::string> parts = PathParts(path);
+    std::vector<std::string> parts = PathNames(path);
     bool absolute = !path.empty() && path[0] == '/';
     std::size_t enterable = 0;
     while (enterable < parts.size() && IsValidUtf8(parts[enterable])) {
@@ -58,7 +38,7 @@ std::string ChosenPathBytes(const QString& chosen, const std::string& shown) {
     if (shown.empty() || absolute != (shown[0] == '/')) {
         return QFile::encodeName(chosen).toStdString();
     }
-    std::vector<std::string> shownParts = PathParts(shown);
+    std::vector<std::string> shownParts = PathNames(shown);
     QStringList chosenParts = chosen.split('/', Qt::SkipEmptyParts);
     std::string bytes = absolute ? "/" : "";
     qsizetype at = 0;
