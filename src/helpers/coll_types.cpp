@@ -4,11 +4,11 @@
 #include <ctime>
 #include <limits>
 
-Time32 ToTime32(std::int64_t seconds) {
-    if (seconds >= 0 && seconds <= std::numeric_limits<Time32>::max()) {
+Time32 ToTime32(Time64 seconds) {
+    if (FitsTime32(seconds)) {
         return static_cast<Time32>(seconds);
     }
-    if (seconds < 0) {
+    if (seconds < 0 && seconds != unknownTime) {
         std::time_t when = static_cast<std::time_t>(seconds);
         std::tm local{};
         if (::localtime_r(&when, &local) == nullptr || local.tm_year < 0) {
@@ -18,6 +18,6 @@ Time32 ToTime32(std::int64_t seconds) {
     return -1;
 }
 
-Time32 CurrentTime32() {
-    return ToTime32(static_cast<std::int64_t>(std::time(nullptr)));
+Time64 CurrentTime() {
+    return static_cast<Time64>(std::time(nullptr));
 }

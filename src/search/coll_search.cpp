@@ -146,21 +146,19 @@ bool NameHoldsAWord(const std::vector<std::string>& words, bool caseSensitive,
     return TextHoldsAWord(words, text);
 }
 
-constexpr Time32 unknownTime = -1;
-
-// What AcceptRecord decides, with the name test left to the caller.
-template <class NameTest>
+// Whether an item is a match, with its times (by CCollDiskItem::TimeKind) and the name test
+// left to the caller: most items are decided before either is asked for.
+template <class TimeOf, class NameTest>
 [[gnu::always_inline]] inline bool AcceptItem(const CCollSearchCriteria& criteria,
-                                              const CCollDiskItemType* type, const Time32 times[3],
+                                              const CCollDiskItemType* type, const TimeOf& timeOf,
                                               const NameTest& nameMatches) {
     if (criteria.type != nullptr && criteria.type != type) {
         return false;
     }
     if (criteria.timeKind != -1) {
-        Time32 time = criteria.timeKind >= 0 && criteria.timeKind <= 2 ? times[criteria.timeKind]
-                                                                       : CurrentTime32();
-        // -1 stands for a time that was never known (unreadable, or outside what a time
-        // can hold): no interval holds it, whatever the zone makes of the bounds.
+        Time64 time = criteria.timeKind >= 0 && criteria.timeKind <= 2 ? timeOf(criteria.timeKind)
+                                                                       : CurrentTime();
+        // A time never known: no interval holds it, whatever the zone makes of the bounds.
         if (time == unknownTime || time < criteria.timeFrom || time > criteria.timeTo) {
             return false;
         }
@@ -205,6 +203,13 @@ private:
     [[gnu::always_inline]] bool Handle(const CCollDiskItemType* type, const CIndexRecord& record,
                                        std::uint32_t offset, std::int32_t parent);
     void BuildPrefix(std::int32_t folder);
+    // In a file with an extension: notes the entries that name the record at `offset`, and
+    // gives its full times when they are listed (null otherwise).
+    [[gnu::noinline]] const Time64* MeetEntries(const CCollDiskItemType* type,
+                                                const CIndexRecord& record, std::uint32_t offset,
+                                                Time64 times[3]);
+    // Marks the records that the extension's entries name.
+    void MarkEntries();
 
     CCollSearch& search;
     CIndexBytes bytes;
@@ -217,7 +222,56 @@ private:
     // made only when one of them is a result, since most folders have none.
     CCollSearchResult result;
     bool prefixReady = false;
+    // With an extension: one bit per byte of the tree for each list, set where an entry's
+    // record lies, so that the walk can tell that every entry names an item it met.
+    bool extended = false;
+    std::vector<std::uint64_t> sizeEntries;
+    std::vector<std::uint64_t> timeEntries;
+    std::size_t sizesMet = 0;
+    std::size_t timesMet = 0;
 };
+
+namespace {
+
+bool TestBit(const std::vector<std::uint64_t>& bits, std::uint32_t at) {
+    return (bits[at / 64] >> (at % 64) & 1) != 0;
+}
+
+}  // namespace
+
+void CIndexWalk::MarkEntries() {
+    const CIndexExtension& extension = bytes.Extension();
+    std::size_t words = static_cast<std::size_t>(bytes.GetLength() / 64 + 1);
+    sizeEntries.assign(words, 0);
+    timeEntries.assign(words, 0);
+    for (std::size_t i = 0; i < extension.Head().sizeCount; ++i) {
+        std::uint32_t key = extension.SizeKey(i);
+        sizeEntries[key / 64] |= std::uint64_t{1} << (key % 64);
+    }
+    for (std::size_t i = 0; i < extension.Head().timeCount; ++i) {
+        std::uint32_t key = extension.TimeKey(i);
+        timeEntries[key / 64] |= std::uint64_t{1} << (key % 64);
+    }
+    extended = true;
+}
+
+const Time64* CIndexWalk::MeetEntries(const CCollDiskItemType* type, const CIndexRecord& record,
+                                      std::uint32_t offset, Time64 times[3]) {
+    if (TestBit(sizeEntries, offset)) {
+        if (type->isContainer) {
+            bytes.ThrowDamaged();
+        }
+        ++sizesMet;
+    }
+    if (!TestBit(timeEntries, offset)) {
+        return nullptr;
+    }
+    ++timesMet;
+    if (!TakeFullTimes(bytes.Extension(), offset, record.times, times)) {
+        bytes.ThrowDamaged();
+    }
+    return times;
+}
 
 void CIndexWalk::BuildPrefix(std::int32_t folder) {
     chain.clear();
@@ -242,7 +296,15 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
     // The record's times follow its name, so the name can be matched where it lies.
     const std::uint8_t* name = record.name;
     const CCollSearchCriteria& criteria = search.criteria;
-    if (AcceptItem(criteria, type, record.times, [&] {
+    Time64 full[3];
+    const Time64* fullTimes = nullptr;
+    if (extended) [[unlikely]] {
+        fullTimes = MeetEntries(type, record, offset, full);
+    }
+    auto timeOf = [&](int kind) {
+        return fullTimes != nullptr ? fullTimes[kind] : FromTime32(record.times[kind]);
+    };
+    if (AcceptItem(criteria, type, timeOf, [&] {
             return NameHoldsAWord(criteria.words, criteria.caseSensitive, search.wordsBeyondAscii,
                                   name, record.nameLength, search.loweredName);
         })) {
@@ -255,9 +317,9 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
         AppendBytes(last, name, record.nameLength);
         result.name.clear();
         AppendBytes(result.name, name, record.nameLength);
-        result.creationTime = record.times[CCollDiskItem::timeCreation];
-        result.modifyTime = record.times[CCollDiskItem::timeModify];
-        result.accessTime = record.times[CCollDiskItem::timeAccess];
+        result.creationTime = timeOf(CCollDiskItem::timeCreation);
+        result.modifyTime = timeOf(CCollDiskItem::timeModify);
+        result.accessTime = timeOf(CCollDiskItem::timeAccess);
         result.offset = static_cast<std::int32_t>(offset);
         search.resultReceiver->OnSearchResult(result);
     }
@@ -288,6 +350,9 @@ bool CIndexWalk::HandleChildren(std::int32_t parent) {
 }
 
 void CIndexWalk::Walk() {
+    if (bytes.Extension().IsPresent()) {
+        MarkEntries();
+    }
     ReadIndexTable(bytes, static_cast<std::uint32_t>(CCollDiskHeader::size), bytes.GetLength(),
                    table);
     if (!HandleChildren(-1)) {
@@ -306,6 +371,11 @@ void CIndexWalk::Walk() {
         if (!search.proceed) {
             return;
         }
+    }
+    // Every item was met once: an entry never met names no item.
+    const CIndexExtensionHead& head = bytes.Extension().Head();
+    if (extended && (sizesMet != head.sizeCount || timesMet != head.timeCount)) {
+        bytes.ThrowDamaged();
     }
 }
 
@@ -404,14 +474,10 @@ bool CCollSearch::NameMatches(const char* name, std::size_t length) const {
     return TextHoldsAWord(criteria.words, loweredName);
 }
 
-bool CCollSearch::AcceptRecord(const CCollDiskItemType* type, const char* name,
-                               std::size_t nameLength, const Time32 times[3]) const {
-    return AcceptItem(criteria, type, times, [&] { return NameMatches(name, nameLength); });
-}
-
 bool CCollSearch::Accept(const CCollDiskItem& item) const {
-    const Time32 times[3] = {item.creationTime, item.accessTime, item.modifyTime};
-    return AcceptRecord(item.type, item.name.data(), item.name.size(), times);
+    return AcceptItem(
+        criteria, item.type, [&](int kind) { return item.GetTime(kind); },
+        [&] { return NameMatches(item.name.data(), item.name.size()); });
 }
 
 void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& receiver,

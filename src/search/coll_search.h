@@ -22,9 +22,9 @@ struct CCollSearchResult {
     const CCollDiskItemType* type = nullptr;
     CCataloguePath path;  // the item's own name last
     std::string name;
-    Time32 creationTime = 0;
-    Time32 modifyTime = 0;
-    Time32 accessTime = 0;
+    Time64 creationTime = 0;
+    Time64 modifyTime = 0;
+    Time64 accessTime = 0;
     std::int32_t offset = 0;
 };
 
@@ -45,8 +45,8 @@ struct CCollSearchCriteria {
     int scope = 1;                            // bit 0: match the words against names
     bool caseSensitive = false;
     int timeKind = -1;  // -1 none, 0 creation, 1 access, 2 modify
-    Time32 timeFrom = 0;
-    Time32 timeTo = 0;
+    Time64 timeFrom = 0;
+    Time64 timeTo = 0;
     int diskIndex = -1;  // position of the only disk searched; -1 every disk
     // Read index files through a memory mapping instead of one read into memory; the caller
     // sets it from the "SearchWithMemoryMappedFile" setting.
@@ -85,8 +85,6 @@ public:
 
 private:
     friend class CIndexWalk;
-    bool AcceptRecord(const CCollDiskItemType* type, const char* name, std::size_t nameLength,
-                      const Time32 times[3]) const;
     bool NameMatches(const char* name, std::size_t length) const;
 
     CCollection* collection;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/coll_disk.h"
 
+#include <cerrno>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -27,8 +28,8 @@ std::unique_ptr<CCollDisk> CCollDisk::OfIndexFile(const std::string& path) {
 void CCollDisk::ComputeTotals() {
     CDiskTotals totals;
     content.AddTotals(totals);
-    header.totalFiles = static_cast<std::int32_t>(totals.files);
-    header.totalFolders = static_cast<std::int32_t>(totals.folders);
+    header.totalFiles = totals.files;
+    header.totalFolders = totals.folders;
     header.totalBytes = totals.bytes;
 }
 
@@ -40,8 +41,24 @@ bool CCollDisk::ReadHeader() {
         if (file.Read(bytes.data(), bytes.size()) != bytes.size()) {
             CFileException::ThrowEndOfFile(indexPath);
         }
+        std::uint32_t at = IndexExtensionAt(bytes.data());
+        CIndexExtensionHead extension;
+        if (at != 0) {
+            // Only the totals are read now; the entries are checked when the tree is read.
+            std::uint8_t head[indexExtension::headSize];
+            file.Seek(at);
+            if (file.Read(head, sizeof head) != sizeof head ||
+                !ReadIndexExtensionHead(bytes.data(), head, at, file.GetLength(), extension)) {
+                CFileException::ThrowEndOfFile(indexPath);
+            }
+        }
         file.Close();
         header.FromBytes(bytes);
+        if (at != 0) {
+            header.totalFiles = extension.totals.files;
+            header.totalFolders = extension.totals.folders;
+            header.totalBytes = extension.totals.bytes;
+        }
         return true;
     } catch (const CFileException& error) {
         ReportFileException(error);
@@ -108,9 +125,16 @@ bool CCollDisk::WriteHeader() {
     }
 }
 
-void CCollDisk::AssignOffsets() {
-    std::uint32_t next = static_cast<std::uint32_t>(CCollDiskHeader::size) + content.TableSize();
+bool CCollDisk::AssignOffsets() {
+    std::uint64_t next = CCollDiskHeader::size + content.TableSize();
     content.AssignChildOffsets(next);
+    extension = {};
+    extension.totals = {header.totalFiles, header.totalFolders, header.totalBytes};
+    content.GatherExtension(extension);
+    // A file without big values stays exactly as one written before the extension existed.
+    header.extensionAt = extension.IsNeeded() ? static_cast<std::uint32_t>(next) : 0;
+    std::uint64_t end = next + (extension.IsNeeded() ? extension.BlockSize() : 0);
+    return next <= UINT32_MAX && end <= UINT32_MAX;
 }
 
 void CCollDisk::WriteIndex(CRecordWriter& writer) const {
@@ -118,11 +142,16 @@ void CCollDisk::WriteIndex(CRecordWriter& writer) const {
     writer.WriteBytes(bytes.data(), bytes.size());
     content.WriteTable(writer);
     content.WriteChildren(writer);
+    if (header.extensionAt != 0) {
+        extension.Write(writer);
+    }
 }
 
 bool CCollDisk::SaveIndexFile(const std::string& path) {
     try {
-        AssignOffsets();
+        if (!AssignOffsets()) {
+            CFileException::ThrowErrno(EFBIG, path);
+        }
         CAtomicFile output(path);
         CRecordWriter writer(output.File());
         WriteIndex(writer);

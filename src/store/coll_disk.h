@@ -23,7 +23,8 @@ public:
     // Counts files, folders and bytes at every depth into the header.
     void ComputeTotals();
 
-    // Reads the header from indexPath; reports a file error and returns false on failure.
+    // Reads the header from indexPath, with the exact totals of the file's extension; reports a
+    // file error and returns false on failure, a damaged extension included.
     bool ReadHeader();
     // Reads the root level and one level below each root folder. Throws CFileException after
     // reading what lies before the damage.
@@ -31,8 +32,11 @@ public:
     // Rewrites the header, keeping the tree; reports a file error and returns false on
     // failure, leaving the file as it was.
     bool WriteHeader();
-    void AssignOffsets();
-    // Writes the whole disk at the writer's position, which must be 0.
+    // Gives every entry its offset and gathers what the extension must keep, which the header
+    // then points to. False when the file would reach past 4 GiB, where offsets cannot point.
+    bool AssignOffsets();
+    // Writes the whole disk at the writer's position, which must be 0, as AssignOffsets laid
+    // it out.
     void WriteIndex(CRecordWriter& writer) const;
     // Writes the disk as a new index file that replaces `path` only once it is complete.
     // Reports a file error and returns false on failure; no partial file is left.
@@ -47,4 +51,7 @@ public:
     CCollDiskHeader header;
     std::string indexPath;
     std::string title;
+
+private:
+    CIndexExtensionEntries extension;
 };

@@ -32,7 +32,7 @@ int CompareFileModify(const CCollDiskFile* a, const CCollDiskFile* b) {
 }
 // Sizes compare unsigned, as they are shown, so a DVD image does not sort before a text file.
 int CompareFileSize(const CCollDiskFile* a, const CCollDiskFile* b) {
-    return CompareNumbers(a->size, b->size);
+    return a->size < b->size ? -1 : (a->size > b->size ? 1 : 0);
 }
 
 // Calls onFolder for each folder and onFile for each file below `root`, in the order of an
@@ -127,7 +127,7 @@ void CCollDiskContent::AddTotals(CDiskTotals& totals) const {
         });
 }
 
-bool CCollDiskContent::GetNewestModifyTime(Time32& newest) const {
+bool CCollDiskContent::GetNewestModifyTime(Time64& newest) const {
     bool found = false;
     auto take = [&](const CCollDiskItem& item) {
         if (item.modifyTime != CCollDiskItem::unknownTime && (!found || item.modifyTime > newest)) {
@@ -137,6 +137,23 @@ bool CCollDiskContent::GetNewestModifyTime(Time32& newest) const {
     };
     VisitDepthFirst(*this, take, take);
     return found;
+}
+
+void CCollDiskContent::GatherExtension(CIndexExtensionEntries& entries) const {
+    auto times = [&](const CCollDiskItem& item) {
+        if (item.HasOddTime()) {
+            entries.times.push_back({item.offset, {}});
+            for (int kind = 0; kind < 3; ++kind) {
+                entries.times.back().times[kind] = item.GetTime(kind);
+            }
+        }
+    };
+    VisitDepthFirst(*this, times, [&](const CCollDiskFile& file) {
+        if (file.size > UINT32_MAX) {
+            entries.sizes.push_back({file.offset, file.size});
+        }
+        times(file);
+    });
 }
 
 void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::uint64_t end) {
@@ -159,15 +176,25 @@ void CCollDiskContent::ReadTable(CRecordReader& reader, std::uint32_t at, std::u
         for (; read < table.folderCount; ++read) {
             CIndexRecord record = ReadIndexRecord(reader, table, read);
             CCollDiskFolder& folder = *folders[read];
-            folder.TakeRecord(record, table.offsets[read]);
+            Time64 times[3];
+            std::uint64_t size = 0;
+            if (!TakeFullValues(reader.Extension(), table.offsets[read], false, record.times, 0,
+                                times, size)) {
+                reader.ThrowDamaged();
+            }
+            folder.TakeRecord(record, table.offsets[read], times);
             folder.tableOffset = record.next;
             folder.subtreeEnd = table.EntryEnd(read);
         }
         for (; read < table.Size(); ++read) {
             CIndexRecord record = ReadIndexRecord(reader, table, read);
             CCollDiskFile& file = *files[read - table.folderCount];
-            file.TakeRecord(record, table.offsets[read]);
-            file.size = record.size;
+            Time64 times[3];
+            if (!TakeFullValues(reader.Extension(), table.offsets[read], true, record.times,
+                                record.size, times, file.size)) {
+                reader.ThrowDamaged();
+            }
+            file.TakeRecord(record, table.offsets[read], times);
         }
     } catch (const CFileException&) {
         folders.Truncate(std::min(read, table.folderCount));
@@ -217,11 +244,11 @@ std::uint32_t CCollDiskContent::TableSize() const {
     return 8 + 4 * static_cast<std::uint32_t>(folders.size() + files.size());
 }
 
-void CCollDiskContent::AssignChildOffsets(std::uint32_t& next) {
+void CCollDiskContent::AssignChildOffsets(std::uint64_t& next) {
     VisitDepthFirst(
         *this,
         [&](CCollDiskFolder& folder) {
-            folder.offset = next;
+            folder.offset = static_cast<std::uint32_t>(next);
             next += folder.RecordSize();
         },
         [&](CCollDiskFile& file) { file.AssignOffsets(next); });

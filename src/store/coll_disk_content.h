@@ -7,19 +7,13 @@
 #include <cstdint>
 
 #include "helpers/coll_types.h"
+#include "store/index_extension.h"
 #include "store/sortable_ptr_array.h"
 
 class CCollDiskFolder;
 class CCollDiskFile;
 class CRecordReader;
 class CRecordWriter;
-
-// Running totals of a tree; 32-bit sums that wrap like the header's fields.
-struct CDiskTotals {
-    std::uint32_t files = 0;
-    std::uint32_t folders = 0;
-    std::uint32_t bytes = 0;
-};
 
 class CCollDiskContent {
 public:
@@ -35,7 +29,10 @@ public:
     void AddTotals(CDiskTotals& totals) const;
     // The latest modification time of every folder and file below, unknown times left out;
     // false when there is none.
-    bool GetNewestModifyTime(Time32& newest) const;
+    bool GetNewestModifyTime(Time64& newest) const;
+    // The values below that an index file's 32-bit fields cannot hold, in record order; the
+    // offsets must be assigned.
+    void GatherExtension(CIndexExtensionEntries& entries) const;
 
     // Reads the table at `at` and the records it lists, of an entry whose range ends at `end`
     // (see store/index_layout.h for what a damaged file is). On damage the entries read before
@@ -49,7 +46,7 @@ public:
     // Bytes the table takes in an index file.
     std::uint32_t TableSize() const;
     // Gives every entry below, at any depth, the offset at which WriteChildren puts it.
-    void AssignChildOffsets(std::uint32_t& next);
+    void AssignChildOffsets(std::uint64_t& next);
 
     CSortablePtrArray<CCollDiskFolder> folders;
     CSortablePtrArray<CCollDiskFile> files;

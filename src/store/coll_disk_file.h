@@ -10,8 +10,8 @@ public:
     explicit CCollDiskFile(const CDirEntry& entry);
 
     void WriteRecord(CRecordWriter& writer) const override;
-    void AssignOffsets(std::uint32_t& next) override;
+    void AssignOffsets(std::uint64_t& next) override;
 
-    // The low 32 bits of the file's length.
-    std::uint32_t size = 0;
+    // The file's length in bytes.
+    std::uint64_t size = 0;
 };

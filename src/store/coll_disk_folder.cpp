@@ -14,8 +14,8 @@ void CCollDiskFolder::WriteRecord(CRecordWriter& writer) const {
     content.WriteChildren(writer);
 }
 
-void CCollDiskFolder::AssignOffsets(std::uint32_t& next) {
-    offset = next;
+void CCollDiskFolder::AssignOffsets(std::uint64_t& next) {
+    offset = static_cast<std::uint32_t>(next);
     next += RecordSize();
     content.AssignChildOffsets(next);
 }

@@ -12,7 +12,7 @@ public:
         : CCollDiskItem(&CCollDiskItemType::folderType, entry) {}
 
     void WriteRecord(CRecordWriter& writer) const override;
-    void AssignOffsets(std::uint32_t& next) override;
+    void AssignOffsets(std::uint64_t& next) override;
     // Bytes of this folder's own record: name, times and table.
     std::uint32_t RecordSize() const;
     // Reads this folder's table and the records it lists: its folders and files.

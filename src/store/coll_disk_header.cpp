@@ -63,24 +63,24 @@ bool CCollDiskHeader::ReadVolumeInfo(const std::string& rootPath) {
 
 CCollDiskHeader::Bytes CCollDiskHeader::ToBytes() const {
     Bytes bytes{};
-    std::memcpy(bytes.data(), reserved.data(), reserved.size());
+    PutInt(bytes, 0, extensionAt);
     PutInt(bytes, 4, serial);
     PutInt(bytes, 8, static_cast<std::uint32_t>(burnDate));
     std::memcpy(bytes.data() + 12, label.data(), label.size());
     std::memcpy(bytes.data() + 76, description.data(), description.size());
     PutInt(bytes, 332, static_cast<std::uint32_t>(totalFiles));
     PutInt(bytes, 336, static_cast<std::uint32_t>(totalFolders));
-    PutInt(bytes, 340, totalBytes);
+    PutInt(bytes, 340, static_cast<std::uint32_t>(totalBytes));
     return bytes;
 }
 
 void CCollDiskHeader::FromBytes(const Bytes& bytes) {
-    std::memcpy(reserved.data(), bytes.data(), reserved.size());
+    extensionAt = GetInt(bytes, 0);
     serial = GetInt(bytes, 4);
     burnDate = static_cast<Time32>(GetInt(bytes, 8));
     std::memcpy(label.data(), bytes.data() + 12, label.size());
     std::memcpy(description.data(), bytes.data() + 76, description.size());
-    totalFiles = static_cast<std::int32_t>(GetInt(bytes, 332));
-    totalFolders = static_cast<std::int32_t>(GetInt(bytes, 336));
+    totalFiles = GetInt(bytes, 332);
+    totalFolders = GetInt(bytes, 336);
     totalBytes = GetInt(bytes, 340);
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The fixed 344-byte record at the start of every index file: volume identity, burn date,
-// description and the disk's totals.
+// The fixed 344-byte record at the start of every index file: where the file's extension
+// lies, volume identity, burn date, description and the disk's totals.
 #pragma once
 
 #include <array>
@@ -13,14 +13,16 @@ struct CCollDiskHeader {
     static constexpr std::size_t size = 344;
     using Bytes = std::array<std::uint8_t, size>;
 
-    std::array<std::uint8_t, 4> reserved{};
+    // Where the block with what 32 bits cannot hold begins (store/index_extension.h); 0: none.
+    std::uint32_t extensionAt = 0;
     std::uint32_t serial = 0;
     Time32 burnDate = 0;
     std::array<char, 64> label{};
     std::array<char, 256> description{};
-    std::int32_t totalFiles = 0;
-    std::int32_t totalFolders = 0;
-    std::uint32_t totalBytes = 0;
+    // Exact: the header's fields keep their low 32 bits, the extension the rest.
+    std::uint64_t totalFiles = 0;
+    std::uint64_t totalFolders = 0;
+    std::uint64_t totalBytes = 0;
 
     // Refuses (false, nothing changed) a text of 256 bytes or more.
     bool SetDescription(const std::string& text);

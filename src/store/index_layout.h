@@ -26,6 +26,7 @@
 
 #include "helpers/coll_types.h"
 #include "store/coll_disk_item.h"
+#include "store/index_extension.h"
 
 // The smallest records: a name of length 0 and the fixed fields (and an empty table).
 constexpr std::uint32_t minFolderRecord = 21;
@@ -51,8 +52,9 @@ struct CIndexTable {
     }
 };
 
-// One record as it lies in the file; `name` points into the source's bytes and lives until
-// the source's next read.
+// One record as it lies in the file, its times and size in 32 bits (the file's extension may
+// hold them whole); `name` points into the source's bytes and lives until the source's next
+// read.
 struct CIndexRecord {
     const std::uint8_t* name = nullptr;
     std::uint8_t nameLength = 0;
@@ -151,16 +153,19 @@ template <class Source>
 // A whole index file in memory, as the search reads it.
 class CIndexBytes {
 public:
-    CIndexBytes(const std::uint8_t* data, std::uint64_t length, const std::string& fileName)
-        : data(data), length(length), fileName(fileName) {}
+    // Checks the file's extension, if it has one; throws when it is damaged.
+    CIndexBytes(const std::uint8_t* data, std::uint64_t length, const std::string& fileName);
 
     // The readers ask only for bytes before an end that the length bounds.
     const std::uint8_t* Bytes(std::uint64_t at, std::size_t /*count*/) const { return data + at; }
+    // Where the tree's part of the file ends: at the extension, or at the end of the file.
     std::uint64_t GetLength() const { return length; }
+    const CIndexExtension& Extension() const { return extension; }
     [[noreturn]] void ThrowDamaged() const;
 
 private:
     const std::uint8_t* data;
     std::uint64_t length;
     const std::string& fileName;
+    CIndexExtension extension;
 };
