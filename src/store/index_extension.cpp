@@ -26,8 +26,8 @@ void LoadTimes(const std::uint8_t* entry, Time64 times[3]) {
 }
 
 // The entry whose key is `offset` in a list of `count` entries of `entrySize` bytes, or null.
-const std::uint8_t* FindEntry(const std::uint8_t* list, std::uint32_t count,
-                              std::size_t entrySize, std::uint32_t offset) {
+const std::uint8_t* FindEntry(const std::uint8_t* list, std::uint32_t count, std::size_t entrySize,
+                              std::uint32_t offset) {
     std::uint32_t low = 0;
     std::uint32_t high = count;
     while (low < high) {
@@ -82,8 +82,8 @@ bool ReadIndexExtensionHead(const std::uint8_t* header, const std::uint8_t* head
     out.totals.folders = LoadU64(head + 20);
     out.sizeCount = LoadIndexU32(head + 28);
     out.timeCount = LoadIndexU32(head + 32);
-    std::uint64_t entries = std::uint64_t{out.sizeCount} * sizeEntrySize +
-                            std::uint64_t{out.timeCount} * timeEntrySize;
+    std::uint64_t entries =
+        std::uint64_t{out.sizeCount} * sizeEntrySize + std::uint64_t{out.timeCount} * timeEntrySize;
     return fileLength - at - headSize == entries &&
            static_cast<std::uint32_t>(out.totals.files) == LoadIndexU32(header + 332) &&
            static_cast<std::uint32_t>(out.totals.folders) == LoadIndexU32(header + 336) &&
