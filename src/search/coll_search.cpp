@@ -203,13 +203,9 @@ private:
     [[gnu::always_inline]] bool Handle(const CCollDiskItemType* type, const CIndexRecord& record,
                                        std::uint32_t offset, std::int32_t parent);
     void BuildPrefix(std::int32_t folder);
-    // In a file with an extension: notes the entries that name the record at `offset`, and
-    // gives its full times when they are listed (null otherwise).
-    [[gnu::noinline]] const Time64* MeetEntries(const CCollDiskItemType* type,
-                                                const CIndexRecord& record, std::uint32_t offset,
-                                                Time64 times[3]);
-    // Marks the records that the extension's entries name.
-    void MarkEntries();
+    // The full times of the record at `offset`, which holds -1 or 0 in a time field.
+    [[gnu::noinline]] const Time64* FindFullTimes(const CIndexRecord& record, std::uint32_t offset,
+                                                  Time64 times[3]) const;
 
     CCollSearch& search;
     CIndexBytes bytes;
@@ -222,51 +218,12 @@ private:
     // made only when one of them is a result, since most folders have none.
     CCollSearchResult result;
     bool prefixReady = false;
-    // With an extension: one bit per byte of the tree for each list, set where an entry's
-    // record lies, so that the walk can tell that every entry names an item it met.
-    bool extended = false;
-    std::vector<std::uint64_t> sizeEntries;
-    std::vector<std::uint64_t> timeEntries;
-    std::size_t sizesMet = 0;
-    std::size_t timesMet = 0;
+    // The extension lists full times for some records: those whose fields hold -1 or 0.
+    bool listsTimes = false;
 };
 
-namespace {
-
-bool TestBit(const std::vector<std::uint64_t>& bits, std::uint32_t at) {
-    return (bits[at / 64] >> (at % 64) & 1) != 0;
-}
-
-}  // namespace
-
-void CIndexWalk::MarkEntries() {
-    const CIndexExtension& extension = bytes.Extension();
-    std::size_t words = static_cast<std::size_t>(bytes.GetLength() / 64 + 1);
-    sizeEntries.assign(words, 0);
-    timeEntries.assign(words, 0);
-    for (std::size_t i = 0; i < extension.Head().sizeCount; ++i) {
-        std::uint32_t key = extension.SizeKey(i);
-        sizeEntries[key / 64] |= std::uint64_t{1} << (key % 64);
-    }
-    for (std::size_t i = 0; i < extension.Head().timeCount; ++i) {
-        std::uint32_t key = extension.TimeKey(i);
-        timeEntries[key / 64] |= std::uint64_t{1} << (key % 64);
-    }
-    extended = true;
-}
-
-const Time64* CIndexWalk::MeetEntries(const CCollDiskItemType* type, const CIndexRecord& record,
-                                      std::uint32_t offset, Time64 times[3]) {
-    if (TestBit(sizeEntries, offset)) {
-        if (type->isContainer) {
-            bytes.ThrowDamaged();
-        }
-        ++sizesMet;
-    }
-    if (!TestBit(timeEntries, offset)) {
-        return nullptr;
-    }
-    ++timesMet;
+const Time64* CIndexWalk::FindFullTimes(const CIndexRecord& record, std::uint32_t offset,
+                                        Time64 times[3]) const {
     if (!TakeFullTimes(bytes.Extension(), offset, record.times, times)) {
         bytes.ThrowDamaged();
     }
@@ -298,8 +255,8 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
     const CCollSearchCriteria& criteria = search.criteria;
     Time64 full[3];
     const Time64* fullTimes = nullptr;
-    if (extended) [[unlikely]] {
-        fullTimes = MeetEntries(type, record, offset, full);
+    if (listsTimes && HasOddTimeField(record)) [[unlikely]] {
+        fullTimes = FindFullTimes(record, offset, full);
     }
     auto timeOf = [&](int kind) {
         return fullTimes != nullptr ? fullTimes[kind] : FromTime32(record.times[kind]);
@@ -350,10 +307,7 @@ bool CIndexWalk::HandleChildren(std::int32_t parent) {
 }
 
 void CIndexWalk::Walk() {
-    // A file whose extension holds only totals has no entry to look for.
-    if (bytes.Extension().EntryCount() > 0) {
-        MarkEntries();
-    }
+    listsTimes = bytes.Extension().IsPresent() && bytes.Extension().Head().timeCount > 0;
     ReadIndexTable(bytes, static_cast<std::uint32_t>(CCollDiskHeader::size), bytes.GetLength(),
                    table);
     if (!HandleChildren(-1)) {
@@ -372,11 +326,6 @@ void CIndexWalk::Walk() {
         if (!search.proceed) {
             return;
         }
-    }
-    // Every item was met once: an entry never met names no item.
-    const CIndexExtensionHead& head = bytes.Extension().Head();
-    if (extended && (sizesMet != head.sizeCount || timesMet != head.timeCount)) {
-        bytes.ThrowDamaged();
     }
 }
 

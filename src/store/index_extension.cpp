@@ -109,6 +109,7 @@ bool CIndexExtension::Take(const std::uint8_t* header, const std::uint8_t* block
             return false;
         }
     }
+    treeEnd = at;
     present = true;
     return true;
 }

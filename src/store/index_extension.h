@@ -77,6 +77,7 @@ private:
     CIndexExtensionHead head;
     const std::uint8_t* sizes = nullptr;
     const std::uint8_t* times = nullptr;
+    std::uint32_t treeEnd = 0;
 };
 
 // The full times of the record at `offset`, from its 32-bit fields and the block. False when

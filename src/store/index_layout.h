@@ -63,6 +63,13 @@ struct CIndexRecord {
     std::uint32_t next = 0;  // the position after the fields: a folder's table
 };
 
+// Whether a time field holds -1 or 0, the values a time outside the field's reach is written
+// as: only then may the file's extension hold the full time.
+inline bool HasOddTimeField(const CIndexRecord& record) {
+    auto odd = [](Time32 time) { return static_cast<std::uint32_t>(time) + 1 <= 1; };
+    return odd(record.times[0]) || odd(record.times[1]) || odd(record.times[2]);
+}
+
 // Reads the table at `at` of an entry whose range ends at `end`. Every entry must lie after
 // the table, after the entry before it, and before `end`. The entries before the first one that
 // does not are kept, and false says the table is damaged there: a file cut short still shows
