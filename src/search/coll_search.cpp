@@ -258,7 +258,10 @@ void CIndexWalk::MarkEntries() {
 const Time64* CIndexWalk::MeetEntries(const CCollDiskItemType* type, const CIndexRecord& record,
                                       std::uint32_t offset, Time64 times[3]) {
     if (TestBit(sizeEntries, offset)) {
-        if (type->isContainer) {
+        // Browsing refuses the same: a size on a folder, or one that is not the record's.
+        std::uint64_t size = 0;
+        if (type->isContainer || !bytes.Extension().FindSize(offset, size) ||
+            static_cast<std::uint32_t>(size) != record.size) {
             bytes.ThrowDamaged();
         }
         ++sizesMet;

@@ -26,8 +26,8 @@ void LoadTimes(const std::uint8_t* entry, Time64 times[3]) {
 }
 
 // The entry whose key is `offset` in a list of `count` entries of `entrySize` bytes, or null.
-const std::uint8_t* FindEntry(const std::uint8_t* list, std::uint32_t count,
-                              std::size_t entrySize, std::uint32_t offset) {
+const std::uint8_t* FindEntry(const std::uint8_t* list, std::uint32_t count, std::size_t entrySize,
+                              std::uint32_t offset) {
     std::uint32_t low = 0;
     std::uint32_t high = count;
     while (low < high) {
@@ -82,8 +82,8 @@ bool ReadIndexExtensionHead(const std::uint8_t* header, const std::uint8_t* head
     out.totals.folders = LoadU64(head + 20);
     out.sizeCount = LoadIndexU32(head + 28);
     out.timeCount = LoadIndexU32(head + 32);
-    std::uint64_t entries = std::uint64_t{out.sizeCount} * sizeEntrySize +
-                            std::uint64_t{out.timeCount} * timeEntrySize;
+    std::uint64_t entries =
+        std::uint64_t{out.sizeCount} * sizeEntrySize + std::uint64_t{out.timeCount} * timeEntrySize;
     return fileLength - at - headSize == entries &&
            static_cast<std::uint32_t>(out.totals.files) == LoadIndexU32(header + 332) &&
            static_cast<std::uint32_t>(out.totals.folders) == LoadIndexU32(header + 336) &&
@@ -143,22 +143,22 @@ std::uint32_t CIndexExtension::TimeKey(std::size_t index) const {
 
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]) {
-    bool oddTime = false;
     for (int kind = 0; kind < 3; ++kind) {
         times[kind] = FromTime32(storedTimes[kind]);
-        // Only a time outside the field's reach is written as -1 or 0.
-        oddTime = oddTime || storedTimes[kind] == -1 || storedTimes[kind] == 0;
     }
     Time64 full[3];
-    if (oddTime && extension.IsPresent() && extension.FindTimes(offset, full)) {
-        for (int kind = 0; kind < 3; ++kind) {
-            bool kept = FitsTime32(full[kind]) ? storedTimes[kind] == full[kind]
-                                               : storedTimes[kind] == -1 || storedTimes[kind] == 0;
-            if (!kept) {
-                return false;
-            }
-            times[kind] = full[kind];
+    if (!extension.IsPresent() || !extension.FindTimes(offset, full)) {
+        return true;
+    }
+    // Only a time outside the field's reach may be written as -1 or 0 there; any other must
+    // be the field's own, whether or not the record holds an odd time.
+    for (int kind = 0; kind < 3; ++kind) {
+        bool kept = FitsTime32(full[kind]) ? storedTimes[kind] == full[kind]
+                                           : storedTimes[kind] == -1 || storedTimes[kind] == 0;
+        if (!kept) {
+            return false;
         }
+        times[kind] = full[kind];
     }
     return true;
 }
@@ -167,9 +167,11 @@ bool TakeFullValues(const CIndexExtension& extension, std::uint32_t offset, bool
                     const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
                     std::uint64_t& size) {
     size = storedSize;
-    if (isFile && extension.IsPresent() && extension.FindSize(offset, size) &&
-        static_cast<std::uint32_t>(size) != storedSize) {
-        return false;
+    if (extension.IsPresent() && extension.FindSize(offset, size)) {
+        // A folder has no size to complete.
+        if (!isFile || static_cast<std::uint32_t>(size) != storedSize) {
+            return false;
+        }
     }
     return TakeFullTimes(extension, offset, storedTimes, times);
 }

@@ -81,7 +81,8 @@ private:
 // the block contradicts the record: a time that the record's field would hold, held otherwise.
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]);
-// The same, and a file's size. False also for a size whose low 32 bits are not the record's.
+// The same, and a file's size. False also for a size whose low 32 bits are not the record's,
+// and for a size listed for a folder.
 bool TakeFullValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
                     const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
                     std::uint64_t& size);
