@@ -539,6 +539,23 @@ void MakeFlatFolder(CBenchRandom& random, const std::string& name, std::uint32_t
     content.folders.Add(std::move(folder));
 }
 
+void MakeBigFiles(CCollDiskContent& content, std::uint32_t every) {
+    std::uint32_t count = 0;
+    std::vector<CCollDiskContent*> pending{&content};
+    while (!pending.empty()) {
+        CCollDiskContent* level = pending.back();
+        pending.pop_back();
+        for (const auto& file : level->files) {
+            if (++count % every == 0) {
+                file->size += (std::uint64_t{4} + count % 60) << 30;
+            }
+        }
+        for (std::size_t i = level->folders.size(); i > 0; --i) {
+            pending.push_back(&level->folders[i - 1]->content);
+        }
+    }
+}
+
 void MarkFiles(CBenchRandom& random, CCollDiskContent& content, const std::string& word,
                std::uint32_t count) {
     std::vector<CCollDiskFile*> files;

@@ -58,6 +58,9 @@ void MakeFlatFolder(CBenchRandom& random, const std::string& name, std::uint32_t
 // names, so that a line search over full paths counts the same items).
 void MarkFiles(CBenchRandom& random, CCollDiskContent& content, const std::string& word,
                std::uint32_t count);
+// Makes every `every`-th file, in record order, larger than 4 GiB, touching nothing else, so
+// that the same seed gives the same tree with big files in it.
+void MakeBigFiles(CCollDiskContent& content, std::uint32_t every);
 // Label, serial, burn date and totals of a made-up disk.
 void FillHeader(CBenchRandom& random, CCollDisk& disk);
 

@@ -4,10 +4,11 @@
 //   tamblor-bench-gen tree ROOT --items N [--seed S] [--mark WORD]
 //       real folders with empty sparse files under ROOT (created, must not exist)
 //   tamblor-bench-gen collection COL --disks D --items N [--spread] [--seed S] [--mark WORD]
-//                     [--paths FILE] [--unsynced]
+//                     [--paths FILE] [--unsynced] [--big N]
 //       D index files in a folder beside COL (COL without its extension) and the collection
 //       COL listing them; --spread varies the disks' sizes around N; --paths writes one
-//       catalogue path per item, the text a line search runs over
+//       catalogue path per item, the text a line search runs over; --big makes one file in
+//       N larger than 4 GiB
 //   tamblor-bench-gen flat FILE.cdi --files N [--seed S] [--names FILE]
 //       a disk whose one root folder holds N files; --names lists them, one per line
 //
@@ -41,6 +42,7 @@ struct COptions {
     std::string mark;
     std::string pathsFile;
     std::string namesFile;
+    std::uint32_t big = 0;
     bool spread = false;
     bool unsynced = false;
 };
@@ -49,7 +51,7 @@ struct COptions {
     std::fputs(
         "usage: tamblor-bench-gen tree ROOT --items N [--seed S] [--mark WORD]\n"
         "       tamblor-bench-gen collection COL --disks D --items N [--spread] [--seed S]\n"
-        "                         [--mark WORD] [--paths FILE] [--unsynced]\n"
+        "                         [--mark WORD] [--paths FILE] [--unsynced] [--big N]\n"
         "       tamblor-bench-gen flat FILE.cdi --files N [--seed S] [--names FILE]\n",
         stderr);
     std::exit(2);
@@ -77,6 +79,8 @@ COptions Parse(int argc, char** argv) {
             options.pathsFile = argv[++i];
         } else if (arg == "--names" && hasValue) {
             options.namesFile = argv[++i];
+        } else if (arg == "--big" && hasValue) {
+            options.big = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--spread") {
             options.spread = true;
         } else if (arg == "--unsynced") {
@@ -145,6 +149,9 @@ int MakeCollection(const COptions& options) {
         std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(path);
         MakeTree(random, items, disk->content);
         MarkOnePerThousand(random, disk->content, options, items);
+        if (options.big != 0) {
+            MakeBigFiles(disk->content, options.big);
+        }
         FillHeader(random, *disk);
         stats.Add(disk->content);
         if (options.unsynced) {

@@ -140,15 +140,9 @@ CJsonLine& CJsonLine::Add(const char* key, std::int64_t number) {
     return *this;
 }
 
-CJsonLine& CJsonLine::AddWhole(const char* key, double number) {
+CJsonLine& CJsonLine::Add(const char* key, std::uint64_t number) {
     Key(key);
-    int length = std::snprintf(nullptr, 0, "%.0f", number);
-    if (length > 0) {
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        std::snprintf(text.data(), text.size(), "%.0f", number);
-        text.pop_back();
-        line += text;
-    }
+    line += std::to_string(number);
     return *this;
 }
 

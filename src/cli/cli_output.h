@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "helpers/coll_types.h"
 #include "store/catalogue_path.h"
 
 // '%', '\', control bytes and DEL become %XX (upper-case hex); every other byte stays as it
@@ -26,13 +27,17 @@ void AppendEscapedCataloguePath(std::string& out, const CCataloguePath& path);
 // \udc80-\udcff, the convention that decoders with "surrogateescape" turn back into bytes.
 void AppendJsonString(std::string& out, std::string_view text);
 
+// A time as tamblor-cli prints it: seconds since 1970, -1 for a time never known.
+inline std::int64_t CliTime(Time64 time) {
+    return time == unknownTime ? -1 : time;
+}
+
 // One JSON object built key by key and printed as one line.
 class CJsonLine {
 public:
     CJsonLine& Add(const char* key, std::string_view text);
     CJsonLine& Add(const char* key, std::int64_t number);
-    // A number held in a double, printed without a fraction.
-    CJsonLine& AddWhole(const char* key, double number);
+    CJsonLine& Add(const char* key, std::uint64_t number);
     CJsonLine& Add(const char* key, const std::vector<std::string>& texts);
     // Writes the object and a line feed to `stream` in one call.
     void Print(std::FILE* stream = stdout);

@@ -33,14 +33,14 @@ int List(const CCollection& collection, bool json) {
             CJsonLine line;
             line.Add("title", disk->title)
                 .Add("index", disk->indexPath)
-                .Add("files", std::int64_t{header.totalFiles})
-                .Add("folders", std::int64_t{header.totalFolders})
-                .Add("bytes", std::int64_t{header.totalBytes})
+                .Add("files", header.totalFiles)
+                .Add("folders", header.totalFolders)
+                .Add("bytes", header.totalBytes)
                 .Add("burn-date", std::int64_t{header.burnDate});
             line.Print();
             continue;
         }
-        std::printf("%s\t%s\t%" PRId32 "\t%" PRId32 "\t%" PRIu32 "\t%" PRId32 "\n",
+        std::printf("%s\t%s\t%" PRIu64 "\t%" PRIu64 "\t%" PRIu64 "\t%" PRId32 "\n",
                     EscapeName(disk->title).c_str(), EscapeName(disk->indexPath).c_str(),
                     header.totalFiles, header.totalFolders, header.totalBytes, header.burnDate);
     }
@@ -123,15 +123,15 @@ int CmdTotals(const CliArgs& given) {
     if (json) {
         CJsonLine line;
         line.Add("disks", std::int64_t{totals.disks})
-            .Add("folders", std::int64_t{totals.folders})
-            .Add("files", std::int64_t{totals.files})
-            .AddWhole("bytes", totals.bytes);
+            .Add("folders", totals.folders)
+            .Add("files", totals.files)
+            .Add("bytes", totals.bytes);
         line.Print();
         return MessagesShown() ? 1 : 0;
     }
     std::printf("disks: %" PRId32 "\n", totals.disks);
-    std::printf("folders: %" PRId32 "\n", totals.folders);
-    std::printf("files: %" PRId32 "\n", totals.files);
-    std::printf("bytes: %.0f\n", totals.bytes);
+    std::printf("folders: %" PRIu64 "\n", totals.folders);
+    std::printf("files: %" PRIu64 "\n", totals.files);
+    std::printf("bytes: %" PRIu64 "\n", totals.bytes);
     return MessagesShown() ? 1 : 0;
 }

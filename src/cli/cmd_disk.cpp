@@ -27,11 +27,16 @@
 
 namespace {
 
-// YYYY-MM-DD as that day at 12:00 local time.
+// YYYY-MM-DD as that day at 12:00 local time, within what the header's 32-bit field holds.
 bool ParseBurnDate(const std::string& text, Time32& out) {
     std::tm noon{};
     noon.tm_hour = 12;
-    return ParseLocalTime(text, noon, false, out) && out >= 0;
+    Time64 time = 0;
+    if (!ParseLocalTime(text, noon, false, time) || !FitsTime32(time)) {
+        return false;
+    }
+    out = static_cast<Time32>(time);
+    return true;
 }
 
 // The checks of the disk dialog, each with its message; the header changes only on success.
@@ -51,7 +56,7 @@ bool SetDescription(CCollDiskHeader& header, const std::string& text) {
     return true;
 }
 
-std::string Unsigned(std::uint32_t value) {
+std::string Unsigned(std::uint64_t value) {
     return std::to_string(value);
 }
 
@@ -65,22 +70,23 @@ public:
 
     // Enters `name` below the current folder, prints it, and leaves it unless it is a folder
     // whose subtree follows.
-    void Print(char kind, std::uint32_t size, const CCollDiskItem& item) {
+    void Print(char kind, std::uint64_t size, const CCollDiskItem& item) {
         Enter(item.name);
         if (json) {
             CJsonLine line;
             line.Add("kind", std::string_view(&kind, 1))
-                .Add("size", std::int64_t{size})
-                .Add("created", std::int64_t{item.creationTime})
-                .Add("modified", std::int64_t{item.modifyTime})
-                .Add("accessed", std::int64_t{item.accessTime})
+                .Add("size", size)
+                .Add("created", CliTime(item.creationTime))
+                .Add("modified", CliTime(item.modifyTime))
+                .Add("accessed", CliTime(item.accessTime))
                 .Add("path", current.Text())
                 .Add("disk", current.title)
                 .Add("names", current.names);
             line.Print();
         } else {
-            std::printf("%c\t%" PRIu32 "\t%" PRId32 "\t%" PRId32 "\t%" PRId32 "\t", kind, size,
-                        item.creationTime, item.modifyTime, item.accessTime);
+            std::printf("%c\t%" PRIu64 "\t%" PRId64 "\t%" PRId64 "\t%" PRId64 "\t", kind, size,
+                        CliTime(item.creationTime), CliTime(item.modifyTime),
+                        CliTime(item.accessTime));
             std::fwrite(path.data(), 1, path.size(), stdout);
             std::fputc('\n', stdout);
         }
@@ -201,7 +207,7 @@ int CmdScan(const CliArgs& args) {
     if (!disk.SaveIndexFile(output)) {
         return 1;
     }
-    std::printf("%" PRId32 " files, %" PRId32 " folders, %s bytes\n", disk.header.totalFiles,
+    std::printf("%" PRIu64 " files, %" PRIu64 " folders, %s bytes\n", disk.header.totalFiles,
                 disk.header.totalFolders, Unsigned(disk.header.totalBytes).c_str());
     return 0;
 }
@@ -224,9 +230,9 @@ int CmdInfo(const CliArgs& given) {
             .Add("serial", std::int64_t{header.serial})
             .Add("burn-date", std::int64_t{header.burnDate})
             .Add("description", header.GetDescription())
-            .Add("files", std::int64_t{header.totalFiles})
-            .Add("folders", std::int64_t{header.totalFolders})
-            .Add("bytes", std::int64_t{header.totalBytes});
+            .Add("files", header.totalFiles)
+            .Add("folders", header.totalFolders)
+            .Add("bytes", header.totalBytes);
         line.Print();
         return 0;
     }
@@ -235,8 +241,8 @@ int CmdInfo(const CliArgs& given) {
     std::printf("serial: %s\n", Unsigned(header.serial).c_str());
     std::printf("burn-date: %" PRId32 "\n", header.burnDate);
     std::printf("description: %s\n", EscapeName(header.GetDescription()).c_str());
-    std::printf("files: %" PRId32 "\n", header.totalFiles);
-    std::printf("folders: %" PRId32 "\n", header.totalFolders);
+    std::printf("files: %" PRIu64 "\n", header.totalFiles);
+    std::printf("folders: %" PRIu64 "\n", header.totalFolders);
     std::printf("bytes: %s\n", Unsigned(header.totalBytes).c_str());
     return 0;
 }

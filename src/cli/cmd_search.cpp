@@ -80,14 +80,9 @@ void BufferResultOutput() {
 
 // Signed seconds, or local YYYY-MM-DD[THH:MM:SS]; a day alone starts at its first second,
 // or, as the end of an interval, ends at its last.
-bool ParseTime(const std::string& text, bool endOfInterval, Time32& out) {
-    long long seconds = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+bool ParseTime(const std::string& text, bool endOfInterval, Time64& out) {
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), out);
     if (error == std::errc() && end == text.data() + text.size()) {
-        if (seconds < INT32_MIN || seconds > INT32_MAX) {
-            return false;
-        }
-        out = static_cast<Time32>(seconds);
         return true;
     }
     std::tm timeOfDay{};

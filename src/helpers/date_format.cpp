@@ -108,20 +108,28 @@ std::string CDateFormat::GetName() const {
     return traits[kind].name;
 }
 
-std::string CDateFormat::Format(Time32 time) const {
-    // Index times count from 1970; a negative one is a time the scanner could not fit (-1)
-    // or a damaged record, and is shown empty, as the tables and the HTML page show it.
-    if (time < 0) {
+std::string CDateFormat::Format(Time64 time) const {
+    return FormatShortTime(time, traits[kind].display);
+}
+
+std::string FormatShortTime(Time64 time, const char* pattern) {
+    std::time_t when = static_cast<std::time_t>(time);
+    std::tm local{};
+    if (time == unknownTime || ::localtime_r(&when, &local) == nullptr) {
         return std::string();
     }
-    std::time_t when = time;
-    std::tm local{};
-    if (::localtime_r(&when, &local) == nullptr) {
-        return std::string();
+    int year = local.tm_year + 1900;
+    std::string wide;
+    if (year < 1970 || year > 2030) {
+        wide = pattern;
+        for (std::size_t at = wide.find("%y"); at != std::string::npos; at = wide.find("%y", at)) {
+            wide[at + 1] = 'Y';
+        }
+        pattern = wide.c_str();
     }
     std::ostringstream text;
     text.imbue(std::locale::classic());
-    text << std::put_time(&local, traits[kind].display);
+    text << std::put_time(&local, pattern);
     return text.fail() ? std::string() : text.str();
 }
 

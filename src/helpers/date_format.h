@@ -23,9 +23,10 @@ public:
     // What the settings store and the settings dialog list.
     std::string GetName() const;
 
-    // The local date with a two-digit year ("12/25/06"); empty for a time before 1970 (-1
-    // among them) or one that cannot be converted.
-    std::string Format(Time32 time) const;
+    // The local date with a two-digit year ("12/25/06"), or four digits where two would read
+    // back as another year ("12/25/2040"); empty for the unknown time or one that cannot be
+    // converted.
+    std::string Format(Time64 time) const;
     // Reads a typed date as noon local time of that day. Three fields separated by runs of
     // "/", "\" or blanks; the year has two digits (70..99 for 1970..1999, 00..30 for
     // 2000..2030) or up to four. Days past the month's end roll into the next month.
@@ -39,3 +40,8 @@ private:
 
     int kind;
 };
+
+// `time` in local time by a strftime `pattern` whose "%y" is a two-digit year, which becomes
+// four digits where two would read back as another year (outside 1970..2030), so that no
+// shown date is ambiguous. Empty for the unknown time or one that cannot be converted.
+std::string FormatShortTime(Time64 time, const char* pattern);

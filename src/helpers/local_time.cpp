@@ -15,26 +15,24 @@ bool ParseNumber(const std::string& text, std::size_t at, std::size_t length, in
     return error == std::errc() && end == first + length;
 }
 
-enum class CLocalResult { ok, noSuchDay, outOfRange };
-
-// `when` in local time as seconds since 1970. mktime moves 30 February to March: such a date
-// was not a date.
-CLocalResult MakeLocalTime(std::tm when, long long& out) {
+// `when` in local time as seconds since 1970; false for a day that does not exist (mktime
+// moves 30 February to March).
+bool MakeLocalTime(std::tm when, Time64& out) {
     when.tm_isdst = -1;
     std::tm asked = when;
     std::time_t local = std::mktime(&when);
     if (when.tm_year != asked.tm_year || when.tm_mon != asked.tm_mon ||
         when.tm_mday != asked.tm_mday) {
-        return CLocalResult::noSuchDay;
+        return false;
     }
-    out = static_cast<long long>(local);
-    return local < INT32_MIN || local > INT32_MAX ? CLocalResult::outOfRange : CLocalResult::ok;
+    out = static_cast<Time64>(local);
+    return true;
 }
 
 }  // namespace
 
 bool ParseLocalTime(const std::string& text, const std::tm& timeOfDay, bool allowTime,
-                    Time32& out) {
+                    Time64& out) {
     std::tm when{};
     int year = 0;
     int month = 0;
@@ -57,38 +55,20 @@ bool ParseLocalTime(const std::string& text, const std::tm& timeOfDay, bool allo
         when.tm_min = timeOfDay.tm_min;
         when.tm_sec = timeOfDay.tm_sec;
     }
-    long long local = 0;
-    if (MakeLocalTime(when, local) != CLocalResult::ok) {
-        return false;
-    }
-    out = static_cast<Time32>(local);
-    return true;
+    return MakeLocalTime(when, out);
 }
 
-bool GetLocalDayBounds(int year, int month, int day, Time32& first, Time32& last) {
+bool GetLocalDayBounds(int year, int month, int day, Time64& first, Time64& last) {
     std::tm when{};
     when.tm_year = year - 1900;
     when.tm_mon = month - 1;
     when.tm_mday = day;
-    long long start = 0;
     when.tm_hour = 23;
     when.tm_min = 59;
     when.tm_sec = 59;
-    long long end = 0;
     std::tm morning = when;
     morning.tm_hour = 0;
     morning.tm_min = 0;
     morning.tm_sec = 0;
-    if (MakeLocalTime(morning, start) == CLocalResult::noSuchDay ||
-        MakeLocalTime(when, end) == CLocalResult::noSuchDay) {
-        return false;
-    }
-    auto clamp = [](long long seconds) {
-        return static_cast<Time32>(seconds < INT32_MIN   ? INT32_MIN
-                                   : seconds > INT32_MAX ? INT32_MAX
-                                                         : seconds);
-    };
-    first = clamp(start);
-    last = clamp(end);
-    return true;
+    return MakeLocalTime(morning, first) && MakeLocalTime(when, last);
 }

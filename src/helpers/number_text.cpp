@@ -31,12 +31,6 @@ std::string FormatNumber(std::int64_t value) {
     return GroupSigned(std::to_string(value));
 }
 
-std::string FormatByteCount(double bytes) {
-    // The largest double has 309 digits before the point.
-    char text[400];
-    auto [end, error] = std::to_chars(text, text + sizeof text, bytes, std::chars_format::fixed, 0);
-    if (error != std::errc()) {
-        return std::string();
-    }
-    return GroupSigned(std::string(text, end));
+std::string FormatByteCount(std::uint64_t bytes) {
+    return GroupDigits(std::to_string(bytes));
 }

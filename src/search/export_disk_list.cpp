@@ -77,7 +77,7 @@ void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
         writer.Cell(std::to_string(header.totalFiles));
         writer.Cell(std::to_string(header.totalFolders));
         // Unsigned, as the disks table shows it: a 3 GB disk is not negative.
-        writer.Cell(FormatNumber(header.totalBytes));
+        writer.Cell(FormatByteCount(header.totalBytes));
         writer.EndRow();
     }
     writer.EndTable();

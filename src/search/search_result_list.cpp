@@ -123,7 +123,7 @@ CCataloguePath CSearchResultList::GetCataloguePath(std::size_t row) const {
     return path;
 }
 
-Time32 CSearchResultList::GetTime(std::size_t row, int fieldId) const {
+Time64 CSearchResultList::GetTime(std::size_t row, int fieldId) const {
     const CRecord& record = RecordOf(row);
     switch (fieldId) {
         case FieldCreation:

@@ -31,7 +31,7 @@ public:
     // The catalogue path with its names apart, which leads back to the item.
     CCataloguePath GetCataloguePath(std::size_t row) const;
     // The creation, access or modify time, by field id.
-    Time32 GetTime(std::size_t row, int fieldId) const;
+    Time64 GetTime(std::size_t row, int fieldId) const;
 
     // Sorts ascending by the field: names, paths and type names byte by byte, times as
     // numbers. Results that compare equal keep their arrival order, so a sort is repeatable.
@@ -55,7 +55,7 @@ private:
         std::uint64_t nameAt;
         std::uint32_t folder;
         std::uint32_t nameLength;
-        Time32 times[3];  // creation, modify, access
+        Time64 times[3];  // creation, modify, access
         bool isFolder;
     };
 

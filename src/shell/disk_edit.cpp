@@ -29,7 +29,7 @@ std::string CCollDiskEdit::GetTitle() const {
 }
 
 std::string CCollDiskEdit::GetDateText() const {
-    return dateFormat.Format(disk.header.burnDate);
+    return dateFormat.Format(FromTime32(disk.header.burnDate));
 }
 
 std::string CCollDiskEdit::GetDescription() const {
@@ -53,7 +53,7 @@ std::string CCollDiskEdit::GetTotalFoldersText() const {
 }
 
 std::string CCollDiskEdit::GetTotalBytesText() const {
-    return FormatNumber(disk.header.totalBytes);
+    return FormatByteCount(disk.header.totalBytes);
 }
 
 void CCollDiskEdit::PressEditButton(const std::string& dateText, const std::string& description) {

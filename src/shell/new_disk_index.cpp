@@ -68,15 +68,22 @@ bool ScanBusily(CPlatformUi& ui, const CNewDiskIndexHooks& hooks, CCollDisk& dis
     return ScanDisk(disk, root, progress);
 }
 
-// The first second of the local day of `time`; false when the day cannot be had.
-bool LocalDayOf(std::int64_t time, Time32& day) {
+// The first second of the local day of `time`; false when the day cannot be had, or lies
+// outside the 32 bits a burn date is kept in.
+bool LocalDayOf(Time64 time, Time32& day) {
     auto seconds = static_cast<std::time_t>(time);
     std::tm local{};
     if (::localtime_r(&seconds, &local) == nullptr) {
         return false;
     }
-    Time32 last = 0;
-    return GetLocalDayBounds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, day, last);
+    Time64 first = 0;
+    Time64 last = 0;
+    if (!GetLocalDayBounds(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, first, last) ||
+        !FitsTime32(first)) {
+        return false;
+    }
+    day = static_cast<Time32>(first);
+    return true;
 }
 
 // What the user would most likely type: the volume's label as the title, and as the burn date
@@ -91,7 +98,7 @@ void ProposeNewDiskFields(CCollDisk& disk, const std::string& root) {
     if (ReadVolumeInformation(root, volume)) {
         made = volume.creationTime;
     }
-    Time32 newest = 0;
+    Time64 newest = 0;
     if (!made && disk.content.GetNewestModifyTime(newest)) {
         made = newest;
     }

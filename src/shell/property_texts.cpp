@@ -29,7 +29,7 @@ std::string FormatLocalTime(std::int64_t time) {
     return std::string();
 }
 
-std::string FormatItemTime(Time32 time) {
+std::string FormatItemTime(Time64 time) {
     return time == CCollDiskItem::unknownTime ? std::string() : FormatLocalTime(time);
 }
 
@@ -49,8 +49,7 @@ CCollItemTexts GetItemTexts(const CCollDiskItem& item) {
     texts.accessed = FormatItemTime(item.accessTime);
     texts.modified = FormatItemTime(item.modifyTime);
     if (!item.IsFolder()) {
-        // The low 32 bits of the length, never shown as a negative number.
-        texts.size = FormatNumber(static_cast<const CCollDiskFile&>(item).size);
+        texts.size = FormatByteCount(static_cast<const CCollDiskFile&>(item).size);
         texts.hasSize = true;
     }
     return texts;

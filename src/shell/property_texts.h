@@ -14,8 +14,8 @@ class CCollDiskItem;
 // `time` in local time through strftime's "%c", the locale's date and time; empty when it
 // cannot be converted.
 std::string FormatLocalTime(std::int64_t time);
-// An item's time the same way; the unknown time (-1) shows as nothing.
-std::string FormatItemTime(Time32 time);
+// An item's time the same way; the unknown time shows as nothing.
+std::string FormatItemTime(Time64 time);
 
 struct CCollTotalsTexts {
     std::string disks;

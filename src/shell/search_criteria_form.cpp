@@ -48,7 +48,7 @@ CCollSearchCriteria MakeSearchCriteria(const CSearchForm& form, const CCollectio
     }
     if (form.timeKind >= 0 && form.timeKind <= 2) {
         criteria.timeKind = form.timeKind;
-        Time32 unused = 0;
+        Time64 unused = 0;
         // A day that does not exist leaves an empty interval: nothing is found.
         if (!GetLocalDayBounds(form.from.year, form.from.month, form.from.day, criteria.timeFrom,
                                unused) ||

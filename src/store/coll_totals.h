@@ -5,9 +5,8 @@
 #include <cstdint>
 
 struct CCollTotals {
-    std::int32_t files = 0;
-    std::int32_t folders = 0;
+    std::uint64_t files = 0;
+    std::uint64_t folders = 0;
     std::int32_t disks = 0;
-    // Each disk's byte total read as unsigned; a double holds any realistic sum exactly.
-    double bytes = 0;
+    std::uint64_t bytes = 0;
 };

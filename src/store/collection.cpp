@@ -88,13 +88,9 @@ void CCollection::SortDisks(int fieldId) {
 void CCollection::GetTotals(CCollTotals& out) const {
     out = CCollTotals();
     out.disks = static_cast<std::int32_t>(disks.size());
-    std::uint32_t files = 0;
-    std::uint32_t folders = 0;
     for (const auto& disk : disks) {
-        files += static_cast<std::uint32_t>(disk->header.totalFiles);
-        folders += static_cast<std::uint32_t>(disk->header.totalFolders);
-        out.bytes += static_cast<double>(disk->header.totalBytes);
+        out.files += disk->header.totalFiles;
+        out.folders += disk->header.totalFolders;
+        out.bytes += disk->header.totalBytes;
     }
-    out.files = static_cast<std::int32_t>(files);
-    out.folders = static_cast<std::int32_t>(folders);
 }

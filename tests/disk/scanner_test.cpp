@@ -97,6 +97,8 @@ TEST(Scanner, RecordsEveryEntryWithItsSizeAndTimes) {
     std::filesystem::create_directory_symlink(outside.Path("secret"), disk.Path("link"));
     SetTimes(disk.Path("Photos/beach.jpg"), 1100000000, 1000000000);
     SetTimes(disk.Path("Photos/Deep"), 1200000000, 1150000000);
+    // Times past 2038 and before 1970 are kept whole.
+    SetTimes(disk.Path("huge.iso"), 2208988800, -315619200);
 
     CCollDisk scanned;
     ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
@@ -122,15 +124,15 @@ TEST(Scanner, RecordsEveryEntryWithItsSizeAndTimes) {
     ASSERT_EQ(::stat(disk.Path("Photos/Deep").c_str(), &deep), 0);
     EXPECT_EQ(deep.st_atime, 1200000000);
     EXPECT_EQ(items["Photos/Deep/"]->type->id, 2);
-    // A 5 GiB file keeps the low 32 bits of its length.
-    EXPECT_EQ(static_cast<const CCollDiskFile*>(items["huge.iso"])->size, (1u << 30) + 3u);
+    EXPECT_EQ(static_cast<const CCollDiskFile*>(items["huge.iso"])->size, (5ULL << 30) + 3u);
+    EXPECT_EQ(items["huge.iso"]->accessTime, 2208988800);
+    EXPECT_EQ(items["huge.iso"]->modifyTime, -315619200);
     // The link is catalogued as itself and never followed out of the disk.
     EXPECT_EQ(items["link"]->type->id, 3);
-    EXPECT_EQ(scanned.header.totalFolders, 4);
-    EXPECT_EQ(scanned.header.totalFiles, 5);
-    EXPECT_EQ(
-        scanned.header.totalBytes,
-        5u + 1u + 2u + (1u << 30) + 3u + static_cast<std::uint32_t>(outside.Path("secret").size()));
+    EXPECT_EQ(scanned.header.totalFolders, 4u);
+    EXPECT_EQ(scanned.header.totalFiles, 5u);
+    EXPECT_EQ(scanned.header.totalBytes,
+              5u + 1u + 2u + (5ULL << 30) + 3u + outside.Path("secret").size());
 }
 
 TEST(Scanner, AFolderThatCannotBeEnteredStaysEmptyAndTheScanGoesOn) {
@@ -297,10 +299,10 @@ TEST(Scanner, EntriesThatCannotBeLookedAtAreNamedWithoutMadeUpTimes) {
         ASSERT_EQ(shut.files.size(), test.files);
         int unknown = 0;
         for (const auto& file : shut.files) {
-            if (file->modifyTime == -1) {
+            if (file->modifyTime == unknownTime) {
                 ++unknown;
-                EXPECT_EQ(file->creationTime, -1);
-                EXPECT_EQ(file->accessTime, -1);
+                EXPECT_EQ(file->creationTime, unknownTime);
+                EXPECT_EQ(file->accessTime, unknownTime);
                 EXPECT_EQ(file->size, 0u);
             } else {
                 EXPECT_GT(file->modifyTime, 0);
@@ -381,9 +383,9 @@ TEST(Scanner, AFolderThatCanBeListedButNotSearchedIsNamed) {
         const CCollDiskFolder* open = FindFolder(scanned.content, "Open");
         bool entryKept = shut != nullptr && shut->content.files.size() == 1 &&
                          shut->content.files[0]->name == "one.txt";
-        bool noTimes = entryKept && shut->content.files[0]->creationTime == -1 &&
-                       shut->content.files[0]->modifyTime == -1 &&
-                       shut->content.files[0]->accessTime == -1 &&
+        bool noTimes = entryKept && shut->content.files[0]->creationTime == unknownTime &&
+                       shut->content.files[0]->modifyTime == unknownTime &&
+                       shut->content.files[0]->accessTime == unknownTime &&
                        shut->content.files[0]->size == 0;
         bool othersKnown =
             open != nullptr && open->content.files.size() == 1 && open->content.files[0]->size == 2;

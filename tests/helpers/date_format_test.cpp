@@ -85,13 +85,12 @@ TEST_F(DateFormat, EveryShownDateReadsBackAsNoonOfThatDay) {
     }
 }
 
-TEST_F(DateFormat, TimesBefore1970AreShownEmpty) {
-    // -1 is what the scanner records for a time it could not fit; the others come only from
-    // damaged index files. None of them is a date that could be typed back.
-    for (Time32 time : {-1, -2, -86400, std::numeric_limits<Time32>::min()}) {
-        EXPECT_EQ(monthFirst.Format(time), "") << time;
-        EXPECT_EQ(dayFirst.Format(time), "") << time;
-    }
+TEST_F(DateFormat, TimesOutsideTheTwoDigitYearsShowFourDigits) {
+    EXPECT_EQ(monthFirst.Format(unknownTime), "");
     EXPECT_EQ(monthFirst.Format(0), "01/01/70");
-    EXPECT_EQ(dayFirst.Format(std::numeric_limits<Time32>::max()), "19/01/38");
+    EXPECT_EQ(dayFirst.Format(std::numeric_limits<Time32>::max()), "19/01/2038");
+    // A two-digit year would read back as another one.
+    EXPECT_EQ(monthFirst.Format(-86400 * 366), "12/31/1968");
+    EXPECT_EQ(dayFirst.Format(2208988800 + 43200), "01/01/2040");
+    EXPECT_EQ(dayFirst.Format(-5364662400 + 43200), "01/01/1800");
 }

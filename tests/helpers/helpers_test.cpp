@@ -15,8 +15,8 @@ TEST(NumberText, GroupsOfThreeFromTheRight) {
     EXPECT_EQ(FormatNumber(1000), "1,000");
     EXPECT_EQ(FormatNumber(-123456), "-123,456");
     EXPECT_EQ(FormatNumber(-2147483647 - 1), "-2,147,483,648");
-    EXPECT_EQ(FormatByteCount(5368709120.0), "5,368,709,120");
-    EXPECT_EQ(FormatByteCount(8000000000.4), "8,000,000,000");
+    EXPECT_EQ(FormatByteCount(5368709120), "5,368,709,120");
+    EXPECT_EQ(FormatByteCount(UINT64_MAX), "18,446,744,073,709,551,615");
     EXPECT_EQ(FormatByteCount(0), "0");
     EXPECT_EQ(GroupDigits("1234567", "."), "1.234.567");
     EXPECT_EQ(GroupDigits("", ","), "");

@@ -150,7 +150,7 @@ TEST(CollSearch, WordsTypesCaseAndTimes) {
     // A time never known matches no interval, even one reaching below 1970.
     fixture.criteria.timeFrom = -3600;
     fixture.search.SetCriteria(fixture.criteria);
-    file.creationTime = -1;
+    file.creationTime = unknownTime;
     EXPECT_FALSE(fixture.search.Accept(file));
     file.creationTime = -2;
     EXPECT_TRUE(fixture.search.Accept(file));

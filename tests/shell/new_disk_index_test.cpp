@@ -290,8 +290,8 @@ TEST(NewDiskIndex, TheFormProposesTheLabelAndTheLocalDayOfTheNewestChangeOnTheDi
     recorded.formAnswer = false;
     EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
 
-    Time32 first = 0;
-    Time32 last = 0;
+    Time64 first = 0;
+    Time64 last = 0;
     ASSERT_TRUE(GetLocalDayBounds(2006, 7, 2, first, last));
     EXPECT_EQ(recorded.proposedBurnDate, first);
     // A folder as the drive has the label of the filesystem it lies on, if any and if usable.

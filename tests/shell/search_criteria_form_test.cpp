@@ -95,12 +95,14 @@ TEST(SearchCriteriaForm, DaysOfClockChangesAndBeyondTheTimeRange) {
     CCollSearchCriteria criteria = MakeSearchCriteria(form, collection, false);
     EXPECT_EQ(criteria.timeKind, 2);
     EXPECT_EQ(criteria.timeTo - criteria.timeFrom, 25 * 3600 - 1);
-    // Days at the ends of what a Time32 holds reach as far as it does.
-    form.from = {1901, 12, 13};
-    form.to = {2038, 1, 19};
+    // Days far beyond what 32 bits hold are searched as they are.
+    form.from = {1850, 1, 1};
+    form.to = {2100, 12, 31};
     criteria = MakeSearchCriteria(form, collection, false);
-    EXPECT_EQ(criteria.timeFrom, INT32_MIN);
-    EXPECT_EQ(criteria.timeTo, INT32_MAX);
+    EXPECT_LT(criteria.timeFrom, -3786825600 + 86400);
+    EXPECT_GT(criteria.timeFrom, -3786825600 - 86400);
+    EXPECT_GT(criteria.timeTo, 4133980799 - 86400);
+    EXPECT_LT(criteria.timeTo, 4133980799 + 86400);
     // A day that does not exist finds nothing rather than anything.
     form.from = {2007, 2, 30};
     criteria = MakeSearchCriteria(form, collection, false);

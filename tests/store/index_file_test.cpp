@@ -126,7 +126,7 @@ TEST(IndexFile, TreeIsReadBackLevelByLevel) {
     EXPECT_EQ(loaded.header.GetDescription(), "Summer");
     EXPECT_EQ(loaded.header.totalFiles, 4);
     EXPECT_EQ(loaded.header.totalFolders, 3);
-    EXPECT_EQ(loaded.header.totalBytes, 6u);  // wrapped: 4 + 1 + 2 + 0xFFFFFFFF
+    EXPECT_EQ(loaded.header.totalBytes, 4ULL + 1 + 2 + 0xFFFFFFFFu);
     loaded.LoadContent();
     ASSERT_EQ(loaded.content.folders.size(), 1u);
     ASSERT_EQ(loaded.content.files.size(), 1u);

@@ -528,7 +528,11 @@ TEST(TableText, UndecodableBytesShowAsWindows1252AndTimesAsMonthFirst) {
     EXPECT_EQ(TimeText(1167044400), "12/25/06 12:00:00");
     EXPECT_EQ(TimeText(1152957600), "07/15/06 12:00:00");
     EXPECT_EQ(TimeText(0), "01/01/70 01:00:00");
-    EXPECT_EQ(TimeText(-1), "");
+    EXPECT_EQ(TimeText(unknownTime), "");
+    // Two digits would read back as another year: four are shown.
+    EXPECT_EQ(TimeText(-1), "01/01/70 00:59:59");
+    EXPECT_EQ(TimeText(-315619200), "01/01/1960 01:00:00");
+    EXPECT_EQ(TimeText(2208988800), "01/01/2040 01:00:00");
     zone ? ::setenv("TZ", zone->c_str(), 1) : ::unsetenv("TZ");
     ::tzset();
 }

@@ -31,14 +31,14 @@ public:
             case FieldName:
                 return disk.title;
             case FieldBurnDate:
-                return GetShownDateFormat().Format(disk.header.burnDate);
+                return GetShownDateFormat().Format(FromTime32(disk.header.burnDate));
             case FieldFiles:
                 return std::to_string(disk.header.totalFiles);
             case FieldFolders:
                 return std::to_string(disk.header.totalFolders);
             case FieldSize:
                 // A byte total is never negative, however large the disk.
-                return FormatNumber(disk.header.totalBytes);
+                return FormatByteCount(disk.header.totalBytes);
             default:
                 return std::string();
         }

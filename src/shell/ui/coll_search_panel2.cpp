@@ -16,8 +16,8 @@ QDateEdit* MakeDayEdit(QWidget* parent, const char* name) {
     auto* edit = new QDateEdit(QDate::currentDate(), parent);
     edit->setObjectName(name);
     edit->setCalendarPopup(true);
-    // What a Time32 holds, whatever the time zone.
-    edit->setDateRange(QDate(1901, 12, 15), QDate(2038, 1, 18));
+    // Catalogued times reach far either side of 1970: so does the search.
+    edit->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
     return edit;
 }
 

@@ -22,7 +22,7 @@ constexpr int barSteps = 1000;
 
 QString CountText(std::uint64_t done, std::uint64_t total, bool known, bool bytes) {
     auto text = [bytes](std::uint64_t value) {
-        return QString::fromStdString(bytes ? FormatByteCount(static_cast<double>(value))
+        return QString::fromStdString(bytes ? FormatByteCount(value)
                                             : FormatNumber(static_cast<std::int64_t>(value)));
     };
     QString shown = text(done);

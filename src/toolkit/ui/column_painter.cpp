@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "helpers/date_format.h"
 #include "platform/ui/display_text.h"
 #include "toolkit/table_column.h"
 
@@ -53,7 +54,7 @@ void DrawString(QPainter& painter, const CTableColumn& column, const QRect& rect
     DrawString(painter, column, rect, DisplayText(text));
 }
 
-void DrawTime(QPainter& painter, const CTableColumn& column, const QRect& rect, Time32 time) {
+void DrawTime(QPainter& painter, const CTableColumn& column, const QRect& rect, Time64 time) {
     DrawString(painter, column, rect, QString::fromLatin1(TimeText(time)));
 }
 
@@ -90,16 +91,7 @@ void DrawColor(QPainter& painter, const QRect& rect, const QColor& colour) {
     }
 }
 
-std::string TimeText(Time32 time) {
+std::string TimeText(Time64 time) {
     // The tables have always shown times this way, whatever the user's locale.
-    std::time_t when = time;
-    std::tm local{};
-    if (time < 0 || ::localtime_r(&when, &local) == nullptr) {
-        return std::string();
-    }
-    char text[32];
-    if (std::strftime(text, sizeof text, "%m/%d/%y %H:%M:%S", &local) == 0) {
-        return std::string();
-    }
-    return text;
+    return FormatShortTime(time, "%m/%d/%y %H:%M:%S");
 }

@@ -24,7 +24,7 @@ void DrawString(QPainter& painter, const CTableColumn& column, const QRect& rect
 // Core text: UTF-8, or Windows-1252 when it is not valid UTF-8.
 void DrawString(QPainter& painter, const CTableColumn& column, const QRect& rect,
                 const std::string& text);
-void DrawTime(QPainter& painter, const CTableColumn& column, const QRect& rect, Time32 time);
+void DrawTime(QPainter& painter, const CTableColumn& column, const QRect& rect, Time64 time);
 void DrawDouble(QPainter& painter, const CTableColumn& column, const QRect& rect, double value);
 void DrawInt(QPainter& painter, const CTableColumn& column, const QRect& rect, int value);
 // A themed check box of the style's size centred vertically, as far from the left edge as
@@ -36,4 +36,4 @@ void DrawColor(QPainter& painter, const QRect& rect, const QColor& colour);
 
 // Local time as "12/25/06 14:05:09" (month, day, two-digit year, 24-hour time); empty for a
 // time that cannot be converted (before 1970).
-std::string TimeText(Time32 time);
+std::string TimeText(Time64 time);
