@@ -38,8 +38,14 @@ void CountBelow(CRecordReader& reader, const CIndexTable& top, CCatalogueTotals&
         for (std::size_t i = 0; i < table.Size(); ++i) {
             CIndexRecord record = ReadIndexRecord(reader, table, i);
             if (table.IsFile(i)) {
+                Time64 times[3];
+                std::uint64_t size = 0;
+                if (!TakeFullValues(reader.Extension(), table.offsets[i], true, record.times,
+                                    record.size, times, size)) {
+                    reader.ThrowDamaged();
+                }
                 ++totals.files;
-                totals.bytes += record.size;
+                totals.bytes += size;
             } else {
                 ++totals.folders;
                 CIndexTable inside;

@@ -353,7 +353,8 @@ bool CIndexWalk::HandleChildren(std::int32_t parent) {
 }
 
 void CIndexWalk::Walk() {
-    if (bytes.Extension().IsPresent()) {
+    // A file whose extension holds only totals has no entry to look for.
+    if (bytes.Extension().EntryCount() > 0) {
         MarkEntries();
     }
     ReadIndexTable(bytes, static_cast<std::uint32_t>(CCollDiskHeader::size), bytes.GetLength(),

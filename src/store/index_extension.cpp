@@ -163,9 +163,9 @@ bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
     return true;
 }
 
-bool TakeFullValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
-                    const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
-                    std::uint64_t& size) {
+bool TakeListedValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
+                      const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
+                      std::uint64_t& size) {
     size = storedSize;
     if (extension.IsPresent() && extension.FindSize(offset, size)) {
         // A folder has no size to complete.

@@ -59,7 +59,9 @@ public:
 
     bool IsPresent() const { return present; }
     const CIndexExtensionHead& Head() const { return head; }
-    std::size_t EntryCount() const { return std::size_t{head.sizeCount} + head.timeCount; }
+    std::size_t EntryCount() const {
+        return present ? std::size_t{head.sizeCount} + head.timeCount : 0;
+    }
 
     // The full size of the file whose record is at `offset`, when the block lists it.
     bool FindSize(std::uint32_t offset, std::uint64_t& size) const;
@@ -81,11 +83,25 @@ private:
 // the block contradicts the record: a time that the record's field would hold, held otherwise.
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]);
-// The same, and a file's size. False also for a size whose low 32 bits are not the record's,
-// and for a size listed for a folder.
-bool TakeFullValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
-                    const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
-                    std::uint64_t& size);
+// The same, and a file's size, for a block with entries. False also for a size whose low 32
+// bits are not the record's, and for a size listed for a folder.
+bool TakeListedValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
+                      const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
+                      std::uint64_t& size);
+// The same for any file; inline, as browsing calls it once per item and most files have no
+// entries at all.
+inline bool TakeFullValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
+                           const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
+                           std::uint64_t& size) {
+    if (extension.EntryCount() != 0) {
+        return TakeListedValues(extension, offset, isFile, storedTimes, storedSize, times, size);
+    }
+    size = storedSize;
+    for (int kind = 0; kind < 3; ++kind) {
+        times[kind] = FromTime32(storedTimes[kind]);
+    }
+    return true;
+}
 
 // What the writer puts in the block, gathered from the tree in record order.
 struct CIndexExtensionEntries {

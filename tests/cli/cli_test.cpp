@@ -479,3 +479,49 @@ TEST(Cli, EditRewritesOnlyTheDescriptionAndBurnDate) {
     EXPECT_EQ(RunCli(work, {"edit", work.Path("none.cdi"), "--description", "x"}).code, 1);
     EXPECT_EQ(RunCli(work, {"edit", cdi, "--title", "x"}).code, 2);
 }
+
+TEST(Cli, FilesOver4GiBAndTimesBeyond32BitsAreListedExactly) {
+    CTempFolder work;
+    CTempFolder disk;
+    std::filesystem::resize_file(disk.Write("film.mkv"), 5ULL << 30);
+    std::filesystem::resize_file(disk.Write("image.iso"), 3ULL << 30);
+    disk.Write("old/future.txt", "ab");
+    SetModify(disk.Path("old/future.txt"), 2208988800, -315619200);
+    std::string cdi = work.Path("USB.cdi");
+    CliResult scan = RunCli(work, {"scan", disk.Path(), "-o", cdi});
+    ASSERT_EQ(scan.code, 0) << scan.err;
+    EXPECT_EQ(scan.out, "3 files, 1 folders, 8589934594 bytes\n");
+    EXPECT_NE(RunCli(work, {"info", cdi}).out.find("\nfiles: 3\nfolders: 1\nbytes: 8589934594\n"),
+              std::string::npos);
+
+    std::string tree = RunCli(work, {"tree", cdi}).out;
+    EXPECT_NE(tree.find("F\t5368709120\t"), std::string::npos) << tree;
+    EXPECT_NE(tree.find("F\t3221225472\t"), std::string::npos) << tree;
+    EXPECT_NE(tree.find("\t-315619200\t2208988800\tUSB:\\old\\future.txt\n"), std::string::npos)
+        << tree;
+    std::string json = RunCli(work, {"tree", cdi, "--json"}).out;
+    EXPECT_NE(json.find("\"size\":5368709120,"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"modified\":-315619200,\"accessed\":2208988800,"), std::string::npos);
+
+    // Two such disks add up past what 32 bits hold.
+    std::filesystem::copy_file(cdi, work.Path("USB 2.cdi"));
+    std::string col = work.Path("big.col");
+    ASSERT_EQ(RunCli(work, {"collection", col, "add", cdi, work.Path("USB 2.cdi")}).code, 0);
+    EXPECT_EQ(Lines(RunCli(work, {"collection", col, "list"}).out)[0],
+              "USB\t" + cdi + "\t3\t1\t8589934594\t0");
+    EXPECT_EQ(RunCli(work, {"totals", col, "--json"}).out,
+              "{\"disks\":2,\"folders\":2,\"files\":6,\"bytes\":17179869188}\n");
+    CliResult past = RunCli(work, {"search", col, "--accessed", "2039-12-31", "2040-01-02"});
+    EXPECT_EQ(past.out, "File\tUSB:\\old\\future.txt\nFile\tUSB 2:\\old\\future.txt\n");
+    CliResult before = RunCli(
+        work, {"search", col, "--modified", "1959-12-31", "1960-01-02", "--disk", "USB", "--mmap"});
+    EXPECT_EQ(before.out, "File\tUSB:\\old\\future.txt\n");
+    ASSERT_EQ(RunCli(work, {"export", col}).code, 0);
+    EXPECT_NE(CTempFolder::Read(work.Path("big.htm")).find("<TD>8,589,934,594</TD>"),
+              std::string::npos);
+
+    // A burn date is kept in 32 bits, and a date it cannot hold is refused, not cut.
+    CliResult late = RunCli(work, {"edit", cdi, "--burn-date", "2040-01-01"});
+    EXPECT_EQ(late.code, 1);
+    EXPECT_EQ(late.err, "Invalid burn date\n");
+}

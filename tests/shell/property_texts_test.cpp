@@ -46,7 +46,7 @@ TEST(PropertyTexts, ItemsShowLocalTimesAnUnknownTimeAsNothingAndFileSizesUnsigne
     file.creationTime = 1167066000;  // 2006-12-25 12:00 in New York
     file.accessTime = CCollDiskItem::unknownTime;
     file.modifyTime = 0;
-    file.size = 3000000000u;
+    file.size = 5000000000u;
     CCollItemTexts texts = GetItemTexts(file);
     EXPECT_EQ(texts.caption, "File properties");
     EXPECT_EQ(texts.heading, "File");
@@ -55,7 +55,7 @@ TEST(PropertyTexts, ItemsShowLocalTimesAnUnknownTimeAsNothingAndFileSizesUnsigne
     EXPECT_EQ(texts.accessed, "");
     EXPECT_EQ(texts.modified, "Wed Dec 31 19:00:00 1969");
     EXPECT_TRUE(texts.hasSize);
-    EXPECT_EQ(texts.size, "3,000,000,000");
+    EXPECT_EQ(texts.size, "5,000,000,000");
 
     CCollDiskFolder folder;
     folder.name = "Photos";

@@ -13,7 +13,7 @@
 
 namespace {
 
-CCollDisk* AddDisk(CCollection& collection, const std::string& title, std::uint32_t bytes = 0) {
+CCollDisk* AddDisk(CCollection& collection, const std::string& title, std::uint64_t bytes = 0) {
     auto disk = std::make_unique<CCollDisk>(title);
     disk->header.totalBytes = bytes;
     return collection.AddDisk(std::move(disk));
@@ -27,7 +27,7 @@ std::vector<std::string> Titles(const CCollection& collection) {
     return titles;
 }
 
-CCollDiskFile* AddFile(CCollDiskContent& content, const std::string& name, std::uint32_t size) {
+CCollDiskFile* AddFile(CCollDiskContent& content, const std::string& name, std::uint64_t size) {
     auto file = std::make_unique<CCollDiskFile>();
     file->name = name;
     file->size = size;
@@ -41,28 +41,32 @@ TEST(Model, DisksSortByTheChosenFieldAndIgnoreOthers) {
     AddDisk(collection, "a", 3);
     AddDisk(collection, "B", 0x80000000u);  // over 2 GiB still sorts after small disks
     AddDisk(collection, "C", 1);
+    // A disk of 5 GiB + 1 sorts last, not by its low 32 bits (1).
+    AddDisk(collection, "D", (5ULL << 30) + 1);
     collection.SortDisks(FieldName);
-    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "a"}));
+    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "D", "a"}));
     for (int ignored : {int{FieldCreation}, int{FieldAccess}, int{FieldModify}, int{FieldType},
                         int{FieldPath}, 42}) {
         collection.SortDisks(ignored);
-        EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "a"}));
+        EXPECT_EQ(Titles(collection), (std::vector<std::string>{"B", "C", "D", "a"}));
     }
     collection.SortDisks(FieldSize);
-    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "a", "B"}));
+    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "a", "B", "D"}));
     collection.disks[2]->header.totalBytes = 2;
     collection.SortDisks(FieldSize);
-    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "B", "a"}));
+    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "B", "a", "D"}));
     collection.SortDisks(FieldSize);
-    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "B", "a"}));
+    EXPECT_EQ(Titles(collection), (std::vector<std::string>{"C", "B", "a", "D"}));
 }
 
 TEST(Model, QuicksortOrdersLargeArraysWithManyEqualKeys) {
     CCollDiskContent content;
     std::mt19937 random(7);
-    std::vector<std::uint32_t> sizes;
+    std::vector<std::uint64_t> sizes;
     for (int i = 0; i < 5000; ++i) {
-        std::uint32_t size = static_cast<std::uint32_t>(random() % 50) - 25;  // some over 2^31
+        // Some over 2^31, some over 2^32, where the low 32 bits would order them otherwise.
+        std::uint64_t size =
+            (std::uint64_t{random() % 3} << 32) + (static_cast<std::uint32_t>(random() % 50) - 25);
         sizes.push_back(size);
         AddFile(content, "f" + std::to_string(i), size);
     }
