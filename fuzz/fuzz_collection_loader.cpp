@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A collection file from the input, whose lines name index files in a small folder of sound
-// and damaged ones made at start-up. Loading never fails for a file that exists; whatever
-// loads must come back the same after a save and a reload.
+// and damaged ones made at start-up, one sound and one damaged with an extension. Loading
+// never fails for a file that exists; whatever loads must come back the same after a save and
+// a reload, exact totals included.
 
 #include <cstdint>
 #include <cstdlib>
@@ -30,7 +31,9 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     file.Close();
 }
 
-void SaveDisk(const std::string& path, const std::string& label, int folders, int files) {
+// `big` is added to the first file's size: 5 GiB gives the file an extension.
+void SaveDisk(const std::string& path, const std::string& label, int folders, int files,
+              std::uint64_t big = 0) {
     CCollDisk disk;
     disk.header.SetLabel(label);
     for (int i = 0; i < folders; ++i) {
@@ -44,7 +47,7 @@ void SaveDisk(const std::string& path, const std::string& label, int folders, in
     for (int i = 0; i < files; ++i) {
         auto file = std::make_unique<CCollDiskFile>();
         file->name = "file" + std::to_string(i) + ".dat";
-        file->size = static_cast<std::uint32_t>(1000 * i);
+        file->size = static_cast<std::uint32_t>(1000 * i) + (i == 0 ? big : 0);
         disk.content.files.Add(std::move(file));
     }
     disk.ComputeTotals();
@@ -62,6 +65,11 @@ void MakeDiskFolder() {
     SaveDisk(folder + "/disks/Music 01.cdi", "MUSIC_01", 2, 3);
     SaveDisk(folder + "/disks/Photos 2004.cdi", "PHOTOS", 0, 1);
     SaveDisk(folder + "/disks/sub/Empty.cdi", "", 0, 0);
+    SaveDisk(folder + "/disks/Video 5G.cdi", "VIDEO", 1, 2, std::uint64_t{5} << 30);
+    std::string big = ReadWholeFile(folder + "/disks/Video 5G.cdi");
+    // The extension's mark, 36 bytes of head and one size entry from the end, made wrong.
+    big[big.size() - 48] = 'X';
+    WriteFile(folder + "/disks/Bad extension.cdi", big);
     std::string sound = ReadWholeFile(folder + "/disks/Music 01.cdi");
     WriteFile(folder + "/disks/Short.cdi", sound.substr(0, 100));
     WriteFile(folder + "/disks/Header only.cdi", sound.substr(0, 344));
@@ -156,7 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const CCollDisk& before = *collection.disks[i];
         const CCollDisk& after = *again.disks[i];
         if (Normalised(after.indexPath) != Normalised(before.indexPath) ||
-            after.title != before.title || after.header.serial != before.header.serial) {
+            after.title != before.title || after.header.serial != before.header.serial ||
+            after.header.totalBytes != before.header.totalBytes) {
             std::abort();
         }
     }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An index file from the input: the header, the root level, every folder below it as
-// browsing would expand it, and a table read at an offset the input's first bytes give.
-// A damaged file may only end in CFileException. A file that loads whole must load the same
-// after it is written out again.
+// browsing would expand it, and a table read at an offset the header's serial field gives
+// (its first four bytes locate the extension). A damaged file may only end in CFileException.
+// A file that loads whole must load the same after it is written out again: the same tree,
+// exact sizes and times, and the same exact totals.
 
 #include <cstdint>
 #include <cstdlib>
@@ -48,6 +49,11 @@ bool SameItem(const CCollDiskItem& a, const CCollDiskItem& b) {
            a.accessTime == b.accessTime;
 }
 
+bool SameTotals(const CCollDiskHeader& a, const CCollDiskHeader& b) {
+    return a.totalFiles == b.totalFiles && a.totalFolders == b.totalFolders &&
+           a.totalBytes == b.totalBytes;
+}
+
 bool SameContent(const CCollDiskContent& a, const CCollDiskContent& b) {
     if (a.folders.size() != b.folders.size() || a.files.size() != b.files.size()) {
         return false;
@@ -86,9 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CCollDisk disk;
     disk.indexPath = input.Write(data, size);
-    disk.ReadHeader();
+    bool headerRead = disk.ReadHeader();
     if (LoadWholeTree(disk)) {
-        disk.AssignOffsets();
+        // An input of 32 KiB cannot grow past the 4 GiB that offsets reach.
+        if (!disk.AssignOffsets()) {
+            std::abort();
+        }
         {
             CFile out;
             rewritten.Write(nullptr, 0);
@@ -99,10 +108,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         CCollDisk again;
         again.indexPath = rewritten.Path();
-        if (!LoadWholeTree(again) || !SameContent(disk.content, again.content)) {
+        if (!LoadWholeTree(again) || !SameContent(disk.content, again.content) ||
+            (headerRead && (!again.ReadHeader() || !SameTotals(disk.header, again.header)))) {
             std::abort();
         }
     }
-    ReadTableAt(disk.indexPath, InputU32(data, size, 0));
+    ReadTableAt(disk.indexPath, InputU32(data, size, 4));
     return 0;
 }

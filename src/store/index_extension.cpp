@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/index_extension.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "store/coll_disk_header.h"
@@ -55,6 +56,19 @@ bool KeysInTree(const std::uint8_t* list, std::uint32_t count, std::size_t entry
             return false;
         }
         previous = std::uint64_t{key} + 1;
+    }
+    return true;
+}
+
+// Whether a record's fields may stand for the full times: a time that fits is held as it is,
+// one that does not as -1 or 0.
+bool TimesAgree(const Time32 stored[3], const Time64 full[3]) {
+    for (int kind = 0; kind < 3; ++kind) {
+        bool kept = FitsTime32(full[kind]) ? stored[kind] == full[kind]
+                                           : stored[kind] == -1 || stored[kind] == 0;
+        if (!kept) {
+            return false;
+        }
     }
     return true;
 }
@@ -134,33 +148,54 @@ bool CIndexExtension::FindTimes(std::uint32_t offset, Time64 found[3]) const {
     return true;
 }
 
-std::uint32_t CIndexExtension::SizeKey(std::size_t index) const {
-    return LoadIndexU32(sizes + index * indexExtension::sizeEntrySize);
-}
-
-std::uint32_t CIndexExtension::TimeKey(std::size_t index) const {
-    return LoadIndexU32(times + index * indexExtension::timeEntrySize);
+bool CIndexExtension::NamesRecordsIn(const std::uint8_t* file) const {
+    using namespace indexExtension;
+    // A record's fixed fields after its name: three times, and a file's size.
+    auto fields = [&](std::uint32_t key, std::size_t count) -> const std::uint8_t* {
+        std::uint64_t end = std::uint64_t{key} + 1 + file[key] + count;
+        return end <= treeEnd ? file + key + 1 + file[key] : nullptr;
+    };
+    for (std::uint32_t i = 0; i < head.sizeCount; ++i) {
+        const std::uint8_t* entry = sizes + std::size_t{i} * sizeEntrySize;
+        const std::uint8_t* record = fields(LoadIndexU32(entry), 16);
+        if (record == nullptr || LoadIndexU32(record + 12) != LoadIndexU32(entry + 4)) {
+            return false;
+        }
+    }
+    for (std::uint32_t i = 0; i < head.timeCount; ++i) {
+        const std::uint8_t* entry = times + std::size_t{i} * timeEntrySize;
+        const std::uint8_t* record = fields(LoadIndexU32(entry), 12);
+        if (record == nullptr) {
+            return false;
+        }
+        Time32 stored[3];
+        stored[CCollDiskItem::timeAccess] = static_cast<Time32>(LoadIndexU32(record));
+        stored[CCollDiskItem::timeCreation] = static_cast<Time32>(LoadIndexU32(record + 4));
+        stored[CCollDiskItem::timeModify] = static_cast<Time32>(LoadIndexU32(record + 8));
+        Time64 full[3];
+        LoadTimes(entry, full);
+        if (!TimesAgree(stored, full)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]) {
-    bool oddTime = false;
     for (int kind = 0; kind < 3; ++kind) {
         times[kind] = FromTime32(storedTimes[kind]);
-        // Only a time outside the field's reach is written as -1 or 0.
-        oddTime = oddTime || storedTimes[kind] == -1 || storedTimes[kind] == 0;
     }
     Time64 full[3];
-    if (oddTime && extension.IsPresent() && extension.FindTimes(offset, full)) {
-        for (int kind = 0; kind < 3; ++kind) {
-            bool kept = FitsTime32(full[kind]) ? storedTimes[kind] == full[kind]
-                                               : storedTimes[kind] == -1 || storedTimes[kind] == 0;
-            if (!kept) {
-                return false;
-            }
-            times[kind] = full[kind];
-        }
+    if (!extension.IsPresent() || !extension.FindTimes(offset, full)) {
+        return true;
     }
+    // Only a time outside the field's reach may be written as -1 or 0 there; any other must
+    // be the field's own, whether or not the record holds an odd time.
+    if (!TimesAgree(storedTimes, full)) {
+        return false;
+    }
+    std::copy(full, full + 3, times);
     return true;
 }
 
@@ -168,9 +203,11 @@ bool TakeListedValues(const CIndexExtension& extension, std::uint32_t offset, bo
                       const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
                       std::uint64_t& size) {
     size = storedSize;
-    if (isFile && extension.IsPresent() && extension.FindSize(offset, size) &&
-        static_cast<std::uint32_t>(size) != storedSize) {
-        return false;
+    if (extension.IsPresent() && extension.FindSize(offset, size)) {
+        // A folder has no size to complete.
+        if (!isFile || static_cast<std::uint32_t>(size) != storedSize) {
+            return false;
+        }
     }
     return TakeFullTimes(extension, offset, storedTimes, times);
 }

@@ -68,9 +68,10 @@ public:
     // The full times of the entry whose record is at `offset` (by CCollDiskItem::TimeKind),
     // when the block lists them.
     bool FindTimes(std::uint32_t offset, Time64 times[3]) const;
-    // Offsets of the size and time entries, for readers that check that each names an item.
-    std::uint32_t SizeKey(std::size_t index) const;
-    std::uint32_t TimeKey(std::size_t index) const;
+    // Whether every entry names a record of the tree in `file` (the whole file) that agrees
+    // with it: a size entry, a record whose size field holds the size's low 32 bits; a time
+    // entry, a record whose time fields hold each time as TakeFullTimes demands.
+    bool NamesRecordsIn(const std::uint8_t* file) const;
 
 private:
     bool present = false;
@@ -85,7 +86,7 @@ private:
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]);
 // The same, and a file's size, for a block with entries. False also for a size whose low 32
-// bits are not the record's.
+// bits are not the record's, and for a size listed for a folder.
 bool TakeListedValues(const CIndexExtension& extension, std::uint32_t offset, bool isFile,
                       const Time32 storedTimes[3], std::uint32_t storedSize, Time64 times[3],
                       std::uint64_t& size);

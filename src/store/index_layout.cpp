@@ -11,8 +11,9 @@ CIndexBytes::CIndexBytes(const std::uint8_t* bytes, std::uint64_t fileLength,
     if (at == 0) {
         return;
     }
+    // With the whole file at hand, every entry is checked against the record it names.
     if (length < CCollDiskHeader::size || at > length ||
-        !extension.Take(data, data + at, length - at, at)) {
+        !extension.Take(data, data + at, length - at, at) || !extension.NamesRecordsIn(data)) {
         ThrowDamaged();
     }
     length = at;
