@@ -181,6 +181,14 @@ bool CIndexExtension::NamesRecordsIn(const std::uint8_t* file) const {
     return true;
 }
 
+std::uint32_t CIndexExtension::SizeKey(std::size_t index) const {
+    return LoadIndexU32(sizes + index * indexExtension::sizeEntrySize);
+}
+
+std::uint32_t CIndexExtension::TimeKey(std::size_t index) const {
+    return LoadIndexU32(times + index * indexExtension::timeEntrySize);
+}
+
 bool TakeFullTimes(const CIndexExtension& extension, std::uint32_t offset,
                    const Time32 storedTimes[3], Time64 times[3]) {
     for (int kind = 0; kind < 3; ++kind) {

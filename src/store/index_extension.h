@@ -72,6 +72,9 @@ public:
     // with it: a size entry, a record whose size field holds the size's low 32 bits; a time
     // entry, a record whose time fields hold each time as TakeFullTimes demands.
     bool NamesRecordsIn(const std::uint8_t* file) const;
+    // Offsets of the size and time entries.
+    std::uint32_t SizeKey(std::size_t index) const;
+    std::uint32_t TimeKey(std::size_t index) const;
 
 private:
     bool present = false;
