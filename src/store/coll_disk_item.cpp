@@ -54,8 +54,7 @@ bool CCollDiskItem::IsTimeInRange(int kind, Time64 from, Time64 to) const {
 }
 
 CCollDiskFile::CCollDiskFile(const CDirEntry& entry)
-    : CCollDiskItem(&CCollDiskItemType::fileType, entry),
-      size(entry.size) {}
+    : CCollDiskItem(&CCollDiskItemType::fileType, entry), size(entry.size) {}
 
 void CCollDiskFile::WriteRecord(CRecordWriter& writer) const {
     WriteItemRecord(writer);

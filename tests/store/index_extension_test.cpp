@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Values that 32 bits cannot hold, through the index file's extension: what the writer puts
 // down, what every reader takes back, and what a reader of the tree alone still sees.
 #include <gtest/gtest.h>
