@@ -18,6 +18,7 @@
 #include "store/record_reader.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
+#include "support/whole_tree.h"
 
 namespace {
 
@@ -69,21 +70,7 @@ int BrowseAll(const std::string& path) {
     try {
         CCollDisk disk;
         disk.indexPath = path;
-        disk.LoadContent();
-        CFile file(path, CFile::Mode::read);
-        CRecordReader reader(file);
-        std::vector<CCollDiskFolder*> pending;
-        for (const auto& folder : disk.content.folders) {
-            pending.push_back(folder.get());
-        }
-        while (!pending.empty()) {
-            CCollDiskFolder* folder = pending.back();
-            pending.pop_back();
-            folder->LoadSubfolders(reader);
-            for (const auto& sub : folder->content.folders) {
-                pending.push_back(sub.get());
-            }
-        }
+        LoadWholeTree(disk);
         return -1;
     } catch (const CFileException& error) {
         return error.GetCause();

@@ -15,6 +15,7 @@
 #include "store/collection.h"
 #include "store/record_reader.h"
 #include "support/temp_folder.h"
+#include "support/whole_tree.h"
 
 namespace {
 
@@ -72,24 +73,6 @@ void BuildDisk(CCollDisk& disk, std::uint64_t c, std::uint64_t d, std::uint64_t 
         SetTimes(*dFile, y2040, y1960, y1850);
     }
     disk.ComputeTotals();
-}
-
-void LoadWholeTree(CCollDisk& disk) {
-    disk.LoadContent();
-    CFile file(disk.indexPath, CFile::Mode::read);
-    CRecordReader reader(file);
-    std::vector<CCollDiskFolder*> pending;
-    for (const auto& folder : disk.content.folders) {
-        pending.push_back(folder.get());
-    }
-    while (!pending.empty()) {
-        CCollDiskFolder* folder = pending.back();
-        pending.pop_back();
-        folder->LoadSubfolders(reader);
-        for (const auto& sub : folder->content.folders) {
-            pending.push_back(sub.get());
-        }
-    }
 }
 
 class CResults : public CSearchResultReceiver {
