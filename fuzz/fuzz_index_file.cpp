@@ -20,30 +20,6 @@
 
 namespace {
 
-// Loads every level below the root; false when the file turned out damaged.
-bool LoadWholeTree(CCollDisk& disk) {
-    try {
-        disk.LoadContent();
-        CFile file(disk.indexPath, CFile::Mode::read);
-        CRecordReader reader(file);
-        std::vector<CCollDiskFolder*> pending;
-        for (const auto& folder : disk.content.folders) {
-            pending.push_back(folder.get());
-        }
-        while (!pending.empty()) {
-            CCollDiskFolder* folder = pending.back();
-            pending.pop_back();
-            folder->LoadSubfolders(reader);
-            for (const auto& sub : folder->content.folders) {
-                pending.push_back(sub.get());
-            }
-        }
-        return true;
-    } catch (const CFileException&) {
-        return false;
-    }
-}
-
 bool SameItem(const CCollDiskItem& a, const CCollDiskItem& b) {
     return a.name == b.name && a.creationTime == b.creationTime && a.modifyTime == b.modifyTime &&
            a.accessTime == b.accessTime;

@@ -110,23 +110,7 @@ bool ExtensionNamesNoItem(const std::string& path, const std::set<std::uint32_t>
 // Every item of the tree as browsing loads it, or nothing when browsing finds it damaged;
 // `offsets` receives the items' record offsets.
 std::optional<Paths> Browse(CCollDisk& disk, std::set<std::uint32_t>& offsets) {
-    try {
-        disk.LoadContent();
-        CFile file(disk.indexPath, CFile::Mode::read);
-        CRecordReader reader(file);
-        std::vector<CCollDiskFolder*> pending;
-        for (const auto& folder : disk.content.folders) {
-            pending.push_back(folder.get());
-        }
-        while (!pending.empty()) {
-            CCollDiskFolder* folder = pending.back();
-            pending.pop_back();
-            folder->LoadSubfolders(reader);
-            for (const auto& sub : folder->content.folders) {
-                pending.push_back(sub.get());
-            }
-        }
-    } catch (const CFileException&) {
+    if (!LoadWholeTree(disk)) {
         return std::nullopt;
     }
     Paths paths;

@@ -9,7 +9,12 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/file.h"
+#include "platform/file_exception.h"
 #include "platform/message_sink.h"
+#include "store/coll_disk.h"
+#include "store/coll_disk_folder.h"
+#include "store/record_reader.h"
 
 namespace {
 
@@ -76,4 +81,27 @@ std::uint32_t InputU32(const std::uint8_t* data, std::size_t size, std::size_t a
         value |= static_cast<std::uint32_t>(data[at + i]) << (8 * i);
     }
     return value;
+}
+
+bool LoadWholeTree(CCollDisk& disk) {
+    try {
+        disk.LoadContent();
+        CFile file(disk.indexPath, CFile::Mode::read);
+        CRecordReader reader(file);
+        std::vector<CCollDiskFolder*> pending;
+        for (const auto& folder : disk.content.folders) {
+            pending.push_back(folder.get());
+        }
+        while (!pending.empty()) {
+            CCollDiskFolder* folder = pending.back();
+            pending.pop_back();
+            folder->LoadSubfolders(reader);
+            for (const auto& sub : folder->content.folders) {
+                pending.push_back(sub.get());
+            }
+        }
+        return true;
+    } catch (const CFileException&) {
+        return false;
+    }
 }

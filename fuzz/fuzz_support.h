@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class CCollDisk;
+
 // Sends every message to nowhere; a damaged input is expected to be reported.
 void DiscardMessages();
 
@@ -34,3 +36,7 @@ private:
 // The input as text, and its little-endian 32-bit value at `at` (0 past the end).
 std::string InputText(const std::uint8_t* data, std::size_t size);
 std::uint32_t InputU32(const std::uint8_t* data, std::size_t size, std::size_t at);
+
+// Loads every level of the disk's tree as browsing would expand it; false when the file
+// turned out damaged.
+bool LoadWholeTree(CCollDisk& disk);
