@@ -2,7 +2,7 @@
 // The main window over a real collection: the browse panel following the document, the
 // commands' enabling, the window title, and pictures of it for people to look at.
 
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/frame/coll_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -23,11 +23,11 @@
 #include "platform/ini_file.h"
 #include "platform/profile.h"
 #include "shell/coll_session.h"
-#include "shell/ui/coll_browse_panel.h"
-#include "shell/ui/coll_disks_ctrl.h"
-#include "shell/ui/coll_files_ctrl.h"
-#include "shell/ui/coll_folder_tree.h"
-#include "shell/ui/coll_view.h"
+#include "shell/ui/browse/coll_browse_panel.h"
+#include "shell/ui/browse/coll_disks_ctrl.h"
+#include "shell/ui/browse/coll_files_ctrl.h"
+#include "shell/ui/browse/coll_folder_tree.h"
+#include "shell/ui/frame/coll_view.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_item.h"

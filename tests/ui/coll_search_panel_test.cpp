@@ -2,7 +2,7 @@
 // The search panel in the program's window over the sample collection: finding by words,
 // the count, sorting, stopping a search, the requests from the results, and its picture.
 
-#include "shell/ui/coll_search_panel.h"
+#include "shell/ui/search/coll_search_panel.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@
 #include <QTimer>
 
 #include "shell/coll_session.h"
-#include "shell/ui/coll_browse_panel.h"
-#include "shell/ui/coll_disks_ctrl.h"
-#include "shell/ui/coll_files_ctrl.h"
-#include "shell/ui/coll_frame.h"
-#include "shell/ui/coll_search_panel1.h"
-#include "shell/ui/coll_search_panel2.h"
-#include "shell/ui/coll_search_panel_results.h"
-#include "shell/ui/coll_view.h"
+#include "shell/ui/browse/coll_browse_panel.h"
+#include "shell/ui/browse/coll_disks_ctrl.h"
+#include "shell/ui/browse/coll_files_ctrl.h"
+#include "shell/ui/frame/coll_frame.h"
+#include "shell/ui/frame/coll_view.h"
+#include "shell/ui/search/coll_search_panel1.h"
+#include "shell/ui/search/coll_search_panel2.h"
+#include "shell/ui/search/coll_search_panel_results.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_item.h"

@@ -2,7 +2,7 @@
 // The copy progress window: what it shows against the catalogue's totals, and Escape or
 // Cancel stopping the copy.
 
-#include "shell/ui/copy_progress_dlg.h"
+#include "shell/ui/dialogs/copy_progress_dlg.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "shell/coll_session.h"
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/frame/coll_frame.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"

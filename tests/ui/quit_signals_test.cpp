@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/platform_ui.h"
-#include "shell/ui/coll_app.h"
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/frame/coll_app.h"
+#include "shell/ui/frame/coll_frame.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The wait box of a disk scan, and New disk index run from the main window's command.
 
-#include "shell/ui/wait_box.h"
+#include "shell/ui/dialogs/wait_box.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <filesystem>
 
 #include "shell/coll_session.h"
-#include "shell/ui/coll_disk_dlg.h"
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/dialogs/coll_disk_dlg.h"
+#include "shell/ui/frame/coll_frame.h"
 #include "store/coll_disk.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_folder_tree.h"
+#include "shell/ui/browse/coll_folder_tree.h"
 
 #include <QContextMenuEvent>
 #include <QHeaderView>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 
 #include <QFormLayout>
 #include <QLabel>

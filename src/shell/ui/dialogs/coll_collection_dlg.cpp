@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_collection_dlg.h"
+#include "shell/ui/dialogs/coll_collection_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -11,7 +11,7 @@
 #include "platform/ui/display_text.h"
 #include "shell/coll_doc.h"
 #include "shell/property_texts.h"
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 
 CCollCollectionDlg::CCollCollectionDlg(CCollDoc& doc, QWidget* parent) : QDialog(parent), doc(doc) {
     setWindowTitle("Collection properties");

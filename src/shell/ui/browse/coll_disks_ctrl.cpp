@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_disks_ctrl.h"
+#include "shell/ui/browse/coll_disks_ctrl.h"
 
 #include "helpers/coll_settings.h"
 #include "helpers/coll_types.h"

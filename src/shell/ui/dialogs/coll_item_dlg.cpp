@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_item_dlg.h"
+#include "shell/ui/dialogs/coll_item_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -12,7 +12,7 @@
 
 #include "platform/ui/display_text.h"
 #include "shell/property_texts.h"
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 #include "store/coll_disk_item.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_app.h"
+#include "shell/ui/frame/coll_app.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,7 +9,7 @@
 
 #include "platform/message_sink.h"
 #include "platform/ui/quit_signals.h"
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/frame/coll_frame.h"
 
 namespace {
 

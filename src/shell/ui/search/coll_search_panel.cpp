@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_search_panel.h"
+#include "shell/ui/search/coll_search_panel.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -15,9 +15,9 @@
 #include "helpers/coll_settings.h"
 #include "shell/coll_doc.h"
 #include "shell/search_criteria_form.h"
-#include "shell/ui/coll_search_panel1.h"
-#include "shell/ui/coll_search_panel2.h"
-#include "shell/ui/coll_search_panel_results.h"
+#include "shell/ui/search/coll_search_panel1.h"
+#include "shell/ui/search/coll_search_panel2.h"
+#include "shell/ui/search/coll_search_panel_results.h"
 #include "store/coll_item.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_search_panel_results.h"
+#include "shell/ui/search/coll_search_panel_results.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/wait_box.h"
+#include "shell/ui/dialogs/wait_box.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_about_dlg.h"
+#include "shell/ui/dialogs/coll_about_dlg.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_browse_panel.h"
+#include "shell/ui/browse/coll_browse_panel.h"
 
 #include <QTreeWidgetItem>
 
 #include "shell/coll_doc.h"
 #include "shell/selection_item.h"
-#include "shell/ui/coll_disks_ctrl.h"
-#include "shell/ui/coll_files_ctrl.h"
-#include "shell/ui/coll_folder_tree.h"
+#include "shell/ui/browse/coll_disks_ctrl.h"
+#include "shell/ui/browse/coll_files_ctrl.h"
+#include "shell/ui/browse/coll_folder_tree.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/pane_splitter.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/copy_progress_dlg.h"
+#include "shell/ui/dialogs/copy_progress_dlg.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_totals_dlg.h"
+#include "shell/ui/dialogs/coll_totals_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "shell/property_texts.h"
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 
 CCollTotalsDlg::CCollTotalsDlg(const CCollection& collection, QWidget* parent) : QDialog(parent) {
     setWindowTitle("Collection totals");

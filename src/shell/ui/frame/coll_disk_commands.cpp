@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_disk_commands.h"
+#include "shell/ui/frame/coll_disk_commands.h"
 
 #include <memory>
 
 #include "platform/ui/disk_eject.h"
 #include "shell/coll_session.h"
 #include "shell/new_disk_index.h"
-#include "shell/ui/coll_disk_dlg.h"
-#include "shell/ui/wait_box.h"
+#include "shell/ui/dialogs/coll_disk_dlg.h"
+#include "shell/ui/dialogs/wait_box.h"
 
 void RunNewDiskIndex(CCollSession& session, QWidget* parent) {
     // The box goes as soon as the scan ends: the dialogs that follow wait for the user, not

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_settings_pane.h"
+#include "shell/ui/dialogs/coll_settings_pane.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "shell/settings_edit.h"
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 
 CCollSettingsPane::CCollSettingsPane(CCollSettings& settings, QWidget* parent)
     : CPropertyPane("Settings", parent), settings(settings) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_frame.h"
+#include "shell/ui/frame/coll_frame.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,10 +26,10 @@
 #include "search/export_disk_list.h"
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
-#include "shell/ui/coll_dialog_commands.h"
 #include "shell/ui/coll_icons.h"
-#include "shell/ui/coll_search_panel.h"
-#include "shell/ui/coll_view.h"
+#include "shell/ui/frame/coll_dialog_commands.h"
+#include "shell/ui/frame/coll_view.h"
+#include "shell/ui/search/coll_search_panel.h"
 #include "shell/uri_list.h"
 #include "shell/window_placement.h"
 

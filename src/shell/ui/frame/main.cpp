@@ -11,8 +11,8 @@
 #include <string>
 
 #include "shell/ini_location.h"
-#include "shell/ui/coll_app.h"
 #include "shell/ui/coll_icons.h"
+#include "shell/ui/frame/coll_app.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_settings_dlg.h"
+#include "shell/ui/dialogs/coll_settings_dlg.h"
 
 CCollSettingsDlg::CCollSettingsDlg(CCollSettings& settings, QWidget* parent)
     : CPropertyDlg("Tamblor settings", parent), pane(settings) {

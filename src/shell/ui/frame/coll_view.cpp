@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_view.h"
+#include "shell/ui/frame/coll_view.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "shell/coll_doc.h"
-#include "shell/ui/coll_browse_panel.h"
-#include "shell/ui/coll_item_commands.h"
-#include "shell/ui/coll_search_panel.h"
+#include "shell/ui/browse/coll_browse_panel.h"
+#include "shell/ui/frame/coll_item_commands.h"
+#include "shell/ui/search/coll_search_panel.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/tab_wnd_ctrl.h"
 

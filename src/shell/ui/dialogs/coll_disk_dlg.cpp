@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "shell/ui/coll_disk_dlg.h"
+#include "shell/ui/dialogs/coll_disk_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -14,7 +14,7 @@
 #include "helpers/coll_settings.h"
 #include "helpers/date_format.h"
 #include "platform/ui/display_text.h"
-#include "shell/ui/coll_dlg_fields.h"
+#include "shell/ui/dialogs/coll_dlg_fields.h"
 #include "toolkit/ui/date_edit.h"
 
 namespace {

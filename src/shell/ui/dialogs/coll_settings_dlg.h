@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "shell/ui/coll_settings_pane.h"
+#include "shell/ui/dialogs/coll_settings_pane.h"
 #include "toolkit/ui/property_dlg.h"
 
 class CCollSettingsDlg : public CPropertyDlg {
