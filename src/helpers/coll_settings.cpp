@@ -16,6 +16,7 @@ constexpr char keyEjectAfterScan[] = "EjectDiskAfterScan";
 constexpr char keyRemoveReadOnly[] = "RemoveReadonlyAttributeWhenCopying";
 constexpr char keyLastCdiFolder[] = "LastCdiFolder";
 constexpr char keySearchWithMemoryMappedFile[] = "SearchWithMemoryMappedFile";
+constexpr char keySearchAsYouType[] = "SearchAsYouType";
 
 }  // namespace
 
@@ -42,6 +43,7 @@ bool CCollSettings::Load(const CIniFile& ini) {
     removeReadOnly = ini.GetInt(section, keyRemoveReadOnly, 0);
     lastCdiFolder = ini.GetString(section, keyLastCdiFolder);
     searchWithMemoryMappedFile = ini.GetInt(section, keySearchWithMemoryMappedFile, 0);
+    searchAsYouType = ini.GetInt(section, keySearchAsYouType, 1);
     return format != nullptr;
 }
 
@@ -53,6 +55,7 @@ void CCollSettings::Save(CIniFile& ini) const {
     ini.SetString(section, keyDateFormat, dateFormat->GetName());
     ini.SetString(section, keyLastCdiFolder, lastCdiFolder);
     ini.SetInt(section, keySearchWithMemoryMappedFile, searchWithMemoryMappedFile);
+    ini.SetInt(section, keySearchAsYouType, searchAsYouType);
 }
 
 std::string CCollSettings::GetLastFile(const CIniFile& ini) {

@@ -36,6 +36,9 @@ public:
     bool GetRemoveReadOnly() const { return removeReadOnly != 0; }
     void SetRemoveReadOnly(bool on) { removeReadOnly = on ? 1 : 0; }
     bool GetSearchWithMemoryMappedFile() const { return searchWithMemoryMappedFile != 0; }
+    // A search starts by itself a moment after the words or a criterion change.
+    bool GetSearchAsYouType() const { return searchAsYouType != 0; }
+    void SetSearchAsYouType(bool on) { searchAsYouType = on ? 1 : 0; }
     std::string GetDrive() const { return drive; }
     void SetDrive(const std::string& text) { drive = text; }
     std::string GetLastCdiFolder() const { return lastCdiFolder; }
@@ -49,6 +52,7 @@ private:
     int removeReadOnly = 0;
     // No control in the dialog: set only by editing the profile.
     int searchWithMemoryMappedFile = 0;
+    int searchAsYouType = 1;
     std::string drive;
     std::string lastCdiFolder;
 };

@@ -30,6 +30,11 @@ std::vector<std::string> GetDiskChoices(const CCollection& collection) {
     return choices;
 }
 
+bool FormNarrowsSearch(const CSearchForm& form) {
+    return form.words.find_first_not_of(" \t\r\n") != std::string::npos ||
+           !form.diskTitle.empty() || form.type != nullptr || form.timeKind != -1;
+}
+
 CCollSearchCriteria MakeSearchCriteria(const CSearchForm& form, const CCollection& collection,
                                        bool useMemoryMappedFile) {
     CCollSearchCriteria criteria;

@@ -42,6 +42,11 @@ std::vector<std::pair<std::string, const CCollDiskItemType*>> GetTypeChoices();
 // The disk list, in the order shown: "All", then the disks' titles in collection order.
 std::vector<std::string> GetDiskChoices(const CCollection& collection);
 
+// Whether the form asks for anything: a word, a disk, a type or an interval. A search as you
+// type starts only for such a form; clearing the words clears the results instead of
+// listing every item.
+bool FormNarrowsSearch(const CSearchForm& form);
+
 // The criteria of a search of `collection`. The interval runs from the first second of the
 // From day to the last second of the To day, local time. A disk title that is no longer in
 // the collection finds nothing rather than searching every disk.

@@ -13,6 +13,7 @@ CCollSettingsValues GetSettingsValues(const CCollSettings& settings) {
     values.drive = settings.GetDrive();
     values.openLastFile = settings.GetOpenLastFile();
     values.ejectAfterScan = settings.GetEjectAfterScan();
+    values.searchAsYouType = settings.GetSearchAsYouType();
     values.removeReadOnly = settings.GetRemoveReadOnly();
     const CDateFormat* format = settings.GetDateFormat();
     values.dateFormat = (format != nullptr ? *format : CDateFormat::MonthFirst()).GetName();
@@ -23,6 +24,7 @@ bool ApplySettingsValues(CCollSettings& settings, const CCollSettingsValues& val
     settings.SetDrive(values.drive);
     settings.SetOpenLastFile(values.openLastFile);
     settings.SetEjectAfterScan(values.ejectAfterScan);
+    settings.SetSearchAsYouType(values.searchAsYouType);
     settings.SetRemoveReadOnly(values.removeReadOnly);
     const CDateFormat* format = CDateFormat::FindByName(values.dateFormat);
     if (format == nullptr || format == settings.GetDateFormat()) {

@@ -15,6 +15,7 @@ struct CCollSettingsValues {
     bool openLastFile = false;
     bool ejectAfterScan = false;
     bool removeReadOnly = false;
+    bool searchAsYouType = true;
     // The name of a date format, as the list shows it.
     std::string dateFormat;
 };

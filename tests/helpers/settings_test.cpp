@@ -54,6 +54,7 @@ TEST(Settings, FirstRunUsesTheDefaultsAndWritesEveryKeyInOrder) {
         EXPECT_FALSE(settings.Load(ini));
         EXPECT_EQ(settings.GetDrive(), "/dev/cdrom");
         EXPECT_EQ(CCollSettings::GetLastFile(ini), "");
+        EXPECT_TRUE(settings.GetSearchAsYouType());
         settings.SetEjectAfterScan(true);
         settings.Save(ini);
         ini.Save();
@@ -62,7 +63,7 @@ TEST(Settings, FirstRunUsesTheDefaultsAndWritesEveryKeyInOrder) {
     EXPECT_EQ(CTempFolder::Read(folder.Path("Tamblor.ini")),
               "[Settings]\nDrive=/dev/cdrom\nOpenLastFileAtStartup=0\nEjectDiskAfterScan=1\n"
               "RemoveReadonlyAttributeWhenCopying=0\nDateFormat=mm/dd/yyyy\nLastCdiFolder=\n"
-              "SearchWithMemoryMappedFile=0\n");
+              "SearchWithMemoryMappedFile=0\nSearchAsYouType=1\n");
 }
 
 TEST(Settings, LoadSaveCycleKeepsHandEditedValues) {
@@ -71,6 +72,7 @@ TEST(Settings, LoadSaveCycleKeepsHandEditedValues) {
                                     "[settings]\n"
                                     "dateformat=DD/MM/YYYY\n"
                                     "SearchWithMemoryMappedFile=2\n"
+                                    "SearchAsYouType=0\n"
                                     "LastCdiFolder=/home/ann/Index/\n"
                                     "\n"
                                     "[DisksTable]\n"
@@ -80,15 +82,17 @@ TEST(Settings, LoadSaveCycleKeepsHandEditedValues) {
     EXPECT_TRUE(settings.Load(ini));
     EXPECT_EQ(settings.GetDateFormat(), &CDateFormat::DayFirst());
     EXPECT_TRUE(settings.GetSearchWithMemoryMappedFile());
+    EXPECT_FALSE(settings.GetSearchAsYouType());
     EXPECT_EQ(settings.GetLastCdiFolder(), "/home/ann/Index/");
     settings.SetDrive("E:");
     settings.Save(ini);
     ini.Save();
-    EXPECT_EQ(CTempFolder::Read(path),
-              "[settings]\ndateformat=dd/mm/yyyy\nSearchWithMemoryMappedFile=2\n"
-              "LastCdiFolder=/home/ann/Index/\nDrive=E:\nOpenLastFileAtStartup=0\n"
-              "EjectDiskAfterScan=0\nRemoveReadonlyAttributeWhenCopying=0\n\n"
-              "[DisksTable]\nTitle=120\n");
+    EXPECT_EQ(
+        CTempFolder::Read(path),
+        "[settings]\ndateformat=dd/mm/yyyy\nSearchWithMemoryMappedFile=2\n"
+        "SearchAsYouType=0\nLastCdiFolder=/home/ann/Index/\nDrive=E:\nOpenLastFileAtStartup=0\n"
+        "EjectDiskAfterScan=0\nRemoveReadonlyAttributeWhenCopying=0\n\n"
+        "[DisksTable]\nTitle=120\n");
 
     // A format the program does not know still lets the other keys apply.
     settings.SetDateFormat(CDateFormat::DayFirst());

@@ -205,6 +205,60 @@ TEST(CollSearchPanel, StopEndsARunningSearchAndTheNextStartsAfresh) {
     EXPECT_EQ(panel.GetResults().GetCount(), sampleItems);
 }
 
+TEST(CollSearchPanel, TypingSearchesByItselfAndAChangeRestartsTheRunningSearch) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    QLineEdit& words = panel.GetPage1().GetWordsEdit();
+    panel.typingDelay = std::chrono::milliseconds(0);
+    auto settle = [&] {
+        for (int i = 0; i < 10; ++i) {
+            QCoreApplication::processEvents();
+        }
+    };
+    // Typed without Enter: one search, once the typing stops.
+    int searches = 0;
+    QObject::connect(&panel, &CCollSearchPanel::SearchingChanged,
+                     [&](bool running) { searches += running ? 1 : 0; });
+    QTest::keyClicks(&words, "readme");
+    settle();
+    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(panel.GetResults().GetCount(), 14u);
+
+    // A change while a search runs stops it, and the new words are searched after it.
+    panel.pumpInterval = std::chrono::milliseconds(0);
+    bool changed = false;
+    panel.onPump = [&] {
+        if (!changed) {
+            changed = true;
+            words.clear();
+            QTest::keyClicks(&words, "lizenz");
+        }
+    };
+    words.clear();
+    QTest::keyClicks(&words, "t");
+    settle();
+    panel.onPump = nullptr;
+    EXPECT_TRUE(changed);
+    EXPECT_FALSE(panel.IsSearching());
+    EXPECT_EQ(panel.GetResults().GetCount(), 8u);
+    EXPECT_EQ(program.Cell(0, 0), "Lizenz.txt");
+
+    // Words cleared: the results go rather than every item coming.
+    words.selectAll();
+    QTest::keyClick(&words, Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(panel.GetResults().GetCount(), 0u);
+
+    // With the setting off, only Enter or the button searches.
+    program.session.settings.SetSearchAsYouType(false);
+    searches = 0;
+    QTest::keyClicks(&words, "readme");
+    settle();
+    EXPECT_EQ(searches, 0);
+    QTest::keyClick(&words, Qt::Key_Return);
+    EXPECT_EQ(panel.GetResults().GetCount(), 14u);
+}
+
 TEST(CollSearchPanel, ASearchKeepsToItsDisksWhileTheyAreSortedOrRemovedAndEndsOnClose) {
     CProgram program;
     CCollSearchPanel& panel = program.Panel();

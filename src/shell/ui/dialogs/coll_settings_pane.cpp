@@ -36,6 +36,9 @@ CCollSettingsPane::CCollSettingsPane(CCollSettings& settings, QWidget* parent)
     layout->addWidget(openLastFileBox);
     layout->addWidget(ejectAfterScanBox);
     layout->addWidget(removeReadOnlyBox);
+    searchAsYouTypeBox = new QCheckBox("Search as you &type");
+    searchAsYouTypeBox->setChecked(values.searchAsYouType);
+    layout->addWidget(searchAsYouTypeBox);
     layout->addSpacing(driveCaption->fontMetrics().height() / 2);
 
     auto* form = new QFormLayout;
@@ -57,6 +60,7 @@ bool CCollSettingsPane::Apply() {
     values.openLastFile = openLastFileBox->isChecked();
     values.ejectAfterScan = ejectAfterScanBox->isChecked();
     values.removeReadOnly = removeReadOnlyBox->isChecked();
+    values.searchAsYouType = searchAsYouTypeBox->isChecked();
     values.dateFormat = dateFormatList->currentText().toStdString();
     dateFormatChanged = ApplySettingsValues(settings, values);
     return true;

@@ -24,6 +24,7 @@ public:
     QCheckBox* openLastFileBox = nullptr;
     QCheckBox* ejectAfterScanBox = nullptr;
     QCheckBox* removeReadOnlyBox = nullptr;
+    QCheckBox* searchAsYouTypeBox = nullptr;
     QComboBox* dateFormatList = nullptr;
 
 private:

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "helpers/coll_settings.h"
@@ -43,7 +44,9 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
       page2(new CCollSearchPanel2),
       searchButton(new QPushButton("Search", this)),
       busyIndicator(new QProgressBar(this)),
-      resultsTable(new CCollSearchResultsCtrl(results, this)) {
+      resultsTable(new CCollSearchResultsCtrl(results, this)),
+      typingTimer(new QTimer(this)) {
+    typingTimer->setSingleShot(true);
     setObjectName("SearchPanel");
     tabs->setObjectName("SearchTabs");
     tabs->addTab(page1, "Name and path");
@@ -85,6 +88,9 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
 
     connect(searchButton, &QPushButton::clicked, this, &CCollSearchPanel::OnSearchButton);
     connect(page1, &CCollSearchPanel1::SearchAsked, this, &CCollSearchPanel::StartSearch);
+    connect(page1, &CCollSearchPanel1::CriteriaChanged, this, &CCollSearchPanel::OnCriteriaChanged);
+    connect(page2, &CCollSearchPanel2::CriteriaChanged, this, &CCollSearchPanel::OnCriteriaChanged);
+    connect(typingTimer, &QTimer::timeout, this, &CCollSearchPanel::SearchAsTyped);
     connect(resultsTable, &CCollSearchResultsCtrl::SortAsked, this, &CCollSearchPanel::SortResults);
     connect(resultsTable, &CCollSearchResultsCtrl::ItemCommandAsked, this,
             &CCollSearchPanel::RunItemCommand);
@@ -125,16 +131,46 @@ void CCollSearchPanel::SetCountPane(QLabel* pane) {
 
 void CCollSearchPanel::OnSearchButton() {
     if (searching) {
+        restartWhenStopped = false;
+        typingTimer->stop();
         StopSearch();
     } else {
         StartSearch();
     }
 }
 
+void CCollSearchPanel::OnCriteriaChanged() {
+    const CCollSettings* settings = GetSettings();
+    if (doc == nullptr || settings == nullptr || !settings->GetSearchAsYouType()) {
+        return;
+    }
+    typingTimer->start(typingDelay);
+}
+
+void CCollSearchPanel::SearchAsTyped() {
+    if (searching) {
+        // The run returns after its present item; StartSearch then starts this one.
+        restartWhenStopped = true;
+        StopSearch();
+        return;
+    }
+    CSearchForm form;
+    page1->ReadForm(form);
+    page2->ReadForm(form);
+    if (!FormNarrowsSearch(form)) {
+        results.Clear();
+        ShowResults(true);
+        return;
+    }
+    StartSearch();
+}
+
 void CCollSearchPanel::StartSearch() {
     if (searching || doc == nullptr) {
         return;
     }
+    typingTimer->stop();
+    restartWhenStopped = false;
     results.Clear();
     ShowResults(true);
     CSearchForm form;
@@ -154,6 +190,11 @@ void CCollSearchPanel::StartSearch() {
     }
     SetSearching(false);
     ShowResults(false);
+    if (restartWhenStopped) {
+        // Started once this run has unwound, never from inside its pump.
+        restartWhenStopped = false;
+        QTimer::singleShot(0, this, &CCollSearchPanel::SearchAsTyped);
+    }
 }
 
 void CCollSearchPanel::StopSearch() {

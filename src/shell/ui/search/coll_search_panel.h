@@ -24,6 +24,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 
 class CCollSearchPanel : public QWidget {
     Q_OBJECT
@@ -44,6 +45,10 @@ public:
     void OnSearchButton();
     // Starts a search with the present criteria; nothing while one runs.
     void StartSearch();
+    // The user changed the words or a criterion: with "Search as you type" on, a new search
+    // starts `typingDelay` after the last change, the running one stopped first. A form that
+    // asks for nothing clears the results instead.
+    void OnCriteriaChanged();
     void StopSearch();
     bool IsSearching() const { return searching; }
     // Sorts the results by a field id, keeping the chosen result chosen.
@@ -66,6 +71,9 @@ public:
     // the window repaints smoothly and a Stop takes effect at once, seldom enough to cost the
     // search nothing.
     std::chrono::milliseconds pumpInterval{10};
+    // How long after the last change a search as you type starts: long enough that a word
+    // typed in one go starts one search.
+    std::chrono::milliseconds typingDelay{150};
 
 signals:
     // "%d results" each time the count shown changes.
@@ -87,6 +95,7 @@ private:
     void ShowResults(bool cleared);
     void RunItemCommand(CCollCommand command, int row);
     void SetSearching(bool running);
+    void SearchAsTyped();
 
     CCollDoc* doc = nullptr;
     QPointer<QLabel> countPane;
@@ -97,7 +106,10 @@ private:
     QPushButton* searchButton;
     QProgressBar* busyIndicator;
     CCollSearchResultsCtrl* resultsTable;
+    QTimer* typingTimer;
     bool searching = false;
+    // A search as you type waits for the running one to stop.
+    bool restartWhenStopped = false;
     std::size_t shownCount = 0;
     // The document's generation whose disks the lists offer.
     std::uint64_t shownGeneration = 0;

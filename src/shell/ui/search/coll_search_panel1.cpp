@@ -66,6 +66,11 @@ CCollSearchPanel1::CCollSearchPanel1(QWidget* parent)
     setTabOrder(diskList, typeList);
     setTabOrder(typeList, caseCheck);
     connect(wordsEdit, &QLineEdit::returnPressed, this, &CCollSearchPanel1::SearchAsked);
+    // Only what the user does: the lists are also refilled when the collection changes.
+    connect(wordsEdit, &QLineEdit::textEdited, this, &CCollSearchPanel1::CriteriaChanged);
+    connect(diskList, &QComboBox::activated, this, &CCollSearchPanel1::CriteriaChanged);
+    connect(typeList, &QComboBox::activated, this, &CCollSearchPanel1::CriteriaChanged);
+    connect(caseCheck, &QCheckBox::clicked, this, &CCollSearchPanel1::CriteriaChanged);
     FillDiskList();
 }
 

@@ -32,6 +32,8 @@ public:
 signals:
     // Enter in the words field.
     void SearchAsked();
+    // The user changed the words or a criterion.
+    void CriteriaChanged();
 
 private:
     const CCollection* collection = nullptr;

@@ -57,6 +57,9 @@ CCollSearchPanel2::CCollSearchPanel2(QWidget* parent)
     setTabOrder(timeList, fromEdit);
     setTabOrder(fromEdit, toEdit);
     connect(timeList, &QComboBox::currentIndexChanged, this, &CCollSearchPanel2::ShowInterval);
+    connect(timeList, &QComboBox::activated, this, &CCollSearchPanel2::CriteriaChanged);
+    connect(fromEdit, &QDateEdit::userDateChanged, this, &CCollSearchPanel2::CriteriaChanged);
+    connect(toEdit, &QDateEdit::userDateChanged, this, &CCollSearchPanel2::CriteriaChanged);
     UpdateDateFormat();
     ShowInterval();
 }

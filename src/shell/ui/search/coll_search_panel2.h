@@ -24,6 +24,10 @@ public:
     QDateEdit& GetFromEdit() { return *fromEdit; }
     QDateEdit& GetToEdit() { return *toEdit; }
 
+signals:
+    // The user changed the interval.
+    void CriteriaChanged();
+
 private:
     void ShowInterval();
 
