@@ -6,12 +6,15 @@
 //       makes D disks of N items each (10 x 100,000 by default) in a temporary folder, then
 //       prints: results per second delivered to the panel, how often the table and the
 //       count were updated and the longest time the window could not take its events, the
-//       time from Stop to idle, and the memory the results take per result.
+//       time from Stop to idle, the memory the results take per result, and a search as you
+//       type: from the last key to the first rows shown and to the end.
 
 #include <unistd.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <chrono>
@@ -150,20 +153,56 @@ int main(int argc, char** argv) {
                     static_cast<double>(std::max<std::size_t>(count, 1)),
                 static_cast<double>(panel.GetResults().GetMemoryUsed()) / (1 << 20));
 
-    // Stop a quarter of a second in, pressed as the user presses it, and time until idle.
+    // Stop a tenth of a second in, pressed as the user presses it, and time until idle.
     Clock::time_point stopAt{};
     Clock::time_point again = Clock::now();
     panel.onPump = [&] {
         if (stopAt == Clock::time_point{} &&
-            Clock::now() - again > std::chrono::milliseconds(250)) {
+            Clock::now() - again > std::chrono::milliseconds(100)) {
             stopAt = Clock::now();
             panel.GetSearchButton().click();
         }
     };
     panel.StartSearch();
     Clock::time_point idle = Clock::now();
-    std::printf("stop to idle: %.2f ms (%zu results kept)\n", Milliseconds(idle - stopAt),
-                panel.GetResults().GetCount());
+    if (stopAt == Clock::time_point{}) {
+        std::printf("stop to idle: the search ended before the Stop\n");
+    } else {
+        std::printf("stop to idle: %.2f ms (%zu results kept)\n", Milliseconds(idle - stopAt),
+                    panel.GetResults().GetCount());
+    }
+
+    // Search as you type: the words typed key by key as the user types them, the search left
+    // to start by itself. Timed from the last key to the first rows shown and to the end.
+    panel.onPump = nullptr;
+    QLineEdit& words = panel.GetPage1().GetWordsEdit();
+    words.clear();
+    Clock::time_point lastKey{};
+    Clock::time_point started{};
+    Clock::time_point firstRows{};
+    Clock::time_point finished{};
+    QObject::connect(&panel, &CCollSearchPanel::SearchingChanged,
+                     [&](bool running) { (running ? started : finished) = Clock::now(); });
+    QObject::connect(&panel, &CCollSearchPanel::CountTextChanged, [&] {
+        if (firstRows == Clock::time_point{} && started != Clock::time_point{} &&
+            panel.GetResults().GetCount() > 0) {
+            firstRows = Clock::now();
+        }
+    });
+    for (char key : std::string("ph")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key)));
+        QApplication::sendEvent(&words, &press);
+        lastKey = Clock::now();
+    }
+    while (finished == Clock::time_point{}) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    std::printf(
+        "search as you type \"%s\": %zu results; from the last key to the search's start %.1f "
+        "ms, to the first rows %.1f ms, to the end %.1f ms\n",
+        words.text().toUtf8().constData(), panel.GetResults().GetCount(),
+        Milliseconds(started - lastKey), Milliseconds(firstRows - lastKey),
+        Milliseconds(finished - lastKey));
     std::filesystem::remove_all(folder);
     return 0;
 }
