@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ public:
 
     // Rows are in the order shown: arrival order, or the last sort's, with results that
     // arrived after the sort below the sorted ones.
-    std::size_t GetCount() const { return order.size(); }
+    std::size_t GetCount() const { return count; }
     const CCollDiskItemType& GetType(std::size_t row) const;
     std::string_view GetName(std::size_t row) const;
     // The catalogue path as shown: Title:\Folder\name.
@@ -39,40 +40,74 @@ public:
     // The row that shows the result shown at `row` before the last sort; `row` itself when
     // none was made since.
     std::size_t RowOfArrival(std::size_t arrival) const;
-    std::size_t ArrivalOfRow(std::size_t row) const { return order[row]; }
+    std::size_t ArrivalOfRow(std::size_t row) const {
+        return row < order.size() ? order[row] : row;
+    }
 
     // Bytes held, for measuring.
     std::size_t GetMemoryUsed() const;
 
 private:
-    // A folder's path "Title:\A\B\" in `text`, and its first entry in `separators`.
+    // Text is kept in chunks that never move, so a growing search copies nothing; a folder's
+    // path and the names of its results share one chunk, and a folder is laid again when its
+    // names go on in the next one.
+    struct CTextChunk {
+        std::unique_ptr<char[]> bytes;
+        std::size_t size = 0;
+        std::size_t capacity = 0;
+    };
+    // A folder's path "Title:\A\B\" in a chunk, and its first entry in `separators`.
     struct CFolder {
-        std::uint64_t at;
+        std::uint32_t chunk;
+        std::uint32_t at;
         std::uint32_t length;
         std::uint32_t partsAt;
     };
+    // 20 bytes: a name ends where the next thing laid in its chunk begins, and the 32-bit
+    // times send the rare ones outside 1901..2038 to `wideTimes`.
     struct CRecord {
-        std::uint64_t nameAt;
-        std::uint32_t folder;
-        std::uint32_t nameLength;
-        Time64 times[3];  // creation, modify, access
-        bool isFolder;
+        std::uint32_t nameAt;         // in its folder's chunk
+        std::uint32_t folderAndType;  // folder index << 1, then 1 for a folder
+        Time32 times[3];              // creation, modify, access
+    };
+    struct CWideTime {
+        std::uint32_t arrival;
+        std::uint32_t which;
+        Time64 time;
     };
 
     // The result's folder is the one added last.
     bool IsLastFolder(const CCataloguePath& path) const;
-    const CRecord& RecordOf(std::size_t row) const { return records[order[row]]; }
-    std::string_view FolderOf(const CRecord& record) const;
-    std::string_view NameOf(const CRecord& record) const;
-    // Compares the catalogue paths of two records without putting them together.
-    int ComparePaths(const CRecord& a, const CRecord& b) const;
+    void AddFolder(const CCataloguePath& path, std::size_t room);
+    // Room for `length` more bytes in the last chunk, a new chunk if there is none.
+    CTextChunk& ChunkWithRoom(std::size_t length);
+    const CRecord& Record(std::size_t arrival) const {
+        return recordBlocks[arrival / recordsPerBlock][arrival % recordsPerBlock];
+    }
+    const CFolder& FolderOfArrival(std::size_t arrival) const {
+        return folders[Record(arrival).folderAndType >> 1];
+    }
+    std::string_view FolderText(const CFolder& folder) const;
+    std::string_view NameOf(std::size_t arrival) const;
+    Time64 TimeOf(std::size_t arrival, std::size_t which) const;
+    int CompareTimes(std::size_t a, std::size_t b, std::size_t which) const;
+    // Compares the catalogue paths of two results without putting them together.
+    int ComparePaths(std::size_t a, std::size_t b) const;
 
-    std::string text;
+    static constexpr std::size_t recordsPerBlock = 32768;
+    static constexpr std::size_t textChunkSize = 1 << 20;
+
+    std::size_t count = 0;
+    std::vector<CTextChunk> chunks;
     std::vector<CFolder> folders;
     // For each folder in turn, where in its path the backslash before each name stands
     // (the item's name included); a name may hold a backslash, so its text cannot say.
     std::vector<std::uint32_t> separators;
-    std::vector<CRecord> records;
+    // Records in arrival order, in blocks that never move.
+    std::vector<std::unique_ptr<CRecord[]>> recordBlocks;
+    // Times that do not fit a record's field, by arrival and field, in arrival order.
+    std::vector<CWideTime> wideTimes;
+    // The rows of the last sort; rows past its end show the results that arrived after it.
     std::vector<std::uint32_t> order;
 };
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -117,4 +119,77 @@ TEST(SearchResultList, EachResultLeadsBackThroughItsOwnFolders) {
         EXPECT_EQ(path.Text(), list.GetPath(row));
     }
     EXPECT_EQ(list.GetPath(list.RowOfArrival(0)), list.GetPath(list.RowOfArrival(1)));
+}
+
+TEST(SearchResultList, TimesOutsideThirtyTwoBitsReadBackAndSortExactly) {
+    CSearchResultList list;
+    // Creation times: 1850, unknown, 2040, one second before 1970, the two smallest 32-bit
+    // values (which a record cannot take as they are), the largest one, and 2^31.
+    const std::vector<Time64> created = {-3786825600, unknownTime,   2208988800, -1,
+                                         INT32_MIN,   INT32_MIN + 1, INT32_MAX,  2147483648};
+    for (std::size_t i = 0; i < created.size(); ++i) {
+        CCollSearchResult result = Result("Box", {}, "f" + std::to_string(i));
+        result.creationTime = created[i];
+        // Other fields hold other wide values, so a time read from the wrong field shows.
+        result.modifyTime = created[i] == unknownTime ? 0 : created[i] - 7;
+        result.accessTime = 5000000000 + static_cast<Time64>(i);
+        list.Add(result);
+    }
+    auto check = [&] {
+        for (std::size_t row = 0; row < list.GetCount(); ++row) {
+            Time64 time = created[list.ArrivalOfRow(row)];
+            EXPECT_EQ(list.GetTime(row, FieldCreation), time) << row;
+            EXPECT_EQ(list.GetTime(row, FieldModify), time == unknownTime ? 0 : time - 7);
+            EXPECT_EQ(list.GetTime(row, FieldAccess),
+                      5000000000 + static_cast<Time64>(list.ArrivalOfRow(row)));
+        }
+    };
+    check();
+    list.Sort(FieldCreation);
+    check();
+    std::vector<Time64> shown;
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        shown.push_back(list.GetTime(row, FieldCreation));
+    }
+    std::vector<Time64> sorted = created;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(shown, sorted);
+    EXPECT_EQ(shown.front(), unknownTime);
+    list.Sort(FieldAccess);
+    EXPECT_EQ(list.GetName(0), "f0");
+    // A result arriving after the sort is shown below it as itself.
+    list.Add(Result("Box", {}, "late", false, 1));
+    EXPECT_EQ(list.ArrivalOfRow(8), 8u);
+    EXPECT_EQ(list.RowOfArrival(8), 8u);
+    EXPECT_EQ(list.GetTime(8, FieldCreation), 1);
+}
+
+TEST(SearchResultList, NamesKeepTheirBoundsWhereTheirTextRunsPastABlock) {
+    CSearchResultList list;
+    // Megabytes of names in one folder, one name longer than any block, then another folder.
+    std::vector<CCataloguePath> added;
+    for (int i = 0; i < 5000; ++i) {
+        std::string name = std::to_string(i) + std::string(static_cast<std::size_t>(i % 700), 'n');
+        if (i == 2500) {
+            name.assign(3 << 20, 'L');
+        }
+        added.push_back({"Big", {"deep", "er"}});
+        added.back().names.push_back(name);
+        list.Add(Result("Big", {"deep", "er"}, name));
+    }
+    list.Add(Result("Big", {}, "x", true));
+    added.push_back({"Big", {"x"}});
+    list.Add(Result("Big", {"x"}, ""));
+    added.push_back({"Big", {"x", ""}});
+    ASSERT_EQ(list.GetCount(), added.size());
+    list.Sort(FieldPath);
+    for (std::size_t row = 0; row < list.GetCount(); ++row) {
+        const CCataloguePath& expected = added[list.ArrivalOfRow(row)];
+        ASSERT_EQ(list.GetName(row), expected.names.back()) << row;
+        ASSERT_EQ(list.GetCataloguePath(row), expected);
+        if (row > 0) {
+            ASSERT_LT(list.GetPath(row - 1), list.GetPath(row));
+        }
+    }
+    EXPECT_EQ(list.GetType(list.RowOfArrival(5000)).name, "Folder");
 }
