@@ -157,8 +157,7 @@ int main(int argc, char** argv) {
     Clock::time_point stopAt{};
     Clock::time_point again = Clock::now();
     panel.onPump = [&] {
-        if (stopAt == Clock::time_point{} &&
-            Clock::now() - again > std::chrono::milliseconds(20)) {
+        if (stopAt == Clock::time_point{} && Clock::now() - again > std::chrono::milliseconds(20)) {
             stopAt = Clock::now();
             panel.GetSearchButton().click();
         }
