@@ -169,9 +169,7 @@ bool CIndexExtension::NamesRecordsIn(const std::uint8_t* file) const {
             return false;
         }
         Time32 stored[3];
-        stored[CCollDiskItem::timeAccess] = static_cast<Time32>(LoadIndexU32(record));
-        stored[CCollDiskItem::timeCreation] = static_cast<Time32>(LoadIndexU32(record + 4));
-        stored[CCollDiskItem::timeModify] = static_cast<Time32>(LoadIndexU32(record + 8));
+        LoadRecordTimes(record, stored);
         Time64 full[3];
         LoadTimes(entry, full);
         if (!TimesAgree(stored, full)) {

@@ -63,6 +63,14 @@ struct CIndexRecord {
     std::uint32_t next = 0;  // the position after the fields: a folder's table
 };
 
+// The times that follow a record's name, stored access, creation, modify, by
+// CCollDiskItem::TimeKind.
+inline void LoadRecordTimes(const std::uint8_t* fields, Time32 times[3]) {
+    times[CCollDiskItem::timeAccess] = static_cast<Time32>(LoadIndexU32(fields));
+    times[CCollDiskItem::timeCreation] = static_cast<Time32>(LoadIndexU32(fields + 4));
+    times[CCollDiskItem::timeModify] = static_cast<Time32>(LoadIndexU32(fields + 8));
+}
+
 // Whether a time field holds -1 or 0, the values a time outside the field's reach is written
 // as: only then may the file's extension hold the full time.
 inline bool HasOddTimeField(const CIndexRecord& record) {
@@ -147,9 +155,7 @@ template <class Source>
     }
     record.name = source.Bytes(at, record.nameLength + fields);
     const std::uint8_t* field = record.name + record.nameLength;
-    record.times[CCollDiskItem::timeAccess] = static_cast<Time32>(LoadIndexU32(field));
-    record.times[CCollDiskItem::timeCreation] = static_cast<Time32>(LoadIndexU32(field + 4));
-    record.times[CCollDiskItem::timeModify] = static_cast<Time32>(LoadIndexU32(field + 8));
+    LoadRecordTimes(field, record.times);
     if (table.IsFile(index)) {
         record.size = LoadIndexU32(field + 12);
     }
