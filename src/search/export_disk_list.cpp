@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/export_disk_list.h"
 
-#include <ctime>
-
+#include "helpers/date_format.h"
 #include "helpers/file_path.h"
 #include "helpers/number_text.h"
 #include "helpers/show_message.h"
@@ -39,17 +38,7 @@ std::string EscapeCell(const std::string& text) {
 
 // The page has its own day-first date, whatever the date-format setting says.
 std::string BurnDateText(Time32 burnDate) {
-    if (burnDate < 0) {
-        return std::string();
-    }
-    std::time_t when = burnDate;
-    std::tm local{};
-    if (::localtime_r(&when, &local) == nullptr) {
-        return std::string();
-    }
-    char text[32];
-    std::size_t length = std::strftime(text, sizeof text, "%d/%m/%Y", &local);
-    return std::string(text, length);
+    return FormatShortTime(FromTime32(burnDate), "%d/%m/%Y");
 }
 
 }  // namespace
