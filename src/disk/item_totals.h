@@ -3,16 +3,12 @@
 // far it has come against what the disk held when it was catalogued.
 #pragma once
 
-#include <cstdint>
+#include "store/coll_totals.h"
 
 class CCollDisk;
 struct CCollItem;
 
-struct CCatalogueTotals {
-    std::uint64_t files = 0;
-    std::uint64_t folders = 0;
-    std::uint64_t bytes = 0;
-};
+using CCatalogueTotals = CDiskTotals;
 
 // Reads the disk's index file for the folder `item` names (the whole disk for its root) and
 // counts what lies below it at every depth. False when the folder is not in the index or the

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "helpers/coll_types.h"
+#include "store/coll_totals.h"
 
 class CRecordWriter;
 
@@ -23,13 +24,6 @@ constexpr std::size_t headSize = 36;
 constexpr std::size_t sizeEntrySize = 12;
 constexpr std::size_t timeEntrySize = 28;
 }  // namespace indexExtension
-
-// A disk's totals, exact.
-struct CDiskTotals {
-    std::uint64_t files = 0;
-    std::uint64_t folders = 0;
-    std::uint64_t bytes = 0;
-};
 
 // The fixed part of the block.
 struct CIndexExtensionHead {
