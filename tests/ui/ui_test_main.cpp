@@ -7,6 +7,8 @@
 #include <QPalette>
 #include <QStyleFactory>
 
+#include "shell/ui/qt_job_poster.h"
+
 namespace {
 
 // A dark desktop as Fusion draws one, for pictures that check everything stays readable on it:
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    CQtJobPoster jobPoster;
     if (qEnvironmentVariable("TAMBLOR_SCREENSHOT_PALETTE") == "dark") {
         UseDarkPalette();
     }

@@ -10,6 +10,7 @@
 
 #include "platform/ui/qt_platform_ui.h"
 #include "shell/coll_session.h"
+#include "shell/ui/qt_job_poster.h"
 
 class CCollFrame;
 class CQuitSignals;
@@ -38,6 +39,8 @@ private:
     // How often a quit request looks again for windows that have not closed yet.
     static constexpr int modalRetryMilliseconds = 50;
 
+    // First, so that it outlives every job the session's document and the frame own.
+    CQtJobPoster jobPoster;
     CCollSession session;
     CQtPlatformUi platformUi;
     CPlatformUi* previousUi = nullptr;
