@@ -59,7 +59,7 @@ int Add(CCollection& collection, const std::string& path, const CliArgs& files) 
     }
     // Files already listed, or a first file that failed, leave the collection as it was: a
     // collection that did not exist is then not created.
-    if (collection.disks.size() != before && !CCollSaver(collection).Save(path)) {
+    if (collection.disks.size() != before && !ReportResult(CCollSaver(collection).Save(path))) {
         return 1;
     }
     return inserted ? 0 : 1;
@@ -104,7 +104,7 @@ int CmdCollection(const CliArgs& args) {
     } else {
         collection.description = args[2];
     }
-    return CCollSaver(collection).Save(path) ? 0 : 1;
+    return ReportResult(CCollSaver(collection).Save(path)) ? 0 : 1;
 }
 
 int CmdTotals(const CliArgs& given) {

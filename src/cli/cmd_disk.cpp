@@ -204,7 +204,7 @@ int CmdScan(const CliArgs& args) {
     disk.header.burnDate = chosen.burnDate;
     disk.header.description = chosen.description;
     disk.ComputeTotals();
-    if (!disk.SaveIndexFile(output)) {
+    if (!ReportResult(disk.SaveIndexFile(output))) {
         return 1;
     }
     std::printf("%" PRIu64 " files, %" PRIu64 " folders, %s bytes\n", disk.header.totalFiles,
@@ -219,7 +219,7 @@ int CmdInfo(const CliArgs& given) {
         return UsageError();
     }
     std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(FullPathOf(args[0]));
-    if (!disk->ReadHeader()) {
+    if (!ReportResult(disk->ReadHeader())) {
         return 1;
     }
     const CCollDiskHeader& header = disk->header;
@@ -284,7 +284,7 @@ int CmdEdit(const CliArgs& args) {
         return UsageError();
     }
     std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(FullPathOf(path));
-    if (!disk->ReadHeader()) {
+    if (!ReportResult(disk->ReadHeader())) {
         return 1;
     }
     // Checked in the order Apply checks them; nothing is written unless both pass.
@@ -295,5 +295,5 @@ int CmdEdit(const CliArgs& args) {
     if (!burnDate && !description) {
         return 0;
     }
-    return disk->WriteHeader() ? 0 : 1;
+    return ReportResult(disk->WriteHeader()) ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_exception.h"
@@ -31,6 +32,20 @@ public:
 
 private:
     std::vector<CProblem> list;
+};
+
+// What an operation that may fail hands back: true when it succeeded, else what went wrong.
+class [[nodiscard]] CResult {
+public:
+    CResult() = default;
+    explicit CResult(CProblems failure) : problems(std::move(failure)) {}
+    explicit CResult(const CFileException& error) { problems.Add(error); }
+
+    explicit operator bool() const { return problems.IsEmpty(); }
+    const CProblems& GetProblems() const { return problems; }
+
+private:
+    CProblems problems;
 };
 
 // A printf-style text as a string, of any length.

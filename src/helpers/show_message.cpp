@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "helpers/problems.h"
 #include "platform/file_exception.h"
 #include "platform/message_sink.h"
 
@@ -26,4 +27,15 @@ void ShowMessage(const char* format, ...) {
 
 void ReportFileException(const CFileException& error) {
     EmitMessage(error.GetErrorMessage());
+}
+
+void ShowProblems(const CProblems& problems) {
+    for (const CProblem& problem : problems.GetList()) {
+        EmitMessage(problem.text);
+    }
+}
+
+bool ReportResult(const CResult& result) {
+    ShowProblems(result.GetProblems());
+    return static_cast<bool>(result);
 }

@@ -8,3 +8,9 @@ void ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // The standard report of a failed file operation.
 class CFileException;
 void ReportFileException(const CFileException& error);
+// Each problem in turn, as the operation found them.
+class CProblems;
+void ShowProblems(const CProblems& problems);
+// Shows what went wrong; true when nothing did.
+class CResult;
+bool ReportResult(const CResult& result);

@@ -99,7 +99,7 @@ bool CCollDoc::OnOpenDocument(const std::string& path) {
 }
 
 bool CCollDoc::OnSaveDocument(const std::string& path) {
-    if (!CCollSaver(collection).Save(path)) {
+    if (!ReportResult(CCollSaver(collection).Save(path))) {
         return false;
     }
     SetModifiedFlag(false);

@@ -74,7 +74,7 @@ bool CCollDiskEdit::Apply(const std::string& dateText, const std::string& descri
     }
     disk.header.burnDate = burnDate;
     disk.header.SetDescription(description);
-    if (!disk.WriteHeader()) {
+    if (!ReportResult(disk.WriteHeader())) {
         return false;
     }
     editing = false;

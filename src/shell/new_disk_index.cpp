@@ -8,6 +8,7 @@
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
 #include "helpers/local_time.h"
+#include "helpers/show_message.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
@@ -148,7 +149,7 @@ CNewDiskIndexOutcome CreateDiskIndex(CCollSettings& settings, const CNewDiskInde
 
     // The write replaces an existing file only once the new one is complete, and has said
     // why when it fails: then the folder is not remembered and the disk stays in the drive.
-    if (!disk.SaveIndexFile(path)) {
+    if (!ReportResult(disk.SaveIndexFile(path))) {
         return CNewDiskIndexOutcome::failed;
     }
     settings.SetLastCdiFolder(CFilePath(path).GetFolderPath());

@@ -8,7 +8,6 @@
 
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
-#include "helpers/show_message.h"
 #include "platform/atomic_file.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
@@ -33,7 +32,7 @@ void CCollDisk::ComputeTotals() {
     header.totalBytes = totals.bytes;
 }
 
-bool CCollDisk::ReadHeader() {
+CResult CCollDisk::ReadHeader() {
     try {
         CFile file(indexPath, CFile::Mode::read);
         file.SetReadAhead(0);
@@ -59,10 +58,9 @@ bool CCollDisk::ReadHeader() {
             header.totalFolders = extension.totals.folders;
             header.totalBytes = extension.totals.bytes;
         }
-        return true;
+        return {};
     } catch (const CFileException& error) {
-        ReportFileException(error);
-        return false;
+        return CResult(error);
     }
 }
 
@@ -96,7 +94,7 @@ bool CCollDisk::IsInDrive(const std::string& drive) const {
     return present.GetLabel() == header.GetLabel() && volume.serial == header.serial;
 }
 
-bool CCollDisk::WriteHeader() {
+CResult CCollDisk::WriteHeader() {
     try {
         // The old file is opened first: one that has gone is reported, never recreated
         // holding a header and no tree.
@@ -118,10 +116,9 @@ bool CCollDisk::WriteHeader() {
         }
         old.Close();
         output.Commit();
-        return true;
+        return {};
     } catch (const CFileException& error) {
-        ReportFileException(error);
-        return false;
+        return CResult(error);
     }
 }
 
@@ -147,7 +144,7 @@ void CCollDisk::WriteIndex(CRecordWriter& writer) const {
     }
 }
 
-bool CCollDisk::SaveIndexFile(const std::string& path) {
+CResult CCollDisk::SaveIndexFile(const std::string& path) {
     try {
         if (!AssignOffsets()) {
             CFileException::ThrowErrno(EFBIG, path);
@@ -156,9 +153,8 @@ bool CCollDisk::SaveIndexFile(const std::string& path) {
         CRecordWriter writer(output.File());
         WriteIndex(writer);
         output.Commit();
-        return true;
+        return {};
     } catch (const CFileException& error) {
-        ReportFileException(error);
-        return false;
+        return CResult(error);
     }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "helpers/problems.h"
 #include "store/coll_disk_content.h"
 #include "store/coll_disk_header.h"
 
@@ -23,24 +24,24 @@ public:
     // Counts files, folders and bytes at every depth into the header.
     void ComputeTotals();
 
-    // Reads the header from indexPath, with the exact totals of the file's extension; reports a
-    // file error and returns false on failure, a damaged extension included.
-    bool ReadHeader();
+    // Reads the header from indexPath, with the exact totals of the file's extension; the file
+    // error on failure, a damaged extension included.
+    CResult ReadHeader();
     // Reads the root level and one level below each root folder. Throws CFileException after
     // reading what lies before the damage.
     void LoadContent();
-    // Rewrites the header, keeping the tree; reports a file error and returns false on
-    // failure, leaving the file as it was.
-    bool WriteHeader();
+    // Rewrites the header, keeping the tree; on failure the file error, the file left as it
+    // was.
+    CResult WriteHeader();
     // Gives every entry its offset and gathers what the extension must keep, which the header
     // then points to. False when the file would reach past 4 GiB, where offsets cannot point.
     bool AssignOffsets();
     // Writes the whole disk at the writer's position, which must be 0, as AssignOffsets laid
     // it out.
     void WriteIndex(CRecordWriter& writer) const;
-    // Writes the disk as a new index file that replaces `path` only once it is complete.
-    // Reports a file error and returns false on failure; no partial file is left.
-    bool SaveIndexFile(const std::string& path);
+    // Writes the disk as a new index file that replaces `path` only once it is complete; on
+    // failure the file error, and no partial file is left.
+    CResult SaveIndexFile(const std::string& path);
 
     // Whether the disk now in the drive named by the "Drive" setting (or `drive`) is this one:
     // its label (exact bytes) and serial are the ones recorded by the scan.

@@ -62,7 +62,7 @@ bool CCollLoader::Load(const std::string& path) {
             continue;
         }
         std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(indexPath);
-        if (!disk->ReadHeader()) {
+        if (!ReportResult(disk->ReadHeader())) {
             ShowMessage("Failed loading disk %s", line.c_str());
             ++failedLines;
             continue;
@@ -102,7 +102,7 @@ bool CCollLoader::InsertIndexFile(const std::string& path) {
         ShowMessage("Failed loading disk %s", path.c_str());
         return false;
     }
-    if (!disk->ReadHeader()) {
+    if (!ReportResult(disk->ReadHeader())) {
         ShowMessage("Failed loading disk %s", path.c_str());
         return false;
     }

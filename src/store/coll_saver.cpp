@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/coll_saver.h"
 
-#include "helpers/show_message.h"
 #include "platform/atomic_file.h"
 #include "platform/file_exception.h"
 #include "store/coll_line.h"
@@ -50,18 +49,18 @@ std::string CCollSaver::Format(const std::string& path) const {
     return text;
 }
 
-bool CCollSaver::Save(const std::string& path) {
+CResult CCollSaver::Save(const std::string& path) {
     try {
         std::string text = Format(path);
         CAtomicFile output(path);
         output.File().Write(text.data(), text.size());
         output.Commit();
     } catch (const CFileException& error) {
-        ReportFileException(error);
-        return false;
+        return CResult(error);
     } catch (const CUnlistableDisk& error) {
-        ShowMessage("%s cannot be listed in a collection file", error.indexPath.c_str());
-        return false;
+        CProblems problems;
+        problems.Add("%s cannot be listed in a collection file", error.indexPath.c_str());
+        return CResult(problems);
     }
-    return true;
+    return {};
 }

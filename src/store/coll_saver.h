@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "helpers/problems.h"
+
 class CCollection;
 
 struct CUnlistableDisk {
@@ -16,8 +18,8 @@ public:
     explicit CCollSaver(CCollection& collection) : collection(collection) {}
 
     // Replaces the file at `path` only once the new one is complete; on success the
-    // collection's path becomes `path`. Reports a file error and returns false on failure.
-    bool Save(const std::string& path);
+    // collection's path becomes `path`. On failure what went wrong.
+    CResult Save(const std::string& path);
     // The file's content, as Save writes it. Throws CUnlistableDisk for a disk no line can
     // name.
     std::string Format(const std::string& path) const;

@@ -3,7 +3,7 @@
 // or locked disk gives: the previous file must survive whole, the user must be told why, and
 // no temporary file may be left behind.
 
-#include "platform/fault_injection.h"
+#include "platform//fault_injection.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "helpers/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/ini_file.h"
 #include "store/coll_disk_file.h"
@@ -57,20 +58,20 @@ bool SaveIndex(const std::string& path, const std::string& description) {
     auto file = std::make_unique<CCollDiskFile>();
     file->name = "new.txt";
     disk.content.files.Add(std::move(file));
-    return disk.SaveIndexFile(path);
+    return ReportResult(disk.SaveIndexFile(path));
 }
 
 bool RewriteHeader(const std::string& path) {
     CCollDisk disk;
     disk.indexPath = path;
     disk.header.SetDescription("a new description");
-    return disk.WriteHeader();
+    return ReportResult(disk.WriteHeader());
 }
 
 bool SaveCollection(const std::string& path) {
     CCollection collection;
     collection.description = "new description";
-    return CCollSaver(collection).Save(path);
+    return ReportResult(CCollSaver(collection).Save(path));
 }
 
 // The profile is read at start-up, long before it is written: only the write may fail here.

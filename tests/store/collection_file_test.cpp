@@ -119,9 +119,8 @@ TEST(CollectionFile, AFailedSaveKeepsThePreviousFile) {
     std::string colPath = folder.Write("keep.col", "old content\r\n");
     CCollection collection;
     collection.description = "new";
-    CMessageRecorder messages;
-    EXPECT_FALSE(CCollSaver(collection).Save(folder.Path("missing/keep.col")));
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0], folder.Path("missing/keep.col") + " was not found.");
+    CResult saved = CCollSaver(collection).Save(folder.Path("missing/keep.col"));
+    EXPECT_EQ(saved.GetProblems().GetTexts(),
+              std::vector<std::string>{folder.Path("missing/keep.col") + " was not found."});
     EXPECT_EQ(CTempFolder::Read(colPath), "old content\r\n");
 }

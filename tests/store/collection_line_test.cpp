@@ -90,9 +90,8 @@ TEST(CollectionLine, ASaveThatCannotNameADiskFailsAndKeepsTheFile) {
     auto disk = std::make_unique<CCollDisk>("bad");
     disk->indexPath = folder.Path("line\nbreak.cdi");
     collection.AddDisk(std::move(disk));
-    CMessageRecorder messages;
-    EXPECT_FALSE(CCollSaver(collection).Save(colPath));
-    ASSERT_EQ(messages.messages.size(), 1u);
+    CResult saved = CCollSaver(collection).Save(colPath);
+    EXPECT_EQ(saved.GetProblems().GetTexts().size(), 1u);
     EXPECT_EQ(CTempFolder::Read(colPath), "old\r\n");
 }
 

@@ -108,17 +108,17 @@ TEST(DamagedCorpus, EachReaderThatMeetsTheDamageReportsIt) {
         std::string path = file.string();
         SCOPED_TRACE(file.filename().string());
         CFinders finders = FindersOf(file.filename().string());
-        CMessageRecorder messages;
         CCollDisk disk;
         disk.indexPath = path;
-        bool headerRead = disk.ReadHeader();
+        CResult header = disk.ReadHeader();
+        bool headerRead = static_cast<bool>(header);
         if (finders.header != CFinders::either) {
             EXPECT_EQ(headerRead, finders.header == CFinders::reads);
         }
         if (!headerRead) {
-            ASSERT_EQ(messages.messages.size(), 1u);
-            EXPECT_EQ(messages.messages[0],
-                      "An attempt was made to access " + path + " past its end.");
+            EXPECT_EQ(header.GetProblems().GetTexts(),
+                      std::vector<std::string>{"An attempt was made to access " + path +
+                                               " past its end."});
         }
         EXPECT_EQ(BrowseAll(path), finders.browsing ? CFileException::endOfFile : -1);
         EXPECT_EQ(SearchAll(path, false), CFileException::endOfFile);

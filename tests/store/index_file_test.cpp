@@ -214,13 +214,11 @@ TEST(IndexFile, DamagedFilesFailAsEndOfFileAndNeverCrash) {
     std::size_t aTable = static_cast<std::size_t>(aOffset) + 1 + 1 + 12;
     expectDamaged(patched(aTable + 4, aOffset), "folder containing itself");
 
-    CMessageRecorder messages;
     CCollDisk shortHeader;
     shortHeader.indexPath = folder.Write("short.cdi", bytes.substr(0, 100));
-    EXPECT_FALSE(shortHeader.ReadHeader());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0],
-              "An attempt was made to access " + shortHeader.indexPath + " past its end.");
+    EXPECT_EQ(shortHeader.ReadHeader().GetProblems().GetTexts(),
+              std::vector<std::string>{"An attempt was made to access " + shortHeader.indexPath +
+                                       " past its end."});
 }
 
 TEST(IndexFile, WriteHeaderRewritesOnlyTheHeader) {
@@ -240,11 +238,9 @@ TEST(IndexFile, WriteHeaderRewritesOnlyTheHeader) {
     EXPECT_EQ(IntAt(after, 8), 123456);
     EXPECT_EQ(after.substr(76, 10), std::string("new words\0", 10));
 
-    CMessageRecorder messages;
     disk.indexPath = folder.Path("missing/disk.cdi");
-    EXPECT_FALSE(disk.WriteHeader());
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0], disk.indexPath + " was not found.");
+    EXPECT_EQ(disk.WriteHeader().GetProblems().GetTexts(),
+              std::vector<std::string>{disk.indexPath + " was not found."});
 }
 
 TEST(IndexFile, WriteHeaderOnAVanishedFileFailsAndCreatesNothing) {
@@ -255,10 +251,9 @@ TEST(IndexFile, WriteHeaderOnAVanishedFileFailsAndCreatesNothing) {
     ASSERT_TRUE(disk.ReadHeader());
     std::filesystem::remove(disk.indexPath);
 
-    CMessageRecorder messages;
     disk.header.burnDate = 42;
-    EXPECT_FALSE(disk.WriteHeader());
-    EXPECT_EQ(messages.messages, std::vector<std::string>{disk.indexPath + " was not found."});
+    EXPECT_EQ(disk.WriteHeader().GetProblems().GetTexts(),
+              std::vector<std::string>{disk.indexPath + " was not found."});
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
@@ -266,9 +261,9 @@ TEST(IndexFile, AFailedWriteLeavesThePreviousFileAndNoTemporaryFile) {
     CTempFolder folder;
     CCollDisk disk;
     std::string path = folder.Write("old.cdi", "previous");
-    CMessageRecorder messages;
-    EXPECT_FALSE(disk.SaveIndexFile(folder.Path("no/such/folder/new.cdi")));
-    EXPECT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(
+        disk.SaveIndexFile(folder.Path("no/such/folder/new.cdi")).GetProblems().GetList().size(),
+        1u);
     EXPECT_EQ(CTempFolder::Read(path), "previous");
     ASSERT_TRUE(disk.SaveIndexFile(path));
     EXPECT_EQ(CTempFolder::Read(path).size(), 352u);

@@ -48,7 +48,7 @@ TEST(KilledSave, LeavesTheOldOrTheNewFileWhole) {
         if (child == 0) {
             // Save over and over until killed, alternating so the file keeps being replaced.
             for (int i = 0;; ++i) {
-                CCollSaver(i % 2 == 0 ? newCollection : oldCollection).Save(path);
+                (void)CCollSaver(i % 2 == 0 ? newCollection : oldCollection).Save(path);
             }
         }
         ::usleep(static_cast<useconds_t>(1000 + random() % 20000));
