@@ -11,6 +11,5 @@ CQtJobPoster::~CQtJobPoster() {
 }
 
 void CQtJobPoster::Post(std::function<void()> call) {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call),
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
 }
