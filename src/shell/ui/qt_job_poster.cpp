@@ -11,5 +11,23 @@ CQtJobPoster::~CQtJobPoster() {
 }
 
 void CQtJobPoster::Post(std::function<void()> call) {
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(call), Qt::QueuedConnection);
+    std::lock_guard lock(mutex);
+    calls.push_back(std::move(call));
+    if (!drainQueued) {
+        drainQueued = true;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [this] { RunPosted(); }, Qt::QueuedConnection);
+    }
+}
+
+void CQtJobPoster::RunPosted() {
+    std::deque<std::function<void()>> taken;
+    {
+        std::lock_guard lock(mutex);
+        taken.swap(calls);
+        drainQueued = false;
+    }
+    for (auto& call : taken) {
+        call();
+    }
 }

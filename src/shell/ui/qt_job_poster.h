@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The desktop program's job poster: a job's calls for the window's thread are queued into
-// Qt's event loop, as events from any thread are.
+// The desktop program's job poster: a job's calls for the window's thread wait in a queue of
+// its own, which one queued call into Qt's event loop empties. The queue's lock is what orders
+// a job's writes before the window's reads, visibly to ThreadSanitizer, which cannot see the
+// locks inside Qt's libraries.
 #pragma once
+
+#include <deque>
+#include <mutex>
 
 #include "shell/job.h"
 
@@ -16,5 +21,11 @@ public:
     void Post(std::function<void()> call) override;
 
 private:
+    void RunPosted();
+
     CJobPoster* previous;
+    std::mutex mutex;
+    std::deque<std::function<void()>> calls;
+    // A call into the event loop is on its way: later posts join the queue it will empty.
+    bool drainQueued = false;
 };
