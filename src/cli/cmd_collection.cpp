@@ -16,6 +16,14 @@
 
 namespace {
 
+// Reads COL whole, showing what went wrong; false when the file itself cannot be read.
+bool LoadCollection(CCollection& collection, const std::string& path) {
+    CCollLoader loader(collection);
+    bool read = loader.Load(path);
+    ShowProblems(loader.GetProblems());
+    return read;
+}
+
 // Loads COL for a change. A disk that failed to load would be dropped by the save, so
 // then nothing is changed.
 bool LoadForChange(CCollection& collection, const std::string& path, bool createMissing) {
@@ -23,7 +31,9 @@ bool LoadForChange(CCollection& collection, const std::string& path, bool create
         return true;
     }
     CCollLoader loader(collection);
-    return loader.Load(path) && loader.GetFailedLines() == 0;
+    bool read = loader.Load(path);
+    ShowProblems(loader.GetProblems());
+    return read && loader.GetFailedLines() == 0;
 }
 
 int List(const CCollection& collection, bool json) {
@@ -57,6 +67,7 @@ int Add(CCollection& collection, const std::string& path, const CliArgs& files) 
             break;
         }
     }
+    ShowProblems(loader.GetProblems());
     // Files already listed, or a first file that failed, leave the collection as it was: a
     // collection that did not exist is then not created.
     if (collection.disks.size() != before && !ReportResult(CCollSaver(collection).Save(path))) {
@@ -83,7 +94,7 @@ int CmdCollection(const CliArgs& args) {
     std::string path = FullPathOf(args[0]);
     CCollection collection;
     if (isList) {
-        if (!CCollLoader(collection).Load(path)) {
+        if (!LoadCollection(collection, path)) {
             return 1;
         }
         return List(collection, json);
@@ -115,7 +126,7 @@ int CmdTotals(const CliArgs& given) {
     }
     CCollection collection;
     std::string path = FullPathOf(args[0]);
-    if (!CCollLoader(collection).Load(path)) {
+    if (!LoadCollection(collection, path)) {
         return 1;
     }
     CCollTotals totals;

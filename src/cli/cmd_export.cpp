@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
+#include "helpers/show_message.h"
 #include "search/export_disk_list.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
@@ -15,14 +16,20 @@ int CmdExport(const CliArgs& args) {
     }
     CCollection collection;
     std::string path = FullPathOf(args[0]);
-    if (!CCollLoader(collection).Load(path)) {
+    CCollLoader loader(collection);
+    bool read = loader.Load(path);
+    ShowProblems(loader.GetProblems());
+    if (!read) {
         return 1;
     }
     if (collection.disks.empty()) {
         return MessagesShown() ? 1 : 0;
     }
-    std::string outputPath;
-    if (!ExportCollectionList(collection, path, outputPath)) {
+    std::string outputPath = DiskListPagePath(path);
+    CProblems problems;
+    bool exported = ExportCollectionList(TakeDiskListRows(collection), outputPath, problems);
+    ShowProblems(problems);
+    if (!exported) {
         return 1;
     }
     std::printf("%s\n", outputPath.c_str());

@@ -141,7 +141,10 @@ int CmdSearch(const CliArgs& args) {
             words += words.empty() ? arg : " " + arg;
         }
     }
-    if (!CCollLoader(collection).Load(FullPathOf(args[0]))) {
+    CCollLoader loader(collection);
+    bool read = loader.Load(FullPathOf(args[0]));
+    ShowProblems(loader.GetProblems());
+    if (!read) {
         return 1;
     }
     if (hasDisk) {

@@ -4,7 +4,6 @@
 #include "helpers/date_format.h"
 #include "helpers/file_path.h"
 #include "helpers/number_text.h"
-#include "helpers/show_message.h"
 #include "platform/name_text.h"
 #include "search/html_writer.h"
 #include "store/collection.h"
@@ -43,7 +42,16 @@ std::string BurnDateText(Time32 burnDate) {
 
 }  // namespace
 
-void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
+std::vector<CDiskListRow> TakeDiskListRows(const CCollection& collection) {
+    std::vector<CDiskListRow> rows;
+    rows.reserve(collection.disks.size());
+    for (const auto& disk : collection.disks) {
+        rows.push_back({disk->title, disk->header});
+    }
+    return rows;
+}
+
+void ExportDiskList(CHtmlWriter& writer, const std::vector<CDiskListRow>& rows) {
     writer.BeginHtml();
     writer.BeginHead();
     // Declared, so that no browser guesses: the page holds only UTF-8.
@@ -58,10 +66,10 @@ void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
         writer.HeaderCell(heading);
     }
     writer.EndRow();
-    for (const auto& disk : collection.disks) {
-        const CCollDiskHeader& header = disk->header;
+    for (const CDiskListRow& row : rows) {
+        const CCollDiskHeader& header = row.header;
         writer.BeginRow();
-        writer.Cell(EscapeCell(NameText(disk->title)));
+        writer.Cell(EscapeCell(NameText(row.title)));
         writer.Cell(BurnDateText(header.burnDate));
         writer.Cell(std::to_string(header.totalFiles));
         writer.Cell(std::to_string(header.totalFolders));
@@ -74,20 +82,20 @@ void ExportDiskList(CHtmlWriter& writer, const CCollection& collection) {
     writer.EndHtml();
 }
 
-bool ExportCollectionList(const CCollection& collection, const std::string& collectionPath,
-                          std::string& outputPath) {
-    if (collectionPath.empty() || collection.disks.empty()) {
-        return false;
-    }
+std::string DiskListPagePath(const std::string& collectionPath) {
     CFilePath output(collectionPath);
     output.SetExtension("htm");
-    outputPath = output.GetFullPath();
+    return output.GetFullPath();
+}
+
+bool ExportCollectionList(const std::vector<CDiskListRow>& rows, const std::string& outputPath,
+                          CProblems& problems) {
     CHtmlWriter writer;
     if (!writer.Open(outputPath)) {
-        ShowMessage("Failed creating file %s", outputPath.c_str());
+        problems.Add("Failed creating file %s", outputPath.c_str());
         return false;
     }
-    ExportDiskList(writer, collection);
+    ExportDiskList(writer, rows);
     writer.Close();
     return true;
 }

@@ -4,16 +4,30 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "helpers/problems.h"
+#include "store/coll_disk_header.h"
 
 class CCollection;
 class CHtmlWriter;
 
-// Writes the whole page to an open writer; throws CFileException on a write error.
-void ExportDiskList(CHtmlWriter& writer, const CCollection& collection);
+// What the page shows of one disk, copied from the collection when an export starts, so that
+// the page can be written while the list changes.
+struct CDiskListRow {
+    std::string title;
+    CCollDiskHeader header;
+};
 
-// Writes the page next to the collection file, named after it with the extension "htm",
-// replacing any file there, and sets `outputPath` to it. Does nothing and returns false when
-// the collection was never saved (empty path) or has no disk. When the page cannot be
-// created, says so and returns false; a write error throws CFileException.
-bool ExportCollectionList(const CCollection& collection, const std::string& collectionPath,
-                          std::string& outputPath);
+std::vector<CDiskListRow> TakeDiskListRows(const CCollection& collection);
+
+// Writes the whole page to an open writer; throws CFileException on a write error.
+void ExportDiskList(CHtmlWriter& writer, const std::vector<CDiskListRow>& rows);
+
+// The page's path: next to the collection file, named after it with the extension "htm".
+std::string DiskListPagePath(const std::string& collectionPath);
+
+// Writes the page at `outputPath`, replacing any file there. When the page cannot be created,
+// says so in `problems` and returns false; a write error throws CFileException.
+bool ExportCollectionList(const std::vector<CDiskListRow>& rows, const std::string& outputPath,
+                          CProblems& problems);

@@ -110,6 +110,12 @@ const CCommandInfo& GetCommandInfo(CCollCommand id) {
 }
 
 bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContext& context) {
+    // A collection still loading has no disks, path or description yet to act on.
+    if (doc.IsLoading() &&
+        (id == C::saveCollection || id == C::saveCollectionAs || id == C::collectionProperties ||
+         id == C::totals || id == C::exportList || id == C::insertDisks)) {
+        return false;
+    }
     switch (id) {
         case C::open:
         case C::copy:
@@ -126,7 +132,7 @@ bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContex
         case C::collectionProperties:
             return !doc.GetPathName().empty();
         case C::insertDisks:
-            return context.browseTabCurrent;
+            return context.browseTabCurrent && !doc.IsInserting();
         case C::removeDisk:
             return context.browseTabCurrent && doc.currentDisk != nullptr;
         case C::recentFile:

@@ -10,6 +10,7 @@
 #include "platform/ascii_text.h"
 #include "platform/file.h"
 #include "platform/platform_ui.h"
+#include "search/export_disk_list.h"
 #include "shell/command_guard.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
@@ -57,6 +58,21 @@ struct CDroppedFiles {
     std::vector<std::string> collections;
 };
 
+// What a load hands back, read by the window's thread once the work has returned.
+struct CLoadResult {
+    CCollection collection;
+    CProblems problems;
+    bool read = false;
+    bool stopped = false;
+};
+
+// What an insert hands back: the disks read, in order, and whether any path went in.
+struct CInsertResult {
+    std::vector<std::unique_ptr<CCollDisk>> disks;
+    CProblems problems;
+    bool inserted = false;
+};
+
 }  // namespace
 
 CCollDoc::CCollDoc() : search(&collection) {
@@ -68,6 +84,7 @@ void CCollDoc::DeleteContents() {
     if (search.IsBusy()) {
         search.Stop();
     }
+    AbandonLoads();
     collection.Clear();
     ++generation;
     currentDisk = nullptr;
@@ -85,17 +102,27 @@ bool CCollDoc::OnNewDocument() {
 }
 
 bool CCollDoc::OnOpenDocument(const std::string& path) {
-    bool wasModified = IsModified();
-    DeleteContents();
-    if (!CCollLoader(collection).Load(path)) {
-        SetModifiedFlag(wasModified);
-        // The disks the views showed are gone all the same.
-        UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
-        return false;
-    }
-    SetPathName(path);
-    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+    StartLoad(path, {});
     return true;
+}
+
+void CCollDoc::AbandonLoads() {
+    bool wasLoading = loadJob.IsRunning();
+    loadJob.Abandon();
+    insertJob.Abandon();
+    if (wasLoading) {
+        NotifyLoad({});
+    }
+}
+
+void CCollDoc::SetLoadListener(std::function<void(const CLoadProgress&)> listener) {
+    loadListener = std::move(listener);
+}
+
+void CCollDoc::NotifyLoad(const CLoadProgress& progress) {
+    if (loadListener) {
+        loadListener(progress);
+    }
 }
 
 bool CCollDoc::OnSaveDocument(const std::string& path) {
@@ -138,6 +165,7 @@ bool CCollDoc::CanClose() {
         return false;
     }
     StopSearch();
+    AbandonLoads();
     return true;
 }
 
@@ -188,20 +216,66 @@ bool CCollDoc::FileOpen() {
     return OpenCollection(paths.front());
 }
 
-bool CCollDoc::OpenCollection(const std::string& path) {
+bool CCollDoc::OpenCollection(const std::string& path, Finished finished) {
     if (!SaveModified()) {
         return false;
     }
-    if (!OnOpenDocument(path)) {
-        if (recentFiles != nullptr) {
-            recentFiles->Remove(path);
-        }
-        return false;
-    }
-    if (recentFiles != nullptr) {
-        recentFiles->Add(path);
-    }
+    StartLoad(path, std::move(finished));
     return true;
+}
+
+void CCollDoc::StartLoad(const std::string& path, Finished finished) {
+    bool wasModified = IsModified();
+    DeleteContents();
+    // The disks the views showed are gone while the new ones load.
+    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+    auto result = std::make_shared<CLoadResult>();
+    auto done = [this, result, path, wasModified, finished](const CProblems& thrown) {
+        NotifyLoad({});
+        bool opened = false;
+        if (!result->stopped) {
+            // In the order a reader of the file met them, then what stopped the work.
+            ShowProblems(result->problems);
+            ShowProblems(thrown);
+            opened = result->read && thrown.IsEmpty();
+        }
+        if (opened) {
+            collection.disks = std::move(result->collection.disks);
+            collection.description = std::move(result->collection.description);
+            SetPathName(path);
+            if (recentFiles != nullptr) {
+                recentFiles->Add(path);
+            }
+        } else if (!result->stopped) {
+            SetModifiedFlag(wasModified);
+            if (recentFiles != nullptr) {
+                recentFiles->Remove(path);
+            }
+        }
+        UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+        // A load the user cancelled is no failure: the program started with it goes on.
+        if (finished) {
+            finished(opened || result->stopped);
+        }
+    };
+    loadJob.Start(
+        [this, result, path](CJobContext& context) {
+            CCollLoader loader(result->collection);
+            result->read =
+                loader.Load(path, [this, &context, &result](std::size_t tried, std::size_t total) {
+                    if (context.IsStopRequested()) {
+                        result->stopped = true;
+                        return false;
+                    }
+                    if (context.IsTimeToReport()) {
+                        context.Post([this, tried, total] { NotifyLoad({true, tried, total}); });
+                    }
+                    return true;
+                });
+            result->problems = loader.GetProblems();
+        },
+        std::move(done));
+    NotifyLoad({true, 0, 0});
 }
 
 bool CCollDoc::OpenRecentFile(std::size_t index) {
@@ -230,35 +304,46 @@ bool CCollDoc::FileClose() {
     return true;
 }
 
-bool CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
-                             const std::string& lastFile) {
+void CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
+                             const std::string& lastFile, Finished finished) {
     OnNewDocument();
     if (IsDiskIndexPath(commandLineFile)) {
         // An index file opened from a file manager: shown in a new collection the user may
         // save, with its disk chosen.
-        if (!InsertDisks({commandLineFile})) {
-            return false;
+        bool started = InsertDisks({commandLineFile}, [this, finished](bool inserted) {
+            if (inserted && !collection.disks.empty()) {
+                SelectDisk(collection.disks[0]);
+            }
+            finished(inserted);
+        });
+        if (!started) {
+            finished(false);
         }
-        SelectDisk(collection.disks[0]);
-        return true;
+        return;
     }
     if (!commandLineFile.empty()) {
-        return OpenCollection(commandLineFile);
+        OpenCollection(commandLineFile, finished);
+        return;
     }
     if (openLastFile && !lastFile.empty()) {
         // A last file that fails is reported by the open; the program starts all the same.
         OpenCollection(lastFile);
     }
-    return true;
+    finished(true);
 }
 
 bool CCollDoc::CanOpenDroppedFiles(const std::vector<std::string>& paths) const {
-    return CDroppedFiles(paths).CanOpen();
+    CDroppedFiles dropped(paths);
+    // Index files go in one insert at a time, and never into a collection still loading.
+    if (!dropped.indexes.empty() && (IsLoading() || IsInserting())) {
+        return false;
+    }
+    return dropped.CanOpen();
 }
 
 bool CCollDoc::OpenDroppedFiles(const std::vector<std::string>& paths) {
     CDroppedFiles dropped(paths);
-    if (!dropped.CanOpen()) {
+    if (!CanOpenDroppedFiles(paths)) {
         return false;
     }
     if (!dropped.indexes.empty()) {
@@ -281,23 +366,59 @@ void CCollDoc::LoadSubfolders(CCollDiskFolder* folder) {
     file.Close();
 }
 
-bool CCollDoc::InsertDisks(const std::vector<std::string>& paths) {
-    CCollLoader loader(collection);
-    bool inserted = false;
-    for (const std::string& path : paths) {
-        if (!loader.InsertIndexFile(path)) {
-            break;
-        }
-        inserted = true;
-    }
-    if (!inserted) {
+bool CCollDoc::InsertDisks(const std::vector<std::string>& paths, Finished finished) {
+    if (paths.empty() || IsLoading() || IsInserting()) {
         return false;
     }
-    if (CCollSettings* settings = GetSettings()) {
-        settings->SetLastCdiFolder(CFilePath(paths.front()).GetFolderPath());
+    // The disks listed now stand for the collection: one of them counts as inserted without
+    // being read, as it always has.
+    std::vector<std::string> listed;
+    listed.reserve(collection.disks.size());
+    for (const auto& disk : collection.disks) {
+        listed.push_back(disk->indexPath);
     }
-    SetModifiedFlag(true);
-    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+    auto result = std::make_shared<CInsertResult>();
+    auto work = [result, paths, listed = std::move(listed)](CJobContext& context) {
+        CCollection read;
+        for (const std::string& path : listed) {
+            read.AddDisk(CCollDisk::OfIndexFile(path));
+        }
+        std::size_t first = read.disks.size();
+        CCollLoader loader(read);
+        for (const std::string& path : paths) {
+            if (context.IsStopRequested() || !loader.InsertIndexFile(path)) {
+                break;
+            }
+            result->inserted = true;
+        }
+        while (read.disks.size() > first) {
+            result->disks.push_back(read.disks.RemoveAt(first));
+        }
+        result->problems = loader.GetProblems();
+    };
+    auto done = [this, result, folder = CFilePath(paths.front()).GetFolderPath(),
+                 finished](const CProblems& thrown) {
+        ShowProblems(result->problems);
+        ShowProblems(thrown);
+        bool inserted = result->inserted && thrown.IsEmpty();
+        if (inserted) {
+            // After whatever the list holds now: it may have been sorted or cut meanwhile.
+            for (auto& disk : result->disks) {
+                if (collection.FindDiskByIndexPath(disk->indexPath) == nullptr) {
+                    collection.AddDisk(std::move(disk));
+                }
+            }
+            if (CCollSettings* settings = GetSettings()) {
+                settings->SetLastCdiFolder(folder);
+            }
+            SetModifiedFlag(true);
+            UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+        }
+        if (finished) {
+            finished(inserted);
+        }
+    };
+    insertJob.Start(std::move(work), std::move(done));
     return true;
 }
 
@@ -318,6 +439,25 @@ bool CCollDoc::AskAndInsertDisks() {
         return false;
     }
     return InsertDisks(paths);
+}
+
+bool CCollDoc::ExportDiskList(std::function<void(const std::string& page)> written) {
+    if (GetPathName().empty() || collection.disks.empty() || exportJob.IsRunning()) {
+        return false;
+    }
+    auto rows = std::make_shared<std::vector<CDiskListRow>>(TakeDiskListRows(collection));
+    std::string page = DiskListPagePath(GetPathName());
+    auto problems = std::make_shared<CProblems>();
+    exportJob.Start(
+        [rows, page, problems](CJobContext&) { ExportCollectionList(*rows, page, *problems); },
+        [page, problems, written = std::move(written)](const CProblems& thrown) {
+            ShowProblems(*problems);
+            ShowProblems(thrown);
+            if (problems->IsEmpty() && thrown.IsEmpty() && written) {
+                written(page);
+            }
+        });
+    return true;
 }
 
 void CCollDoc::RemoveCurrentDisk() {

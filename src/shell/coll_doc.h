@@ -14,6 +14,7 @@
 
 #include "platform/document.h"
 #include "search/coll_search.h"
+#include "shell/job.h"
 #include "store/collection.h"
 
 class CCollDiskFolder;
@@ -30,12 +31,25 @@ struct CCollPathSelection {
     CCollDiskFile* file = nullptr;
 };
 
+// How far the load of a collection has gone, for the window to show.
+struct CLoadProgress {
+    bool loading = false;
+    std::size_t tried = 0;  // disks whose index file has been read, or failed
+    std::size_t total = 0;  // disks the collection file lists; 0 until it has been read
+};
+
 class CCollDoc : public CDocument {
 public:
+    // Told once a collection has been read, or index files inserted, whether it worked; a load
+    // cancelled by the user counts as no failure.
+    using Finished = std::function<void(bool done)>;
+
     CCollDoc();
 
     void DeleteContents() override;
     bool OnNewDocument() override;
+    // Starts reading the collection at `path` off the window's thread: until it has been read
+    // the document is an empty, untitled one (see IsLoading).
     bool OnOpenDocument(const std::string& path) override;
     bool OnSaveDocument(const std::string& path) override;
 
@@ -48,7 +62,9 @@ public:
     // Asks for a collection file, then opens it.
     bool FileOpen();
     // Opens `path` as if chosen by the user: a file that fails to open leaves the recent list.
-    bool OpenCollection(const std::string& path);
+    // False when the save question was cancelled; else the load has started, and `finished`
+    // follows it.
+    bool OpenCollection(const std::string& path, Finished finished = {});
     bool OpenRecentFile(std::size_t index);
     bool FileSave();
     bool FileSaveAs();
@@ -62,9 +78,10 @@ public:
     // Start-up: the collection named on the command line is the one that opens; only without
     // one does `openLastFile` open `lastFile`, the most recent collection of the previous run.
     // A disk index file named instead (".cdi", any case) goes into a new, unsaved collection.
-    // False when the named file could not be opened.
-    bool OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
-                       const std::string& lastFile);
+    // `finished` is told, once that has been read (at once when nothing was named), false
+    // when the named file could not be opened: the program then ends.
+    void OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
+                       const std::string& lastFile, Finished finished);
 
     // Files dropped on the window: the index files (".cdi") among them go into this
     // collection, as Insert puts them; with none, a single collection (".col") opens in its
@@ -76,13 +93,35 @@ public:
     // The collection properties dialog's edit: a changed description is a change to save.
     void SetDescription(const std::string& text);
 
-    // Inserts the index files in order, stopping at the first that cannot be read. When one
-    // or more went in (one already in the collection counts), remembers the first file's
-    // folder as "LastCdiFolder", marks the collection modified and reloads the views.
-    bool InsertDisks(const std::vector<std::string>& paths);
+    // Inserts the index files in order, stopping at the first that cannot be read. Their
+    // headers are read off the window's thread, and the disks appended after whatever the
+    // list holds then. When one or more went in (one already in the collection counts),
+    // remembers the first file's folder as "LastCdiFolder", marks the collection modified and
+    // reloads the views. False when it cannot start (nothing given, or a load or insert is
+    // running); else `finished` follows.
+    bool InsertDisks(const std::vector<std::string>& paths, Finished finished = {});
     // The Insert command: asks for index files, starting in "LastCdiFolder", then inserts
-    // them. False when the user cancelled or nothing went in.
+    // them. False when the user cancelled.
     bool AskAndInsertDisks();
+
+    // A collection being read, and index files being inserted. While a collection loads, the
+    // commands that act on it are disabled; New, Open and Close abandon the load.
+    bool IsLoading() const { return loadJob.IsRunning(); }
+    bool IsInserting() const { return insertJob.IsRunning(); }
+    // Cancel: the load stops, leaving an empty new collection and the recent files as they were.
+    void StopLoading() { loadJob.Stop(); }
+    // Runs on the window's thread when a load starts, in batches while it reads, and when it
+    // has ended.
+    void SetLoadListener(std::function<void(const CLoadProgress&)> listener);
+    // For tests, which run the jobs to their end.
+    const CJob& GetLoadJob() const { return loadJob; }
+    const CJob& GetInsertJob() const { return insertJob; }
+    const CJob& GetExportJob() const { return exportJob; }
+
+    // Export list: the disk list as it is now is written as a page next to the collection file
+    // off the window's thread; `written` is handed the page's path once it is in place. False
+    // when there is nothing to export (never saved, or no disk).
+    bool ExportDiskList(std::function<void(const std::string& page)> written);
     // Takes the current disk out of the collection; its index file is not touched.
     void RemoveCurrentDisk();
     void SortDisks(int fieldId);
@@ -127,6 +166,11 @@ private:
     bool MakeCurrentDisk(CCollDisk* disk);
     bool DoSave(bool askForName);
     std::string InitialFolder() const;
+    // Reads `path` into the collection off the window's thread; see OnOpenDocument.
+    void StartLoad(const std::string& path, Finished finished);
+    void NotifyLoad(const CLoadProgress& progress);
+    // Stops what reads into the collection: it is about to be replaced or dropped.
+    void AbandonLoads();
 
     CCollSearch search;
     std::uint64_t generation = 0;
@@ -134,4 +178,9 @@ private:
     // The folders of the current disk read below already: reading them again would replace
     // the folders the tree shows.
     std::set<const CCollDiskFolder*> expandedFolders;
+    std::function<void(const CLoadProgress&)> loadListener;
+    // Last, so that they stop before anything their calls reach goes.
+    CJob loadJob;
+    CJob insertJob;
+    CJob exportJob;
 };

@@ -26,10 +26,10 @@ void CCollSession::Load(const std::string& iniPath) {
     settings.Load(profile);
 }
 
-bool CCollSession::OpenAtStartup(const std::string& commandLineFile) {
+void CCollSession::OpenAtStartup(const std::string& commandLineFile, CCollDoc::Finished finished) {
     // The collection's lines are relative to its folder: it is opened by its full path.
-    return doc.OpenAtStartup(FullPathOf(commandLineFile), settings.GetOpenLastFile(),
-                             CCollSettings::GetLastFile(profile));
+    doc.OpenAtStartup(FullPathOf(commandLineFile), settings.GetOpenLastFile(),
+                      CCollSettings::GetLastFile(profile), std::move(finished));
 }
 
 bool CCollSession::Save() {

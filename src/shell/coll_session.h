@@ -23,8 +23,9 @@ public:
     // program goes on with the defaults and never writes over it.
     void Load(const std::string& iniPath);
     // Opens the collection named on the command line, or else, when the settings ask for it,
-    // the most recent one of the previous run. False when the named one could not be opened.
-    bool OpenAtStartup(const std::string& commandLineFile);
+    // the most recent one of the previous run. `finished` is told, once it has been read,
+    // false when the named one could not be opened.
+    void OpenAtStartup(const std::string& commandLineFile, CCollDoc::Finished finished);
     // Writes the settings, then the recent files, then the profile file. False when the file
     // could not be written (reported).
     bool Save();

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "helpers/file_title.h"
-#include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/file_exception.h"
 #include "store/coll_line.h"
@@ -29,13 +28,13 @@ std::vector<std::string> SplitLines(const std::string& text) {
 
 }  // namespace
 
-bool CCollLoader::Load(const std::string& path) {
+bool CCollLoader::Load(const std::string& path, const Progress& progress) {
     failedLines = 0;
     std::string text;
     try {
         text = ReadWholeFile(path);
     } catch (const CFileException& error) {
-        ReportFileException(error);
+        problems.Add(error);
         return false;
     }
     // Editors on the other platform begin UTF-8 text with a byte-order mark.
@@ -44,10 +43,11 @@ bool CCollLoader::Load(const std::string& path) {
         text.erase(0, byteOrderMark.size());
     }
     std::vector<std::string> lines = SplitLines(text);
-    std::string base = LineBaseOf(path);
+    // The disk lines first, so that progress can say how many there are.
+    std::vector<std::string> diskLines;
     std::size_t next = 0;
     while (next < lines.size()) {
-        const std::string& line = lines[next++];
+        std::string& line = lines[next++];
         if (line.empty()) {
             continue;
         }
@@ -55,20 +55,34 @@ bool CCollLoader::Load(const std::string& path) {
             next = ReadDescription(lines, next);
             continue;
         }
-        std::string indexPath;
-        if (!ReadIndexLine(line, base, indexPath)) {
-            ShowMessage("Invalid path: %s", line.c_str());
-            ++failedLines;
-            continue;
-        }
-        std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(indexPath);
-        if (!ReportResult(disk->ReadHeader())) {
-            ShowMessage("Failed loading disk %s", line.c_str());
-            ++failedLines;
-            continue;
-        }
-        collection.AddDisk(std::move(disk));
+        diskLines.push_back(std::move(line));
     }
+    std::string base = LineBaseOf(path);
+    for (std::size_t i = 0; i < diskLines.size(); ++i) {
+        if (!LoadDiskLine(diskLines[i], base)) {
+            ++failedLines;
+        }
+        if (progress && !progress(i + 1, diskLines.size())) {
+            break;
+        }
+    }
+    return true;
+}
+
+bool CCollLoader::LoadDiskLine(const std::string& line, const std::string& base) {
+    std::string indexPath;
+    if (!ReadIndexLine(line, base, indexPath)) {
+        problems.Add("Invalid path: %s", line.c_str());
+        return false;
+    }
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(indexPath);
+    CResult read = disk->ReadHeader();
+    if (!read) {
+        problems.Append(read.GetProblems());
+        problems.Add("Failed loading disk %s", line.c_str());
+        return false;
+    }
+    collection.AddDisk(std::move(disk));
     return true;
 }
 
@@ -93,19 +107,17 @@ bool CCollLoader::InsertIndexFile(const std::string& path) {
     // catalogue paths of its items, would be lost or unusable later: refuse it now.
     std::string unlistable = WhyNotListable(path);
     if (!unlistable.empty()) {
-        ShowMessage("%s cannot be listed in a collection: %s", path.c_str(), unlistable.c_str());
-        ShowMessage("Failed loading disk %s", path.c_str());
-        return false;
+        problems.Add("%s cannot be listed in a collection: %s", path.c_str(), unlistable.c_str());
+    } else if (ValidateFileTitle(disk->title) != 0) {
+        problems.Add("Invalid file title %s", disk->title.c_str());
+    } else {
+        CResult read = disk->ReadHeader();
+        if (read) {
+            collection.AddDisk(std::move(disk));
+            return true;
+        }
+        problems.Append(read.GetProblems());
     }
-    if (ValidateFileTitle(disk->title) != 0) {
-        ShowMessage("Invalid file title %s", disk->title.c_str());
-        ShowMessage("Failed loading disk %s", path.c_str());
-        return false;
-    }
-    if (!ReportResult(disk->ReadHeader())) {
-        ShowMessage("Failed loading disk %s", path.c_str());
-        return false;
-    }
-    collection.AddDisk(std::move(disk));
-    return true;
+    problems.Add("Failed loading disk %s", path.c_str());
+    return false;
 }

@@ -12,6 +12,7 @@
 #include "shell/coll_doc.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
+#include "support/doc_jobs.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
@@ -53,7 +54,8 @@ struct SelectionFixture {
         std::string box = folder.Path("Box.cdi");
         EXPECT_TRUE(disk.SaveIndexFile(box));
         EXPECT_TRUE(CCollDisk().SaveIndexFile(folder.Path("Empty.cdi")));
-        EXPECT_TRUE(doc.InsertDisks({box, folder.Path("Empty.cdi")}));
+        CJobQueue queue;
+        EXPECT_TRUE(InsertToEnd(queue, doc, {box, folder.Path("Empty.cdi")}));
         doc.AddView(&view);
     }
     ~SelectionFixture() { doc.RemoveView(&view); }

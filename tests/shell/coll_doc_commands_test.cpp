@@ -11,6 +11,7 @@
 #include "helpers/recent_file_list.h"
 #include "shell/coll_doc.h"
 #include "store/coll_disk.h"
+#include "support/doc_jobs.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -29,7 +30,7 @@ struct CommandsFixture {
     }
     // A collection with one unsaved insert.
     void MakeModified() {
-        ASSERT_TRUE(doc.InsertDisks({diskPath}));
+        ASSERT_TRUE(InsertToEnd(queue, doc, {diskPath}));
         ui.calls.clear();
     }
     CTempFolder folder;
@@ -38,6 +39,7 @@ struct CommandsFixture {
     CRecentFileList recent;
     CMessageRecorder messages;
     CScriptedPlatformUi ui;
+    CJobQueue queue;
     CCollDoc doc;
 };
 
@@ -83,7 +85,7 @@ TEST(CollDocCommands, CloseAsksToSaveAndEachAnswerDoesWhatItSays) {
     EXPECT_EQ(f.recent.GetEntries(), Calls{typed});
 
     // No drops the changes; the question names the file.
-    ASSERT_TRUE(f.doc.OpenCollection(typed));
+    ASSERT_TRUE(OpenToEnd(f.queue, f.doc, typed));
     f.MakeModified();
     f.ui.answers = {Answer::no};
     EXPECT_TRUE(f.doc.FileNew());
@@ -92,7 +94,7 @@ TEST(CollDocCommands, CloseAsksToSaveAndEachAnswerDoesWhatItSays) {
     EXPECT_EQ(CTempFolder::Read(typed), "A.cdi\r\n");
 
     // Yes on a named collection saves it where it is; a failed save keeps it open.
-    ASSERT_TRUE(f.doc.OpenCollection(typed));
+    ASSERT_TRUE(OpenToEnd(f.queue, f.doc, typed));
     f.doc.SetDescription("Old songs");
     f.ui.answers = {Answer::yes};
     EXPECT_TRUE(f.doc.CanClose());
@@ -113,6 +115,7 @@ TEST(CollDocCommands, OpenSaveAsAndTheRecentList) {
     std::string second = f.folder.Write("Other/Second.col", f.diskPath + "\n");
     f.ui.chosenPaths = {{first}};
     ASSERT_TRUE(f.doc.FileOpen());
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.ui.fileDialogs.back().title, "Open collection");
     EXPECT_EQ(f.ui.fileDialogs.back().filterPattern, "*.col");
     EXPECT_EQ(f.ui.fileDialogs.back().initialFolder, "");
@@ -121,6 +124,7 @@ TEST(CollDocCommands, OpenSaveAsAndTheRecentList) {
     // The next dialog starts in the folder of the most recent file.
     f.ui.chosenPaths = {{second}};
     ASSERT_TRUE(f.doc.FileOpen());
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.ui.fileDialogs.back().initialFolder, f.folder.Path("Lists/"));
     EXPECT_EQ(f.recent.GetEntries(), (Calls{second, first}));
 
@@ -135,10 +139,12 @@ TEST(CollDocCommands, OpenSaveAsAndTheRecentList) {
 
     // A recent entry whose file is gone fails and leaves the list; one opened moves up.
     std::filesystem::remove(second);
-    EXPECT_FALSE(f.doc.OpenRecentFile(1));
+    EXPECT_TRUE(f.doc.OpenRecentFile(1));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.recent.GetEntries(), (Calls{copy, first}));
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
     ASSERT_TRUE(f.doc.OpenRecentFile(1));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.recent.GetEntries(), (Calls{first, copy}));
     EXPECT_FALSE(f.doc.OpenRecentFile(2));
 
@@ -165,11 +171,12 @@ TEST(CollDocCommands, SaveAsProposesTheCurrentPathWhateverItsBytes) {
     std::string other = f.folder.Write("Other/Other.col", "");
     f.ui.chosenPaths = {{path}};
     ASSERT_TRUE(f.doc.FileOpen());
+    FinishDocJobs(f.queue, f.doc);
     f.recent.Add(other);
     CCollDisk disk;
     std::string second = f.folder.Path("B.cdi");
     ASSERT_TRUE(disk.SaveIndexFile(second));
-    ASSERT_TRUE(f.doc.InsertDisks({second}));
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {second}));
 
     f.ui.chosenFiles = {path};
     ASSERT_TRUE(f.doc.FileSaveAs());
@@ -182,7 +189,7 @@ TEST(CollDocCommands, SaveAsProposesTheCurrentPathWhateverItsBytes) {
     EXPECT_EQ(f.doc.GetPathName(), path);
     EXPECT_EQ(f.recent.GetFirst(), path);
     // Both disks went into the file that was proposed, and it reads back.
-    ASSERT_TRUE(f.doc.OpenCollection(path));
+    ASSERT_TRUE(OpenToEnd(f.queue, f.doc, path));
     EXPECT_EQ(f.doc.collection.disks.size(), 2u);
 }
 
@@ -217,27 +224,27 @@ TEST(CollDocCommands, TheCollectionNamedOnTheCommandLineIsTheOneThatOpens) {
     CommandsFixture f;
     std::string named = f.folder.Write("Named.col", f.diskPath + "\n");
     std::string last = f.folder.Write("Last.col", "");
-    EXPECT_TRUE(f.doc.OpenAtStartup(named, true, last));
+    EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, named, true, last));
     EXPECT_EQ(f.doc.GetPathName(), named);
 
-    EXPECT_TRUE(f.doc.OpenAtStartup("", true, last));
+    EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, "", true, last));
     EXPECT_EQ(f.doc.GetPathName(), last);
-    EXPECT_TRUE(f.doc.OpenAtStartup("", false, last));
+    EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, "", false, last));
     EXPECT_EQ(f.doc.GetPathName(), "");
-    EXPECT_TRUE(f.doc.OpenAtStartup("", true, ""));
+    EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, "", true, ""));
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
 
     // A named collection that cannot be opened ends the start; a last one does not.
-    EXPECT_FALSE(f.doc.OpenAtStartup(f.folder.Path("missing.col"), true, last));
+    EXPECT_FALSE(StartUpToEnd(f.queue, f.doc, f.folder.Path("missing.col"), true, last));
     EXPECT_EQ(f.doc.GetPathName(), "");
-    EXPECT_TRUE(f.doc.OpenAtStartup("", true, f.folder.Path("missing.col")));
+    EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, "", true, f.folder.Path("missing.col")));
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
 
     // A disk index file named instead is shown, chosen, in a new collection yet to be saved.
     std::string upper = f.folder.Path("Upper.CDI");
     ASSERT_TRUE(CCollDisk().SaveIndexFile(upper));
     for (const std::string& index : {f.diskPath, upper}) {
-        EXPECT_TRUE(f.doc.OpenAtStartup(index, true, named));
+        EXPECT_TRUE(StartUpToEnd(f.queue, f.doc, index, true, named));
         EXPECT_EQ(f.doc.GetPathName(), "");
         EXPECT_TRUE(f.doc.IsModified());
         ASSERT_EQ(f.doc.collection.disks.size(), 1u);
@@ -246,7 +253,7 @@ TEST(CollDocCommands, TheCollectionNamedOnTheCommandLineIsTheOneThatOpens) {
         f.doc.SetModifiedFlag(false);
     }
     f.folder.Write("Damaged.cdi", "x");
-    EXPECT_FALSE(f.doc.OpenAtStartup(f.folder.Path("Damaged.cdi"), true, named));
+    EXPECT_FALSE(StartUpToEnd(f.queue, f.doc, f.folder.Path("Damaged.cdi"), true, named));
     EXPECT_EQ(f.doc.collection.disks.size(), 0u);
     EXPECT_FALSE(f.messages.messages.empty());
 }
@@ -265,6 +272,7 @@ TEST(CollDocCommands, DroppedIndexFilesGoInAndADroppedCollectionOpens) {
     }
     // Index files win over the collection beside them, and go into the open collection.
     ASSERT_TRUE(f.doc.OpenDroppedFiles({notes, f.diskPath, collection, other}));
+    FinishDocJobs(f.queue, f.doc);
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
     EXPECT_EQ(f.doc.collection.disks[1]->indexPath, other);
     EXPECT_TRUE(f.doc.IsModified());
@@ -272,6 +280,7 @@ TEST(CollDocCommands, DroppedIndexFilesGoInAndADroppedCollectionOpens) {
     // A collection alone replaces this one, after the save question.
     f.ui.answers = {Answer::no};
     ASSERT_TRUE(f.doc.OpenDroppedFiles({collection}));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.doc.GetPathName(), collection);
     EXPECT_EQ(f.ui.calls, Calls{"yes-no-cancel: Save changes to Untitled?"});
 }

@@ -11,6 +11,7 @@
 #include "helpers/coll_settings.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
+#include "support/doc_jobs.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
@@ -48,6 +49,7 @@ struct DocFixture {
     ~DocFixture() { doc.RemoveView(&view); }
     CTempFolder folder;
     CCollSettings settings;
+    CJobQueue queue;
     CCollDoc doc;
     CHintRecorder view;
     CMessageRecorder messages;
@@ -61,12 +63,12 @@ TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
     std::string b = f.folder.Write("Index/B.cdi", "damaged");
     std::string c = WriteDisk(f.folder, "Index/C.cdi");
 
-    EXPECT_FALSE(f.doc.InsertDisks({b, a}));
+    EXPECT_FALSE(InsertToEnd(f.queue, f.doc, {b, a}));
     EXPECT_FALSE(f.doc.IsModified());
     EXPECT_TRUE(f.view.hints.empty());
     EXPECT_EQ(f.settings.GetLastCdiFolder(), "");
 
-    EXPECT_TRUE(f.doc.InsertDisks({a, b, c}));
+    EXPECT_TRUE(InsertToEnd(f.queue, f.doc, {a, b, c}));
     ASSERT_EQ(f.doc.collection.disks.size(), 1u);
     EXPECT_EQ(f.doc.collection.disks[0]->title, "A");
     EXPECT_EQ(f.messages.messages.back(), "Failed loading disk " + b);
@@ -76,7 +78,7 @@ TEST(CollDoc, InsertStopsAtTheFirstFailureAndMarksTheCollection) {
 
     // A file already in the collection adds nothing but still counts.
     f.doc.SetModifiedFlag(false);
-    EXPECT_TRUE(f.doc.InsertDisks({a, c}));
+    EXPECT_TRUE(InsertToEnd(f.queue, f.doc, {a, c}));
     EXPECT_EQ(f.doc.collection.disks.size(), 2u);
     EXPECT_TRUE(f.doc.IsModified());
 }
@@ -85,7 +87,7 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
     DocFixture f;
     std::string a = WriteDisk(f.folder, "Index/A.cdi");
     std::string b = WriteDisk(f.folder, "Index/B.cdi");
-    ASSERT_TRUE(f.doc.InsertDisks({a, b}));
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {a, b}));
     std::string colPath = f.folder.Path("Lists/Music.col");
     std::filesystem::create_directories(f.folder.Path("Lists"));
     ASSERT_TRUE(f.doc.OnSaveDocument(colPath));
@@ -94,9 +96,11 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
 
     f.view.hints.clear();
     ASSERT_TRUE(f.doc.OnOpenDocument(colPath));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(f.doc.GetTitle(), "Music.col");
     EXPECT_EQ(f.doc.GetPathName(), colPath);
-    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
+    // Once when the old disks go, once when the new ones have been read.
+    EXPECT_EQ(f.view.hints, (Hints{CUpdateHint::reloadBrowse, CUpdateHint::reloadBrowse}));
     ASSERT_EQ(f.doc.collection.disks.size(), 2u);
 
     f.doc.currentDisk = f.doc.collection.disks[0];
@@ -111,19 +115,20 @@ TEST(CollDoc, OpenSaveRemoveAndClose) {
 
     f.doc.SetModifiedFlag(true);
     f.view.hints.clear();
-    EXPECT_FALSE(f.doc.OnOpenDocument(f.folder.Path("missing.col")));
+    ASSERT_TRUE(f.doc.OnOpenDocument(f.folder.Path("missing.col")));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_TRUE(f.doc.IsModified());
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
     EXPECT_EQ(f.doc.GetPathName(), "");
     EXPECT_TRUE(f.doc.collection.disks.empty());
     // The disks the views showed are gone: they are told even though the open failed.
-    EXPECT_EQ(f.view.hints, Hints{CUpdateHint::reloadBrowse});
+    EXPECT_EQ(f.view.hints, (Hints{CUpdateHint::reloadBrowse, CUpdateHint::reloadBrowse}));
 }
 
 TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     DocFixture f;
     std::string deep = WriteDisk(f.folder, "Deep.cdi", 4);
-    ASSERT_TRUE(f.doc.InsertDisks({deep}));
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {deep}));
     CCollDisk* disk = f.doc.collection.disks[0];
     ASSERT_TRUE(f.doc.SelectDisk(disk));
     CCollDiskFolder* level0 = disk->content.folders[0];
@@ -155,7 +160,7 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
 TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
     DocFixture f;
     std::string b = WriteDisk(f.folder, "B.cdi", 3);
-    ASSERT_TRUE(f.doc.InsertDisks({WriteDisk(f.folder, "A.cdi", 3), b}));
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {WriteDisk(f.folder, "A.cdi", 3), b}));
     struct : CSearchResultReceiver {
         void OnSearchResult(const CCollSearchResult& result) override {
             paths.push_back(result.path.Text());
@@ -184,7 +189,7 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
     std::string other = f.folder.Write("Other.col", b + "\n");
     for (const std::function<void()>& replace : std::vector<std::function<void()>>{
              [&] { f.doc.FileNew(); }, [&] { f.doc.OpenCollection(other); }}) {
-        ASSERT_TRUE(f.doc.OpenCollection(f.folder.Write("Both.col", "A.cdi\nB.cdi\n")));
+        ASSERT_TRUE(OpenToEnd(f.queue, f.doc, f.folder.Write("Both.col", "A.cdi\nB.cdi\n")));
         results.paths.clear();
         EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
             if (results.paths.size() == 1) {
@@ -194,6 +199,7 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
         EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0"}));
         EXPECT_FALSE(f.doc.IsSearchBusy());
     }
+    FinishDocJobs(f.queue, f.doc);
     // Index files dropped meanwhile go in, and are not searched by the run under way.
     results.paths.clear();
     EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
@@ -201,6 +207,7 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
             EXPECT_TRUE(f.doc.OpenDroppedFiles({f.folder.Path("A.cdi")}));
         }
     }));
+    FinishDocJobs(f.queue, f.doc);
     EXPECT_EQ(results.paths.size(), 6u);
     EXPECT_EQ(f.doc.collection.disks.size(), 2u);
     f.doc.SetModifiedFlag(false);
@@ -208,7 +215,7 @@ TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
 
     // A missing index file is reported; what was found before stays.
     results.paths.clear();
-    ASSERT_TRUE(f.doc.InsertDisks({f.folder.Path("A.cdi"), b}));
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {f.folder.Path("A.cdi"), b}));
     std::filesystem::remove(b);
     EXPECT_FALSE(f.doc.RunSearch(everything, results));
     EXPECT_EQ(results.paths.size(), 6u);
@@ -228,7 +235,7 @@ TEST(CollDoc, AnIndexFileCutShortShowsWhatLiesBeforeTheCutAfterTheMessage) {
         SCOPED_TRACE(cut.file);
         DocFixture f;
         std::string path = corpus + cut.file;
-        ASSERT_TRUE(f.doc.InsertDisks({path}));
+        ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {path}));
         CCollDisk* disk = f.doc.collection.disks[0];
         f.view.hints.clear();
         EXPECT_FALSE(f.doc.SelectDisk(disk));

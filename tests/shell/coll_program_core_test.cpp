@@ -20,6 +20,7 @@
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_item.h"
+#include "support/doc_jobs.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -103,6 +104,7 @@ TEST(CollCommands, InsertAsksForIndexFilesInTheLastFolderAndCancelChangesNothing
     CMessageRecorder messages;
     CCollSettings settings;
     settings.SetLastCdiFolder(folder.Path());
+    CJobQueue queue;
     CCollDoc doc;
     EXPECT_FALSE(doc.AskAndInsertDisks());
     ASSERT_EQ(ui.fileDialogs.size(), 1u);
@@ -117,6 +119,7 @@ TEST(CollCommands, InsertAsksForIndexFilesInTheLastFolderAndCancelChangesNothing
     ASSERT_TRUE(disk.SaveIndexFile(folder.Path() + "/sub/A.cdi"));
     ui.chosenPaths = {{folder.Path() + "/sub/A.cdi"}};
     EXPECT_TRUE(doc.AskAndInsertDisks());
+    FinishDocJobs(queue, doc);
     EXPECT_EQ(doc.collection.disks.size(), 1u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(settings.GetLastCdiFolder(), folder.Path() + "/sub/");
@@ -167,13 +170,16 @@ TEST(SelectionItem, TheSelectionIsNamedByItsFolderChain) {
 TEST(CollSession, FirstRunExitWritesSettingsThenRecentFilesAndTheNextRunReadsThem) {
     CTempFolder folder;
     CMessageRecorder messages;
+    CJobQueue queue;
     std::string ini = folder.Path() + "/Tamblor.ini";
     {
         CCollSession session;
         session.Load(ini);
         EXPECT_EQ(GetProfile(), &session.profile);
         EXPECT_EQ(session.settings.GetDrive(), "/dev/cdrom");
-        ASSERT_TRUE(session.OpenAtStartup(""));
+        bool started = false;
+        session.OpenAtStartup("", [&started](bool done) { started = done; });
+        ASSERT_TRUE(started);
         EXPECT_EQ(session.doc.GetTitle(), "Untitled");
         session.settings.SetDrive("/media/cdrom");
         session.recentFiles.Add(folder.Path() + "/A.col");
@@ -194,8 +200,10 @@ TEST(CollSession, FirstRunExitWritesSettingsThenRecentFilesAndTheNextRunReadsThe
     // relative to where it lies.
     std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(std::string(TAMBLOR_SOURCE_DIR));
-    bool opened = next.OpenAtStartup("examples/Sample.col");
+    bool opened = false;
+    next.OpenAtStartup("examples/Sample.col", [&opened](bool done) { opened = done; });
     std::filesystem::current_path(before);
+    FinishDocJobs(queue, next.doc);
     EXPECT_TRUE(opened);
     EXPECT_EQ(next.doc.collection.disks.size(), 8u);
     EXPECT_EQ(next.doc.GetPathName(), std::string(TAMBLOR_SOURCE_DIR) + "/examples/Sample.col");

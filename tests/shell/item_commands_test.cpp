@@ -23,6 +23,7 @@
 #include "shell/selection_item.h"
 #include "store/coll_disk.h"
 #include "store/coll_item.h"
+#include "support/doc_jobs.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -84,7 +85,8 @@ struct ItemFixture {
         CCollDisk scanned;
         EXPECT_TRUE(ScanDisk(scanned, drive));
         EXPECT_TRUE(scanned.SaveIndexFile(folder.Path("Holiday.cdi")));
-        EXPECT_TRUE(doc.InsertDisks({folder.Path("Holiday.cdi")}));
+        CJobQueue queue;
+        EXPECT_TRUE(InsertToEnd(queue, doc, {folder.Path("Holiday.cdi")}));
         disk = doc.collection.FindDiskByTitle("Holiday");
         settings.SetDrive(drive);
         commands = std::make_unique<CItemCommands>(doc, settings);
@@ -329,7 +331,8 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
     ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive")));
     ASSERT_TRUE(scanned.SaveIndexFile(folder.Path("Odd.cdi")));
     CCollDoc doc;
-    ASSERT_TRUE(doc.InsertDisks({folder.Path("Odd.cdi")}));
+    CJobQueue queue;
+    ASSERT_TRUE(InsertToEnd(queue, doc, {folder.Path("Odd.cdi")}));
     CCollSettings settings;
     settings.SetDrive(folder.Path("drive"));
     CItemCommands commands(doc, settings);

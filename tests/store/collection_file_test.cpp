@@ -68,10 +68,11 @@ TEST(CollectionFile, DescriptionAndRelativePathsSurviveASaveAndLoad) {
     EXPECT_TRUE(loaded.disks[0]->content.IsEmpty());
 }
 
-TEST(CollectionFile, LoaderReportsBadLinesAndKeepsGoing) {
+TEST(CollectionFile, LoaderKeepsBadLinesAsProblemsInOrderAndKeepsGoing) {
     CTempFolder folder;
     MakeIndexFile(folder, "A/x.cdi", 1);
     MakeIndexFile(folder, "A/B/y.cdi", 2);
+    folder.Write("A/B/damaged.cdi", "too short");
     std::string colPath = folder.Write("A/B/c.col",
                                        "  [description]  \n"
                                        "first\r\n"
@@ -80,22 +81,47 @@ TEST(CollectionFile, LoaderReportsBadLinesAndKeepsGoing) {
                                        "../../../../../../../../../../../../x.cdi\r\n"
                                        "missing.cdi\r\n"
                                        "./y.cdi\n"
+                                       "damaged.cdi\n"
                                        "..\\x.cdi");
     CMessageRecorder messages;
     CCollection collection;
-    ASSERT_TRUE(CCollLoader(collection).Load(colPath));
+    CCollLoader loader(collection);
+    std::vector<std::string> progress;
+    ASSERT_TRUE(loader.Load(colPath, [&](std::size_t tried, std::size_t total) {
+        progress.push_back(std::to_string(tried) + "/" + std::to_string(total));
+        return true;
+    }));
     EXPECT_EQ(collection.description, "first");
     // Duplicates are the insert's business, not the loader's.
     ASSERT_EQ(collection.disks.size(), 3u);
     EXPECT_EQ(collection.disks[0]->indexPath, folder.Path("A/x.cdi"));
     EXPECT_EQ(collection.disks[1]->title, "y");
     EXPECT_EQ(collection.disks[2]->title, "x");
-    ASSERT_EQ(messages.messages.size(), 3u);
-    EXPECT_EQ(messages.messages[0], "Invalid path: ../../../../../../../../../../../../x.cdi");
-    EXPECT_EQ(messages.messages[1], folder.Path("A/B/missing.cdi") + " was not found.");
-    EXPECT_EQ(messages.messages[2], "Failed loading disk missing.cdi");
+    EXPECT_EQ(loader.GetFailedLines(), 3);
+    EXPECT_EQ(
+        loader.GetProblems().GetTexts(),
+        (std::vector<std::string>{
+            "Invalid path: ../../../../../../../../../../../../x.cdi",
+            folder.Path("A/B/missing.cdi") + " was not found.",
+            "Failed loading disk missing.cdi",
+            "An attempt was made to access " + folder.Path("A/B/damaged.cdi") + " past its end.",
+            "Failed loading disk damaged.cdi",
+        }));
+    EXPECT_EQ(progress, (std::vector<std::string>{"1/6", "2/6", "3/6", "4/6", "5/6", "6/6"}));
+    // The core shows nothing: its caller does.
+    EXPECT_TRUE(messages.messages.empty());
 
-    EXPECT_FALSE(CCollLoader(collection).Load(folder.Path("nothing.col")));
+    // Stopped after the second disk: what was read so far, and no more problems.
+    CCollection stopped;
+    CCollLoader stopping(stopped);
+    EXPECT_TRUE(stopping.Load(colPath, [](std::size_t tried, std::size_t) { return tried < 2; }));
+    EXPECT_EQ(stopped.disks.size(), 1u);
+    EXPECT_EQ(stopping.GetProblems().GetTexts().size(), 1u);
+
+    CCollLoader missing(collection);
+    EXPECT_FALSE(missing.Load(folder.Path("nothing.col")));
+    EXPECT_EQ(missing.GetProblems().GetTexts(),
+              std::vector<std::string>{folder.Path("nothing.col") + " was not found."});
 }
 
 TEST(CollectionFile, InsertSkipsDuplicatesAndStopsReportingFailures) {
@@ -104,14 +130,14 @@ TEST(CollectionFile, InsertSkipsDuplicatesAndStopsReportingFailures) {
     std::string damaged = folder.Write("B.cdi", "too short");
     CCollection collection;
     CCollLoader loader(collection);
-    CMessageRecorder messages;
     EXPECT_TRUE(loader.InsertIndexFile(a));
     EXPECT_TRUE(loader.InsertIndexFile(a));
     EXPECT_EQ(collection.disks.size(), 1u);
     EXPECT_FALSE(loader.InsertIndexFile(damaged));
     EXPECT_EQ(collection.disks.size(), 1u);
-    ASSERT_EQ(messages.messages.size(), 2u);
-    EXPECT_EQ(messages.messages[1], "Failed loading disk " + damaged);
+    std::vector<std::string> problems = loader.GetProblems().GetTexts();
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[1], "Failed loading disk " + damaged);
 }
 
 TEST(CollectionFile, AFailedSaveKeepsThePreviousFile) {

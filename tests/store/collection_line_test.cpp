@@ -71,16 +71,16 @@ TEST(CollectionLine, InsertRefusesWhatNoLineCanNameOrWhatBreaksCataloguePaths) {
         CCollection collection;
         CCollLoader loader(collection);
         ASSERT_TRUE(loader.InsertIndexFile(good));
-        CMessageRecorder messages;
         EXPECT_FALSE(loader.InsertIndexFile(path)) << path;
         EXPECT_EQ(IndexPaths(collection), std::vector<std::string>{good}) << path;
-        ASSERT_EQ(messages.messages.size(), 2u) << path;
-        EXPECT_EQ(messages.messages[1], "Failed loading disk " + path);
+        std::vector<std::string> problems = loader.GetProblems().GetTexts();
+        ASSERT_EQ(problems.size(), 2u) << path;
+        EXPECT_EQ(problems[1], "Failed loading disk " + path);
     }
     CCollection collection;
-    CMessageRecorder messages;
-    EXPECT_FALSE(CCollLoader(collection).InsertIndexFile(folder.Path("disk:one.cdi")));
-    EXPECT_EQ(messages.messages.front(), "Invalid file title disk:one");
+    CCollLoader loader(collection);
+    EXPECT_FALSE(loader.InsertIndexFile(folder.Path("disk:one.cdi")));
+    EXPECT_EQ(loader.GetProblems().GetTexts().front(), "Invalid file title disk:one");
 }
 
 TEST(CollectionLine, ASaveThatCannotNameADiskFailsAndKeepsTheFile) {

@@ -15,7 +15,6 @@
 #include "store/coll_loader.h"
 #include "store/collection.h"
 #include "support/hang_guard.h"
-#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -45,16 +44,16 @@ TEST(FifoAndDevice, IndexAndCollectionReadersRefuseThemAtOnce) {
         const std::string notAFile = path + " is not a file.";
         std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(path);
         EXPECT_EQ(disk->ReadHeader().GetProblems().GetTexts(), std::vector<std::string>{notAFile});
-        CMessageRecorder messages;
         CCollection collection;
-        EXPECT_FALSE(CCollLoader(collection).Load(path));
-        EXPECT_EQ(messages.messages, std::vector<std::string>{notAFile});
+        CCollLoader loader(collection);
+        EXPECT_FALSE(loader.Load(path));
+        EXPECT_EQ(loader.GetProblems().GetTexts(), std::vector<std::string>{notAFile});
 
         // Named inside a collection file, it is one disk that fails to load.
-        messages.messages.clear();
         std::string list = places.folder.Write("list.col", path + "\r\n");
-        EXPECT_TRUE(CCollLoader(collection).Load(list));
-        EXPECT_EQ(messages.messages,
+        CCollLoader listLoader(collection);
+        EXPECT_TRUE(listLoader.Load(list));
+        EXPECT_EQ(listLoader.GetProblems().GetTexts(),
                   (std::vector<std::string>{notAFile, "Failed loading disk " + path}));
         EXPECT_EQ(collection.disks.size(), 0u);
     }

@@ -66,7 +66,7 @@ TEST(CollFrame, SelectionFlowsFromDisksToFoldersToFilesAndNamesWhatOpenActsOn) {
     CProgram program;
     program.frame->resize(screenshotSize);
     program.frame->show();
-    ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
+    ASSERT_TRUE(program.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;
     CItemRequests requests;
     doc.AddView(&requests);
@@ -144,7 +144,7 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
     CProgram program;
     program.frame->resize(screenshotSize);
     program.frame->show();
-    ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
+    ASSERT_TRUE(program.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;
     CCollDisk* disk = doc.collection.disks[3];
     CCollFolderTree& tree = program.Browse().GetFolderTree();
@@ -180,7 +180,7 @@ TEST(CollFrame, FindingPathsSelectsFoldersAndRootFilesAndReportsWhatIsMissing) {
 TEST(CollFrame, AFirstStartShowsAComfortableCentredWindowReadyWithTheDefaultDrive) {
     CProgram program;
     program.frame->RestorePlacement();
-    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    ASSERT_TRUE(program.OpenAtStartup(""));
     QRect available = program.frame->screen()->availableGeometry();
     QRect window = program.frame->geometry();
     EXPECT_TRUE(available.contains(window));
@@ -193,7 +193,7 @@ TEST(CollFrame, AFirstStartShowsAComfortableCentredWindowReadyWithTheDefaultDriv
 
 TEST(CollFrame, IndexFilesDroppedOnTheWindowGoIntoTheCollectionUnderTheirOwnBytes) {
     CProgram program;
-    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    ASSERT_TRUE(program.OpenAtStartup(""));
     program.frame->GetView().GetTabCtrl().setCurrentIndex(1);
     // A name that is not UTF-8, as a file manager sends it: percent-encoded bytes.
     std::string path = program.folder.Path() + "/Old\xE9t\xE9.cdi";
@@ -220,8 +220,8 @@ TEST(CollFrame, IndexFilesDroppedOnTheWindowGoIntoTheCollectionUnderTheirOwnByte
 
 TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {
     CProgram program;
-    ASSERT_TRUE(program.session.OpenAtStartup(std::string(TAMBLOR_SOURCE_DIR) +
-                                              "/examples/disks/Music 01.cdi"));
+    ASSERT_TRUE(
+        program.OpenAtStartup(std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"));
     EXPECT_EQ(program.frame->windowTitle(), "Untitled[*] - Tamblor");
     EXPECT_TRUE(program.frame->isWindowModified());
     EXPECT_EQ(program.Browse().GetDisksCtrl().GetSelectedRow(), 0);
@@ -232,13 +232,14 @@ TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {
 TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
     CProgram program;
     CCollDoc& doc = program.session.doc;
-    ASSERT_TRUE(program.session.OpenAtStartup(""));
+    ASSERT_TRUE(program.OpenAtStartup(""));
     EXPECT_EQ(program.frame->windowTitle(), "Untitled[*] - Tamblor");
     EXPECT_FALSE(program.frame->isWindowModified());
     EXPECT_FALSE(program.frame->GetAction(CCollCommand::collectionProperties)->isEnabled());
 
     program.ui.chosenPaths = {{std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}};
     ASSERT_TRUE(program.frame->Execute(CCollCommand::insertDisks));
+    ASSERT_TRUE(program.FinishJobs());
     EXPECT_EQ(program.Browse().GetDisksCtrl().GetModel()->GetRowCount(), 1);
     EXPECT_TRUE(program.frame->isWindowModified());
 
@@ -252,25 +253,24 @@ TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
     EXPECT_FALSE(program.frame->isWindowModified());
 
     // Export list writes the page beside the collection and hands it to the desktop.
-    ASSERT_TRUE(
-        doc.InsertDisks({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
+    ASSERT_TRUE(program.Insert({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
     std::string saved = program.folder.Path() + "/Mine.col";
     program.ui.chosenFiles = {saved};
     ASSERT_TRUE(program.frame->Execute(CCollCommand::saveCollectionAs));
     program.ui.calls.clear();
     ASSERT_TRUE(program.frame->Execute(CCollCommand::exportList));
+    ASSERT_TRUE(program.FinishJobs());
     EXPECT_TRUE(std::filesystem::exists(program.folder.Path() + "/Mine.htm"));
     EXPECT_EQ(program.ui.calls,
               std::vector<std::string>{"shell: " + program.folder.Path() + "/Mine.htm"});
 
-    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    ASSERT_TRUE(program.Open(samplePath));
     EXPECT_EQ(program.frame->windowTitle(), "Sample.col[*] - Tamblor");
     EXPECT_TRUE(program.frame->GetAction(CCollCommand::collectionProperties)->isEnabled());
     EXPECT_EQ(program.frame->statusBar()->currentMessage(), "Ready");
 
     // The window keeps its close when the user cancels the save question.
-    ASSERT_TRUE(
-        doc.InsertDisks({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
+    ASSERT_TRUE(program.Insert({std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Music 01.cdi"}));
     program.frame->show();
     program.ui.answers = {CPlatformUi::Answer::cancel};
     EXPECT_FALSE(program.frame->close());
@@ -282,7 +282,6 @@ TEST(CollFrame, TitleFollowsTheDocumentAndCloseAsksBeforeDroppingChanges) {
 TEST(CollFrame, ACollectionOpenedInPlaceOfAnotherShowsItsFirstRowsAndColumns) {
     CProgram program;
     program.frame->show();
-    CCollDoc& doc = program.session.doc;
     // More disks than the table shows at once.
     std::string text;
     for (int i = 0; i < 60; ++i) {
@@ -291,7 +290,7 @@ TEST(CollFrame, ACollectionOpenedInPlaceOfAnotherShowsItsFirstRowsAndColumns) {
                                    path);
         text += path + "\n";
     }
-    ASSERT_TRUE(doc.OpenCollection(program.folder.Write("Many.col", text)));
+    ASSERT_TRUE(program.Open(program.folder.Write("Many.col", text)));
     CCollDisksCtrl& disks = program.Browse().GetDisksCtrl();
     CCollFilesCtrl& files = program.Browse().GetFilesCtrl();
     disks.setFocus();
@@ -312,7 +311,7 @@ TEST(CollFrame, ACollectionOpenedInPlaceOfAnotherShowsItsFirstRowsAndColumns) {
     EXPECT_EQ(files.GetFirstColumn(), 0);
 
     program.ui.answers = {CPlatformUi::Answer::no};
-    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    ASSERT_TRUE(program.Open(samplePath));
     EXPECT_EQ(disks.GetTopRow(), 0);
     EXPECT_EQ(disks.GetFirstColumn(), 0);
 }
@@ -322,7 +321,7 @@ TEST(CollFrame, AnIndexFileGoneBeforeItsFolderIsExpandedIsReportedAndTheWindowGo
     std::string copy = program.folder.Path() + "/Copy.cdi";
     std::filesystem::copy_file(
         std::string(TAMBLOR_SOURCE_DIR) + "/examples/disks/Backup 2005-03.cdi", copy);
-    ASSERT_TRUE(program.session.doc.InsertDisks({copy}));
+    ASSERT_TRUE(program.Insert({copy}));
     CCollDisksCtrl& disks = program.Browse().GetDisksCtrl();
     ClickRow(disks, 0);
     QTreeWidgetItem* root = program.Browse().GetFolderTree().topLevelItem(0);
@@ -346,7 +345,7 @@ TEST(CollFrame, Screenshot) {
     CProgram program;
     program.frame->resize(screenshotSize);
     program.frame->show();
-    ASSERT_TRUE(program.session.OpenAtStartup(samplePath));
+    ASSERT_TRUE(program.OpenAtStartup(samplePath));
     CCollDoc& doc = program.session.doc;
     doc.SelectDisk(doc.collection.disks[3]);
     program.Browse().GetDisksCtrl().ShowRow(3);

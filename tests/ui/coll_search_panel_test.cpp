@@ -46,7 +46,7 @@ constexpr std::size_t sampleItems = 2244;
 struct CProgram : CProgramWindow {
     CProgram() {
         frame->show();
-        EXPECT_TRUE(session.OpenAtStartup(samplePath));
+        EXPECT_TRUE(OpenAtStartup(samplePath));
         frame->GetView().GetTabCtrl().setCurrentIndex(1);
     }
     CCollSearchPanel& Panel() { return frame->GetView().GetSearchPanel(); }
@@ -355,11 +355,11 @@ TEST(CollSearchPanel, EachNewCollectionStartsWithAllChosenAndItsResultsAtTheStar
     EXPECT_EQ(disks.count(), 1);
     EXPECT_EQ(disks.currentText(), "All");
     EXPECT_EQ(types.currentText(), "All");
-    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    ASSERT_TRUE(program.Open(samplePath));
     EXPECT_EQ(disks.count(), 9);
     disks.setCurrentIndex(2);
     types.setCurrentText("Folder");
-    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    ASSERT_TRUE(program.Open(samplePath));
     EXPECT_EQ(disks.currentText(), "All");
     EXPECT_EQ(types.currentText(), "All");
     program.Search("");

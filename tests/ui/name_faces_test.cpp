@@ -64,7 +64,7 @@ void ReadMessageBox(QString& text) {
 TEST(NameFaces, TablesTreeSearchPathAndMessagesReadANameAlike) {
     CProgramWindow program;
     program.frame->show();
-    ASSERT_TRUE(program.session.OpenAtStartup(MakeIndexFile(program.folder)));
+    ASSERT_TRUE(program.OpenAtStartup(MakeIndexFile(program.folder)));
     CCollView& view = program.frame->GetView();
     CCollDisksCtrl& disks = view.GetBrowsePanel().GetDisksCtrl();
     disks.setFocus();

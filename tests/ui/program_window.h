@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QSize>
+#include <QTest>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "shell/coll_session.h"
 #include "shell/ui/frame/coll_frame.h"
@@ -21,6 +24,33 @@ struct CProgramWindow {
         session.Load(folder.Path() + "/Tamblor.ini");
         frame = std::make_unique<CCollFrame>(session);
         frame->resize(1000, 700);
+    }
+
+    // The document's jobs run to their end as the program's loop would run them.
+    bool FinishJobs() {
+        const CCollDoc& doc = session.doc;
+        return QTest::qWaitFor(
+            [&doc] {
+                return !doc.GetLoadJob().IsRunning() && !doc.GetInsertJob().IsRunning() &&
+                       !doc.GetExportJob().IsRunning();
+            },
+            60000);
+    }
+    bool Open(const std::string& path) {
+        bool opened = false;
+        return session.doc.OpenCollection(path, [&opened](bool done) { opened = done; }) &&
+               FinishJobs() && opened;
+    }
+    bool Insert(const std::vector<std::string>& paths) {
+        bool inserted = false;
+        return session.doc.InsertDisks(paths, [&inserted](bool done) { inserted = done; }) &&
+               FinishJobs() && inserted;
+    }
+    // The start with `file` on the command line, once it has been read: whether it opened.
+    bool OpenAtStartup(const std::string& file) {
+        bool opened = false;
+        session.OpenAtStartup(file, [&opened](bool done) { opened = done; });
+        return FinishJobs() && opened;
     }
 
     CTempFolder folder;

@@ -50,7 +50,7 @@ TEST(QuitSignals, ASignalCancelsTheOpenDialogsAndClosesAsExitDoesAskingOnceWhate
     CTempFolder folder;
     std::string ini = folder.Path() + "/Tamblor.ini";
     CCollApp app;
-    ASSERT_TRUE(app.Start(ini, ""));
+    app.Start(ini, "");
     app.GetSession().doc.SetModifiedFlag(true);
     CCollFrame* frame = app.GetFrame();
 

@@ -51,7 +51,7 @@ CCollApp::~CCollApp() {
     }
 }
 
-bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineFile) {
+void CCollApp::Start(const std::string& iniPath, const std::string& commandLineFile) {
     previousUi = SetPlatformUi(&platformUi);
     SetMessageSink([this](const std::string& text) {
         platformUi.ShowMessage(text, CPlatformUi::Icon::warning);
@@ -61,9 +61,12 @@ bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineF
     frame = std::make_unique<CCollFrame>(session);
     platformUi.SetOwner(frame.get());
     frame->RestorePlacement();
-    if (!session.OpenAtStartup(commandLineFile)) {
-        return false;
-    }
+    session.OpenAtStartup(commandLineFile, [](bool opened) {
+        // The program was started to show that file: without it, it ends.
+        if (!opened) {
+            QCoreApplication::exit(1);
+        }
+    });
     frame->UpdateCommands();
     quitTimer = std::make_unique<QTimer>();
     quitTimer->setSingleShot(true);
@@ -72,7 +75,6 @@ bool CCollApp::Start(const std::string& iniPath, const std::string& commandLineF
     quitSignals = std::make_unique<CQuitSignals>();
     QObject::connect(quitSignals.get(), &CQuitSignals::QuitRequested, frame.get(),
                      [this] { OnQuitRequested(); });
-    return true;
 }
 
 void CCollApp::OnQuitRequested() {

@@ -23,9 +23,9 @@ public:
     CCollApp& operator=(const CCollApp&) = delete;
     ~CCollApp();
 
-    // Start-up with the profile at `iniPath`; false when the collection named on the command
-    // line could not be opened, and the program should end.
-    bool Start(const std::string& iniPath, const std::string& commandLineFile);
+    // Start-up with the profile at `iniPath`. The collection named on the command line is read
+    // once the event loop runs; when it cannot be opened, the loop ends with status 1.
+    void Start(const std::string& iniPath, const std::string& commandLineFile);
     // Exit: the main window is gone; writes the settings, then the recent files.
     void Finish();
 

@@ -23,12 +23,12 @@
 #include "platform/profile.h"
 #include "platform/ui/disk_eject.h"
 #include "platform/ui/display_text.h"
-#include "search/export_disk_list.h"
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
 #include "shell/ui/coll_icons.h"
 #include "shell/ui/frame/coll_dialog_commands.h"
 #include "shell/ui/frame/coll_view.h"
+#include "shell/ui/frame/load_progress_pane.h"
 #include "shell/ui/search/coll_search_panel.h"
 #include "shell/uri_list.h"
 #include "shell/window_placement.h"
@@ -131,12 +131,19 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
         UpdateTitle();
         UpdateCommands();
     });
+    session.doc.SetLoadListener([this](const CLoadProgress& progress) {
+        loadPane->ShowProgress(progress);
+        if (!progress.loading || progress.tried == 0) {
+            UpdateCommands();
+        }
+    });
     view->OnInitialUpdate();
     UpdateTitle();
     UpdateCommands();
 }
 
 CCollFrame::~CCollFrame() {
+    session.doc.SetLoadListener({});
     session.doc.RemoveStateListener(stateListener);
 }
 
@@ -233,6 +240,10 @@ void CCollFrame::BuildStatusBar() {
     countPane->setAccessibleDescription("Number of search results");
     countPane->setMinimumWidth(countPane->fontMetrics().horizontalAdvance("Count indicator") + 8);
     statusBar()->addPermanentWidget(countPane);
+    loadPane = new CLoadProgressPane(this, this);
+    statusBar()->addPermanentWidget(loadPane);
+    connect(loadPane, &CLoadProgressPane::CancelRequested, this,
+            [this] { session.doc.StopLoading(); });
     // The idle text comes back whenever a command's prompt goes away.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
         if (text.isEmpty()) {
@@ -311,15 +322,13 @@ bool CCollFrame::Execute(CCollCommand command) {
             case CCollCommand::ejectDisk:
                 EjectDisk(session.settings.GetDrive());
                 break;
-            case CCollCommand::exportList: {
-                std::string page;
-                if (ExportCollectionList(doc.collection, doc.GetPathName(), page)) {
+            case CCollCommand::exportList:
+                doc.ExportDiskList([](const std::string& page) {
                     if (CPlatformUi* ui = GetPlatformUi()) {
                         ui->OpenWithShell(page);
                     }
-                }
+                });
                 break;
-            }
             default:
                 RunDialogCommand(command, session, *view, this);
                 break;

@@ -14,6 +14,7 @@
 
 class CCollSession;
 class CCollView;
+class CLoadProgressPane;
 class QAction;
 class QLabel;
 class QMenu;
@@ -63,6 +64,7 @@ private:
     CCollSession& session;
     CCollView* view;
     QLabel* countPane = nullptr;
+    CLoadProgressPane* loadPane = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* recentPlaceholder = nullptr;
     std::vector<QAction*> recentActions;

@@ -74,10 +74,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(GetProgramIcon());
 
     CCollApp app;
-    if (!app.Start(FindIniPath(), *file)) {
-        app.Finish();
-        return 1;
-    }
+    app.Start(FindIniPath(), *file);
     int status = QApplication::exec();
     app.Finish();
     return status;
