@@ -119,6 +119,12 @@ void CCollDoc::SetLoadListener(std::function<void(const CLoadProgress&)> listene
     loadListener = std::move(listener);
 }
 
+void CCollDoc::SetJobClock(const JobClock& clock) {
+    for (CJob* job : {&loadJob, &insertJob, &exportJob}) {
+        job->SetClock(clock);
+    }
+}
+
 void CCollDoc::NotifyLoad(const CLoadProgress& progress) {
     if (loadListener) {
         loadListener(progress);

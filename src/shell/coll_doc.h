@@ -113,6 +113,8 @@ public:
     // Runs on the window's thread when a load starts, in batches while it reads, and when it
     // has ended.
     void SetLoadListener(std::function<void(const CLoadProgress&)> listener);
+    // The clock the jobs' batches follow: tests give their own.
+    void SetJobClock(const JobClock& clock);
     // For tests, which run the jobs to their end.
     const CJob& GetLoadJob() const { return loadJob; }
     const CJob& GetInsertJob() const { return insertJob; }
