@@ -4,10 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <condition_variable>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "helpers/coll_settings.h"
@@ -17,6 +14,7 @@
 #include "shell/coll_doc.h"
 #include "store/coll_disk.h"
 #include "support/doc_jobs.h"
+#include "support/holding_clock.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
@@ -39,43 +37,6 @@ Texts Titles(const CCollection& collection) {
     }
     return titles;
 }
-
-// A job clock that holds the job's thread at its `holdAt`-th reading (the first is taken on
-// the window's thread when the job starts) until the test lets it go; each reading is 60 ms
-// after the one before, so that every disk is a batch of its own.
-class CHoldingClock {
-public:
-    explicit CHoldingClock(int holdAt) : holdAt(holdAt) {}
-
-    JobClock Clock() {
-        return [this] {
-            std::unique_lock lock(mutex);
-            if (++readings == holdAt) {
-                held = true;
-                changed.notify_all();
-                changed.wait(lock, [this] { return released; });
-            }
-            return std::chrono::steady_clock::time_point(std::chrono::milliseconds(60 * readings));
-        };
-    }
-    void WaitUntilHeld() {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [this] { return held; });
-    }
-    void Release() {
-        std::lock_guard lock(mutex);
-        released = true;
-        changed.notify_all();
-    }
-
-private:
-    std::mutex mutex;
-    std::condition_variable changed;
-    int holdAt;
-    int readings = 0;
-    bool held = false;
-    bool released = false;
-};
 
 struct JobsFixture {
     JobsFixture() { doc.SetRecentFileList(&recent); }

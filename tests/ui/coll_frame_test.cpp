@@ -31,6 +31,7 @@
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_item.h"
+#include "support/holding_clock.h"
 #include "support/item_requests.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
@@ -216,6 +217,38 @@ TEST(CollFrame, IndexFilesDroppedOnTheWindowGoIntoTheCollectionUnderTheirOwnByte
     QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(program.frame.get(), &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+// While a collection loads, the status bar counts its disks and the commands that need it
+// are off; Escape cancels, leaving an empty collection in a window that went on answering.
+TEST(CollFrame, ALoadCountsItsDisksInTheStatusBarAndEscapeCancelsIt) {
+    CProgram program;
+    program.frame->show();
+    program.frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(program.frame.get()));
+    CCollDoc& doc = program.session.doc;
+    CHoldingClock clock(3);
+    doc.SetJobClock(clock.Clock());
+    ASSERT_TRUE(doc.OpenCollection(samplePath));
+    clock.WaitUntilHeld();
+    auto* pane = program.frame->findChild<QWidget*>("LoadProgress");
+    ASSERT_NE(pane, nullptr);
+    auto* count = pane->findChild<QLabel*>();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return count->text() == "Loading collection... 1 of 8 disks"; }, 5000));
+    EXPECT_TRUE(pane->isVisible());
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::saveCollectionAs)->isEnabled());
+    EXPECT_FALSE(program.frame->GetAction(CCollCommand::totals)->isEnabled());
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::openCollection)->isEnabled());
+
+    QTest::keyClick(program.frame.get(), Qt::Key_Escape);
+    clock.Release();
+    ASSERT_TRUE(program.FinishJobs());
+    EXPECT_FALSE(pane->isVisible());
+    EXPECT_TRUE(doc.collection.disks.empty());
+    EXPECT_EQ(program.frame->windowTitle(), "Untitled[*] - Tamblor");
+    EXPECT_TRUE(program.frame->GetAction(CCollCommand::saveCollectionAs)->isEnabled());
+    EXPECT_TRUE(program.messages.messages.empty());
 }
 
 TEST(CollFrame, AnIndexFileNamedAtStartShowsItsDiskChosen) {

@@ -19,9 +19,12 @@ CLoadProgressPane::CLoadProgressPane(QWidget* window, QWidget* parent)
     layout->addWidget(text);
     layout->addWidget(bar);
     layout->addWidget(cancel);
+    // Room for the count of a large collection, so that the pane does not jump as it grows.
+    text->setMinimumWidth(
+        text->fontMetrics().horizontalAdvance("Loading collection... 000000 of 000000 disks"));
     bar->setAccessibleName("Loading collection");
     bar->setTextVisible(false);
-    bar->setMaximumWidth(160);
+    bar->setMaximumWidth(120);
     cancel->setObjectName("CancelLoad");
     cancel->setAccessibleDescription("Stop loading the collection");
     // Only while a load runs: Escape belongs to the panels the rest of the time.
