@@ -236,7 +236,8 @@ void CCollDoc::StartLoad(const std::string& path, Finished finished) {
     // The disks the views showed are gone while the new ones load.
     UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
     auto result = std::make_shared<CLoadResult>();
-    auto done = [this, result, path, wasModified, finished](const CProblems& thrown) {
+    auto done = [this, result, path, wasModified,
+                 finished = std::move(finished)](const CProblems& thrown) {
         NotifyLoad({});
         bool opened = false;
         if (!result->stopped) {
@@ -311,7 +312,7 @@ bool CCollDoc::FileClose() {
 }
 
 void CCollDoc::OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
-                             const std::string& lastFile, Finished finished) {
+                             const std::string& lastFile, const Finished& finished) {
     OnNewDocument();
     if (IsDiskIndexPath(commandLineFile)) {
         // An index file opened from a file manager: shown in a new collection the user may
@@ -403,7 +404,7 @@ bool CCollDoc::InsertDisks(const std::vector<std::string>& paths, Finished finis
         result->problems = loader.GetProblems();
     };
     auto done = [this, result, folder = CFilePath(paths.front()).GetFolderPath(),
-                 finished](const CProblems& thrown) {
+                 finished = std::move(finished)](const CProblems& thrown) {
         ShowProblems(result->problems);
         ShowProblems(thrown);
         bool inserted = result->inserted && thrown.IsEmpty();

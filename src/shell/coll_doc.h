@@ -81,7 +81,7 @@ public:
     // `finished` is told, once that has been read (at once when nothing was named), false
     // when the named file could not be opened: the program then ends.
     void OpenAtStartup(const std::string& commandLineFile, bool openLastFile,
-                       const std::string& lastFile, Finished finished);
+                       const std::string& lastFile, const Finished& finished);
 
     // Files dropped on the window: the index files (".cdi") among them go into this
     // collection, as Insert puts them; with none, a single collection (".col") opens in its

@@ -26,10 +26,11 @@ void CCollSession::Load(const std::string& iniPath) {
     settings.Load(profile);
 }
 
-void CCollSession::OpenAtStartup(const std::string& commandLineFile, CCollDoc::Finished finished) {
+void CCollSession::OpenAtStartup(const std::string& commandLineFile,
+                                 const CCollDoc::Finished& finished) {
     // The collection's lines are relative to its folder: it is opened by its full path.
     doc.OpenAtStartup(FullPathOf(commandLineFile), settings.GetOpenLastFile(),
-                      CCollSettings::GetLastFile(profile), std::move(finished));
+                      CCollSettings::GetLastFile(profile), finished);
 }
 
 bool CCollSession::Save() {

@@ -25,7 +25,7 @@ public:
     // Opens the collection named on the command line, or else, when the settings ask for it,
     // the most recent one of the previous run. `finished` is told, once it has been read,
     // false when the named one could not be opened.
-    void OpenAtStartup(const std::string& commandLineFile, CCollDoc::Finished finished);
+    void OpenAtStartup(const std::string& commandLineFile, const CCollDoc::Finished& finished);
     // Writes the settings, then the recent files, then the profile file. False when the file
     // could not be written (reported).
     bool Save();
