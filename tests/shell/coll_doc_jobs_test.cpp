@@ -50,26 +50,6 @@ struct JobsFixture {
 
 }  // namespace
 
-// The messages of a collection with a missing and a damaged disk come in the order of its
-// lines, after the load, and the disks that could be read open all the same.
-TEST(CollDocJobs, ALoadShowsItsProblemsInTheOrderOfTheLines) {
-    JobsFixture f;
-    WriteDisk(f.folder, "A", 1);
-    f.folder.Write("Damaged.cdi", "short");
-    WriteDisk(f.folder, "C", 3);
-    std::string path = f.folder.Write("Mixed.col", "A.cdi\nMissing.cdi\nDamaged.cdi\nC.cdi\n");
-
-    ASSERT_TRUE(OpenToEnd(f.queue, f.doc, path));
-    EXPECT_EQ(Titles(f.doc.collection), (Texts{"A", "C"}));
-    EXPECT_EQ(
-        f.messages.messages,
-        (Texts{f.folder.Path("Missing.cdi") + " was not found.", "Failed loading disk Missing.cdi",
-               "An attempt was made to access " + f.folder.Path("Damaged.cdi") + " past its end.",
-               "Failed loading disk Damaged.cdi"}));
-    EXPECT_EQ(f.doc.GetPathName(), path);
-    EXPECT_EQ(f.recent.GetFirst(), path);
-}
-
 // Close, New or another Open while a collection loads drop everything the load would deliver:
 // no disk, no message, no path, and the recent files stay as they were.
 TEST(CollDocJobs, ALoadClosedUnderItDeliversNothing) {
