@@ -247,6 +247,8 @@ void CCollDoc::StartLoad(const std::string& path, Finished finished) {
             opened = result->read && thrown.IsEmpty();
         }
         if (opened) {
+            // For the views, this is the collection that replaces the one before.
+            ++generation;
             collection.disks = std::move(result->collection.disks);
             collection.description = std::move(result->collection.description);
             SetPathName(path);
