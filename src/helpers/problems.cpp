@@ -9,6 +9,7 @@ namespace {
 std::string FormatList(const char* format, va_list args) {
     va_list counting;
     va_copy(counting, args);
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): copied on the line above
     int length = std::vsnprintf(nullptr, 0, format, counting);
     va_end(counting);
     std::string text;

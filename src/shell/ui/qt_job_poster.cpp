@@ -15,6 +15,8 @@ void CQtJobPoster::Post(std::function<void()> call) {
     calls.push_back(std::move(call));
     if (!drainQueued) {
         drainQueued = true;
+        // The event the call travels in owns it and deletes it once run.
+        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
         QMetaObject::invokeMethod(
             QCoreApplication::instance(), [this] { RunPosted(); }, Qt::QueuedConnection);
     }
