@@ -143,6 +143,52 @@ void CSearchResultList::Add(const CCollSearchResult& result) {
     ++count;
 }
 
+void CSearchResultList::Append(CSearchResultList&& batch) {
+    if (batch.count == 0) {
+        return;
+    }
+    if (batch.count > maxIndex - count || batch.folders.size() > maxFolders - folders.size() ||
+        batch.separators.size() > maxIndex - separators.size() ||
+        batch.chunks.size() > maxIndex - chunks.size()) {
+        Refuse();
+    }
+    // The batch's last chunk is mostly room: kept as it is, a batch every few milliseconds
+    // would cost more memory than its results.
+    CTextChunk& last = batch.chunks.back();
+    if (last.capacity - last.size > last.size) {
+        auto tight = std::make_unique_for_overwrite<char[]>(std::max<std::size_t>(last.size, 1));
+        std::memcpy(tight.get(), last.bytes.get(), last.size);
+        last.bytes = std::move(tight);
+        last.capacity = last.size;
+    }
+    const auto chunkBase = static_cast<std::uint32_t>(chunks.size());
+    const auto partsBase = static_cast<std::uint32_t>(separators.size());
+    const auto folderBase = static_cast<std::uint32_t>(folders.size());
+    for (CTextChunk& chunk : batch.chunks) {
+        chunks.push_back(std::move(chunk));
+    }
+    for (CFolder folder : batch.folders) {
+        folder.chunk += chunkBase;
+        folder.partsAt += partsBase;
+        folders.push_back(folder);
+    }
+    separators.insert(separators.end(), batch.separators.begin(), batch.separators.end());
+    for (CWideTime wide : batch.wideTimes) {
+        wide.arrival += static_cast<std::uint32_t>(count);
+        wideTimes.push_back(wide);
+    }
+    for (std::size_t at = 0; at < batch.count; ++at) {
+        if (count % recordsPerBlock == 0) {
+            recordBlocks.push_back(std::make_unique_for_overwrite<CRecord[]>(recordsPerBlock));
+        }
+        CRecord record = batch.Record(at);
+        record.folderAndType += folderBase << 1;
+        recordBlocks.back()[count % recordsPerBlock] = record;
+        ++count;
+    }
+    batch.Clear();
+}
+
 void CSearchResultList::Clear() {
     // The memory goes back too: the last search may have been a large one.
     count = 0;

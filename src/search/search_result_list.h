@@ -20,6 +20,9 @@ class CCollDiskItemType;
 class CSearchResultList {
 public:
     void Add(const CCollSearchResult& result);
+    // Takes the results of `batch` after these, in time proportional to the batch: its text
+    // moves over as it is, its records are copied. A sort of the batch is not kept.
+    void Append(CSearchResultList&& batch);
     void Clear();
 
     // Rows are in the order shown: arrival order, or the last sort's, with results that
