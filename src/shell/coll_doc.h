@@ -14,6 +14,7 @@
 
 #include "platform/document.h"
 #include "search/coll_search.h"
+#include "shell/search_job.h"
 #include "store/collection.h"
 
 class CCollDiskFolder;
@@ -56,7 +57,7 @@ public:
     // The save question alone; true when the caller may drop the collection. The frame asks
     // it on exit.
     bool SaveModified();
-    // Whether the program may end now: the save question, then the search is stopped.
+    // Whether the program may end now: the save question, then the search is abandoned.
     bool CanClose();
 
     // Start-up: the collection named on the command line is the one that opens; only without
@@ -105,11 +106,18 @@ public:
     // backslash), where a backslash can only stand between names.
     CCollPathSelection SelectPath(const std::string& path);
 
-    // Runs a search over the collection; false when it ended on an error (reported).
-    bool RunSearch(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
-                   const std::function<void()>& pump = {});
+    // Starts a search off the window's thread over the disks as they are now, so that sorting,
+    // removing or inserting disks meanwhile changes nothing it walks; one still running is
+    // stopped and what is left of it dropped. `onResults` takes the results in batches;
+    // `onEnd` follows once, after a failure has been shown (false then), or at once when the
+    // collection is closed under the search.
+    void RunSearch(const CCollSearchCriteria& criteria, CSearchJob::Batch onResults,
+                   std::function<void(bool succeeded)> onEnd);
+    // The search ends at its next item; the results found so far and its end still come.
     void StopSearch() { search.Stop(); }
     bool IsSearchBusy() const { return search.IsBusy(); }
+    // Tests give the search their own clock.
+    CSearchJob& GetSearchJob() { return search; }
 
     // Changes each time the collection is replaced (New, Open, Close), so that a view can
     // tell a collection it has not shown yet from a change to the one it shows.
@@ -128,7 +136,7 @@ private:
     bool DoSave(bool askForName);
     std::string InitialFolder() const;
 
-    CCollSearch search;
+    CSearchJob search;
     std::uint64_t generation = 0;
     CRecentFileList* recentFiles = nullptr;
     // The folders of the current disk read below already: reading them again would replace
