@@ -2,7 +2,6 @@
 #include "shell/ui/search/coll_search_panel.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,22 +19,6 @@
 #include "shell/ui/search/coll_search_panel2.h"
 #include "shell/ui/search/coll_search_panel_results.h"
 #include "store/coll_item.h"
-
-namespace {
-
-// The clock is read on every 32nd call only: the engine pumps after every item.
-constexpr unsigned pumpClockMask = 31;
-
-}  // namespace
-
-class CCollSearchPanel::CReceiver : public CSearchResultReceiver {
-public:
-    explicit CReceiver(CSearchResultList& list) : results(list) {}
-    void OnSearchResult(const CCollSearchResult& result) override { results.Add(result); }
-
-private:
-    CSearchResultList& results;
-};
 
 CCollSearchPanel::CCollSearchPanel(QWidget* parent)
     : QWidget(parent),
@@ -100,6 +83,7 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
 }
 
 CCollSearchPanel::~CCollSearchPanel() {
+    // The document may outlive the panel; its search's late calls find it gone (QPointer).
     if (searching && doc != nullptr) {
         doc->StopSearch();
     }
@@ -131,7 +115,6 @@ void CCollSearchPanel::SetCountPane(QLabel* pane) {
 
 void CCollSearchPanel::OnSearchButton() {
     if (searching) {
-        restartWhenStopped = false;
         typingTimer->stop();
         StopSearch();
     } else {
@@ -148,59 +131,68 @@ void CCollSearchPanel::OnCriteriaChanged() {
 }
 
 void CCollSearchPanel::SearchAsTyped() {
-    if (searching) {
-        // The run returns after its present item; StartSearch then starts this one.
-        restartWhenStopped = true;
-        StopSearch();
+    if (doc == nullptr) {
         return;
     }
     CSearchForm form;
     page1->ReadForm(form);
     page2->ReadForm(form);
     if (!FormNarrowsSearch(form)) {
+        if (searching) {
+            doc->StopSearch();
+        }
         results.Clear();
         ShowResults(true);
         return;
     }
-    StartSearch();
+    // The running search is replaced at once: it unwinds on its own, and nothing of it
+    // reaches these results.
+    StartSearchWith(form);
 }
 
 void CCollSearchPanel::StartSearch() {
     if (searching || doc == nullptr) {
         return;
     }
-    typingTimer->stop();
-    restartWhenStopped = false;
-    results.Clear();
-    ShowResults(true);
     CSearchForm form;
     page1->ReadForm(form);
     page2->ReadForm(form);
+    StartSearchWith(form);
+}
+
+void CCollSearchPanel::StartSearchWith(const CSearchForm& form) {
+    typingTimer->stop();
+    results.Clear();
+    ShowResults(true);
     const CCollSettings* settings = GetSettings();
     CCollSearchCriteria criteria = MakeSearchCriteria(
         form, doc->collection, settings != nullptr && settings->GetSearchWithMemoryMappedFile());
     SetSearching(true);
     QPointer<CCollSearchPanel> alive(this);
-    CReceiver receiver(results);
-    pumpCalls = 0;
-    lastPump = std::chrono::steady_clock::now();
-    doc->RunSearch(criteria, receiver, [this] { Pump(); });
-    if (alive == nullptr) {
-        return;
-    }
+    doc->RunSearch(
+        criteria,
+        [alive](CSearchResultList&& batch) {
+            if (alive != nullptr) {
+                alive->results.Append(std::move(batch));
+                alive->ShowResults(false);
+            }
+        },
+        [alive](bool /*succeeded*/) {
+            if (alive != nullptr) {
+                alive->OnSearchEnded();
+            }
+        });
+}
+
+void CCollSearchPanel::OnSearchEnded() {
     SetSearching(false);
     ShowResults(false);
-    if (restartWhenStopped) {
-        // Started once this run has unwound, never from inside its pump.
-        restartWhenStopped = false;
-        QTimer::singleShot(0, this, &CCollSearchPanel::SearchAsTyped);
-    }
 }
 
 void CCollSearchPanel::StopSearch() {
     if (searching && doc != nullptr) {
         doc->StopSearch();
-        // The run returns after its present item; the button may be pressed again at once.
+        // The search ends at its next item; the button may be pressed again at once.
         searchButton->setText("Search");
     }
 }
@@ -215,22 +207,6 @@ void CCollSearchPanel::SetSearching(bool running) {
         resultsTable->unsetCursor();
     }
     emit SearchingChanged(running);
-}
-
-void CCollSearchPanel::Pump() {
-    if ((++pumpCalls & pumpClockMask) != 0) {
-        return;
-    }
-    auto now = std::chrono::steady_clock::now();
-    if (now - lastPump < pumpInterval) {
-        return;
-    }
-    ShowResults(false);
-    QCoreApplication::processEvents();
-    if (onPump) {
-        onPump();
-    }
-    lastPump = std::chrono::steady_clock::now();
 }
 
 void CCollSearchPanel::ShowResults(bool cleared) {

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Search" page: the criteria on two tabs, the Search button that is Stop while a search
-// runs, a busy indicator, and the results table. The search runs on the window's thread,
-// letting the window repaint and take a Stop every 10 ms; the table and the count follow the
-// results at that pace rather than once per result.
+// runs, a busy indicator, and the results table. The document runs the search off the
+// window's thread; the table and the count follow its batches rather than each result.
 #pragma once
 
 #include <QPointer>
@@ -20,6 +19,7 @@ class CCollDoc;
 class CCollSearchPanel1;
 class CCollSearchPanel2;
 class CCollSearchResultsCtrl;
+struct CSearchForm;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -46,8 +46,8 @@ public:
     // Starts a search with the present criteria; nothing while one runs.
     void StartSearch();
     // The user changed the words or a criterion: with "Search as you type" on, a new search
-    // starts `typingDelay` after the last change, the running one stopped first. A form that
-    // asks for nothing clears the results instead.
+    // starts `typingDelay` after the last change, in place of the running one, which is left
+    // to unwind on its own. A form that asks for nothing clears the results instead.
     void OnCriteriaChanged();
     void StopSearch();
     bool IsSearching() const { return searching; }
@@ -64,13 +64,6 @@ public:
     QProgressBar& GetBusyIndicator() { return *busyIndicator; }
     CCollSearchResultsCtrl& GetResultsTable() { return *resultsTable; }
 
-    // Called by the engine's pump during a search after the window has taken its events;
-    // a test or a benchmark hooks in here to act as the user would.
-    std::function<void()> onPump;
-    // How long the search goes between two looks at the window's events: often enough that
-    // the window repaints smoothly and a Stop takes effect at once, seldom enough to cost the
-    // search nothing.
-    std::chrono::milliseconds pumpInterval{10};
     // How long after the last change a search as you type starts: long enough that a word
     // typed in one go starts one search.
     std::chrono::milliseconds typingDelay{150};
@@ -90,12 +83,13 @@ protected:
 private:
     class CReceiver;
 
-    void Pump();
     // Shows the results received so far: row count, scroll ranges, count text.
     void ShowResults(bool cleared);
+    void StartSearchWith(const CSearchForm& form);
     void RunItemCommand(CCollCommand command, int row);
     void SetSearching(bool running);
     void SearchAsTyped();
+    void OnSearchEnded();
 
     CCollDoc* doc = nullptr;
     QPointer<QLabel> countPane;
@@ -108,11 +102,7 @@ private:
     CCollSearchResultsCtrl* resultsTable;
     QTimer* typingTimer;
     bool searching = false;
-    // A search as you type waits for the running one to stop.
-    bool restartWhenStopped = false;
     std::size_t shownCount = 0;
     // The document's generation whose disks the lists offer.
     std::uint64_t shownGeneration = 0;
-    unsigned pumpCalls = 0;
-    std::chrono::steady_clock::time_point lastPump;
 };
