@@ -224,11 +224,19 @@ TEST(CollSearchPanel, TypingSearchesByItselfAndAChangeReplacesTheRunningSearch) 
     EXPECT_EQ(program.Cell(0, 0), "Lizenz.txt");
     EXPECT_EQ(program.frame->GetCountPane().text(), "8 results");
 
-    // Words cleared: the results go rather than every item coming.
-    words.selectAll();
-    QTest::keyClick(&words, Qt::Key_Delete);
-    QTest::qWait(20);
-    EXPECT_EQ(panel.GetResults().GetCount(), 0u);
+    // Words cleared, even while a search runs: the results go, and none of it comes after.
+    for (bool whileSearching : {false, true}) {
+        if (whileSearching) {
+            QTest::keyClicks(&words, "e");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return panel.IsSearching(); }));
+        }
+        words.selectAll();
+        QTest::keyClick(&words, Qt::Key_Delete);
+        QTest::qWait(20);
+        EXPECT_EQ(panel.GetResults().GetCount(), 0u);
+        EXPECT_FALSE(panel.IsSearching());
+        EXPECT_EQ(program.frame->GetCountPane().text(), "0 results");
+    }
 
     // With the setting off, only Enter or the button searches.
     program.session.settings.SetSearchAsYouType(false);

@@ -139,7 +139,9 @@ void CCollSearchPanel::SearchAsTyped() {
     page2->ReadForm(form);
     if (!FormNarrowsSearch(form)) {
         if (searching) {
+            ++lastRun;
             doc->StopSearch();
+            SetSearching(false);
         }
         results.Clear();
         ShowResults(true);
@@ -169,16 +171,17 @@ void CCollSearchPanel::StartSearchWith(const CSearchForm& form) {
         form, doc->collection, settings != nullptr && settings->GetSearchWithMemoryMappedFile());
     SetSearching(true);
     QPointer<CCollSearchPanel> alive(this);
+    std::uint64_t run = ++lastRun;
     doc->RunSearch(
         criteria,
-        [alive](CSearchResultList&& batch) {
-            if (alive != nullptr) {
+        [alive, run](CSearchResultList&& batch) {
+            if (alive != nullptr && alive->lastRun == run) {
                 alive->results.Append(std::move(batch));
                 alive->ShowResults(false);
             }
         },
-        [alive](bool /*succeeded*/) {
-            if (alive != nullptr) {
+        [alive, run](bool /*succeeded*/) {
+            if (alive != nullptr && alive->lastRun == run) {
                 alive->OnSearchEnded();
             }
         });

@@ -105,4 +105,7 @@ private:
     std::size_t shownCount = 0;
     // The document's generation whose disks the lists offer.
     std::uint64_t shownGeneration = 0;
+    // Counts the searches started here: a search whose results were cleared while it unwinds
+    // is no longer the last one, and what still comes of it is dropped.
+    std::uint64_t lastRun = 0;
 };
