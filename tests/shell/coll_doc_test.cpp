@@ -185,8 +185,9 @@ struct CSearchRun {
 }  // namespace
 
 TEST(CollDoc, ASearchKeepsToItsDisksWhileTheyAreSortedRemovedOrClosed) {
-    DocFixture f;
+    // First, so that it outlives the document's search.
     CJobQueue queue;
+    DocFixture f;
     ASSERT_TRUE(
         f.doc.InsertDisks({WriteDisk(f.folder, "B.cdi", 3), WriteDisk(f.folder, "A.cdi", 3)}));
     CCollSearchCriteria everything;
@@ -223,8 +224,9 @@ TEST(CollDoc, ASearchKeepsToItsDisksWhileTheyAreSortedRemovedOrClosed) {
 }
 
 TEST(CollDoc, ASearchShowsTheErrorOfAnIndexFileOnceAfterWhatWasFoundBeforeIt) {
-    DocFixture f;
+    // First, so that it outlives the document's search.
     CJobQueue queue;
+    DocFixture f;
     std::string b = WriteDisk(f.folder, "B.cdi", 3);
     ASSERT_TRUE(f.doc.InsertDisks({WriteDisk(f.folder, "A.cdi", 3), b}));
     std::filesystem::remove(b);
