@@ -238,3 +238,35 @@ TEST(SearchResultList, BatchesAppendedReadAsTheSameResultsAddedOneByOne) {
     // The batches' room is given back: what is kept stays near what one list keeps.
     EXPECT_LT(appended.GetMemoryUsed(), whole.GetMemoryUsed() + (std::size_t{1} << 20));
 }
+
+TEST(SearchResultList, ASorterSortsTheResultsAsTheyWereWhileMoreArrive) {
+    std::vector<CCollSearchResult> results;
+    CSearchResultList sorted;
+    for (int i = 0; i < 3000; ++i) {
+        results.push_back(Result("Box", {"F" + std::to_string(i % 7)},
+                                 "n" + std::to_string((i * 7919) % 3000), false, i % 13));
+        sorted.Add(results.back());
+    }
+    for (int field : {FieldName, FieldPath, FieldCreation}) {
+        CSearchResultList list;
+        for (const CCollSearchResult& result : results) {
+            list.Add(result);
+        }
+        CSearchResultList::Sorter sorter = list.MakeSorter(field);
+        // More results arrive, in a batch, before the sort is taken: they stay below.
+        CSearchResultList batch;
+        batch.Add(Result("Box", {}, "a late one"));
+        list.Append(std::move(batch));
+        list.SetOrder(sorter({}));
+        sorted.Sort(field);
+        ASSERT_EQ(list.GetCount(), sorted.GetCount() + 1);
+        for (std::size_t row = 0; row < sorted.GetCount(); ++row) {
+            ASSERT_EQ(list.GetPath(row), sorted.GetPath(row)) << field << " " << row;
+        }
+        EXPECT_EQ(list.GetName(sorted.GetCount()), "a late one");
+        // Asked to stop, a sorter gives no rows.
+        int asked = 0;
+        EXPECT_TRUE(list.MakeSorter(field)([&asked] { return ++asked > 0; }).empty());
+        EXPECT_EQ(asked, 1);
+    }
+}
