@@ -297,6 +297,37 @@ TEST(CollSearchPanel, ASearchKeepsToItsDisksWhileTheyAreSortedOrRemovedAndEndsOn
     EXPECT_TRUE(program.messages.messages.empty());
 }
 
+TEST(CollSearchPanel, ManyResultsAreSortedOffTheWindowsThreadKeepingTheChosenOne) {
+    CProgram program;
+    CCollSearchPanel& panel = program.Panel();
+    CCollSearchResultsCtrl& table = program.Table();
+    panel.sortInPlaceRows = 0;
+    program.Search("");
+    ASSERT_EQ(table.GetRowCount(), static_cast<int>(sampleItems));
+    const std::string firstArrived = program.Cell(0, 2);
+    ClickRow(table, 5);
+    const std::string chosen = program.Cell(5, 2);
+
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+                       QPoint(ColumnX(table, 2), table.GetHeaderHeight() / 2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !panel.IsSorting(); }));
+    std::vector<std::string> paths;
+    for (int row = 0; row < table.GetRowCount(); ++row) {
+        paths.push_back(program.Cell(row, 2));
+    }
+    EXPECT_TRUE(std::is_sorted(paths.begin(), paths.end()));
+    ASSERT_GE(table.GetSelectedRow(), 0);
+    EXPECT_EQ(program.Cell(table.GetSelectedRow(), 2), chosen);
+
+    // A sort still running when a new search clears the results never orders the new ones.
+    QTest::mouseDClick(table.viewport(), Qt::LeftButton, {},
+                       QPoint(ColumnX(table, 0), table.GetHeaderHeight() / 2));
+    program.Search("");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel.IsSorting(); }));
+    QTest::qWait(20);
+    EXPECT_EQ(program.Cell(0, 2), firstArrived);
+}
+
 TEST(CollSearchPanel, EachNewCollectionStartsWithAllChosenAndItsResultsAtTheStart) {
     CProgram program;
     CCollSearchPanel& panel = program.Panel();

@@ -28,7 +28,8 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
       searchButton(new QPushButton("Search", this)),
       busyIndicator(new QProgressBar(this)),
       resultsTable(new CCollSearchResultsCtrl(results, this)),
-      typingTimer(new QTimer(this)) {
+      typingTimer(new QTimer(this)),
+      sortJob(std::make_unique<CJob>()) {
     typingTimer->setSingleShot(true);
     setObjectName("SearchPanel");
     tabs->setObjectName("SearchTabs");
@@ -143,8 +144,7 @@ void CCollSearchPanel::SearchAsTyped() {
             doc->StopSearch();
             SetSearching(false);
         }
-        results.Clear();
-        ShowResults(true);
+        ClearResults();
         return;
     }
     // The running search is replaced at once: it unwinds on its own, and nothing of it
@@ -164,8 +164,7 @@ void CCollSearchPanel::StartSearch() {
 
 void CCollSearchPanel::StartSearchWith(const CSearchForm& form) {
     typingTimer->stop();
-    results.Clear();
-    ShowResults(true);
+    ClearResults();
     const CCollSettings* settings = GetSettings();
     CCollSearchCriteria criteria = MakeSearchCriteria(
         form, doc->collection, settings != nullptr && settings->GetSearchWithMemoryMappedFile());
@@ -185,6 +184,13 @@ void CCollSearchPanel::StartSearchWith(const CSearchForm& form) {
                 alive->OnSearchEnded();
             }
         });
+}
+
+void CCollSearchPanel::ClearResults() {
+    ++clearings;
+    sortJob->Stop();
+    results.Clear();
+    ShowResults(true);
 }
 
 void CCollSearchPanel::OnSearchEnded() {
@@ -230,9 +236,43 @@ void CCollSearchPanel::SortResults(int fieldId) {
     bool hasSelection = selected >= 0 && static_cast<std::size_t>(selected) < results.GetCount();
     std::size_t arrival =
         hasSelection ? results.ArrivalOfRow(static_cast<std::size_t>(selected)) : 0;
-    results.Sort(fieldId);
+    int chosen = hasSelection ? selected : -1;
+    if (results.GetCount() <= sortInPlaceRows) {
+        sortJob->Abandon();
+        results.Sort(fieldId);
+        ShowSorted(chosen, arrival);
+        return;
+    }
+    // A sort asked for while one runs replaces it; the first stops within a few thousand
+    // comparisons.
+    auto sorted = std::make_shared<std::vector<std::uint32_t>>();
+    std::uint64_t clearing = clearings;
+    resultsTable->setCursor(Qt::BusyCursor);
+    sortJob->Start(
+        [sorted, sorter = results.MakeSorter(fieldId)](CJobContext& context) {
+            *sorted = sorter([&context] { return context.IsStopRequested(); });
+        },
+        [this, sorted, clearing, chosen, arrival](const CProblems& /*thrown*/) {
+            if (!searching) {
+                resultsTable->unsetCursor();
+            }
+            // Stopped, or the results it sorted are gone.
+            if (sorted->empty() || clearing != clearings) {
+                return;
+            }
+            // The selection may have moved meanwhile: the row chosen now is the one kept.
+            int row = resultsTable->GetSelectedRow();
+            bool hasRow = row >= 0 && static_cast<std::size_t>(row) < results.GetCount();
+            std::size_t kept =
+                hasRow ? results.ArrivalOfRow(static_cast<std::size_t>(row)) : arrival;
+            results.SetOrder(std::move(*sorted));
+            ShowSorted(hasRow ? row : chosen, kept);
+        });
+}
+
+void CCollSearchPanel::ShowSorted(int row, std::size_t arrival) {
     resultsTable->ShowRow(-1);
-    if (hasSelection) {
+    if (row >= 0) {
         resultsTable->ShowRow(static_cast<int>(results.RowOfArrival(arrival)));
     }
     resultsTable->viewport()->update();

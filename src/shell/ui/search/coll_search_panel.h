@@ -13,6 +13,7 @@
 
 #include "search/search_result_list.h"
 #include "shell/coll_commands.h"
+#include "shell/job.h"
 #include "store/coll_item.h"
 
 class CCollDoc;
@@ -51,8 +52,11 @@ public:
     void OnCriteriaChanged();
     void StopSearch();
     bool IsSearching() const { return searching; }
-    // Sorts the results by a field id, keeping the chosen result chosen.
+    // Sorts the results by a field id, keeping the chosen result chosen: at once when they are
+    // few, else off the window's thread, the rows shown sorted when the sort is done (results
+    // that arrived meanwhile below them).
     void SortResults(int fieldId);
+    bool IsSorting() const { return sortJob->IsRunning(); }
     // Shows the days in the date format of the settings.
     void UpdateDateFormat();
 
@@ -67,6 +71,8 @@ public:
     // How long after the last change a search as you type starts: long enough that a word
     // typed in one go starts one search.
     std::chrono::milliseconds typingDelay{150};
+    // Up to this many results are sorted on the window's thread: a few tens of milliseconds.
+    std::size_t sortInPlaceRows = 65536;
 
 signals:
     // "%d results" each time the count shown changes.
@@ -90,6 +96,9 @@ private:
     void SetSearching(bool running);
     void SearchAsTyped();
     void OnSearchEnded();
+    void ClearResults();
+    // Shows the rows in their new order, keeping the result chosen at `row` chosen.
+    void ShowSorted(int row, std::size_t arrival);
 
     CCollDoc* doc = nullptr;
     QPointer<QLabel> countPane;
@@ -108,4 +117,7 @@ private:
     // Counts the searches started here: a search whose results were cleared while it unwinds
     // is no longer the last one, and what still comes of it is dropped.
     std::uint64_t lastRun = 0;
+    // Counts the times the results were cleared: a sort of ones that are gone is dropped.
+    std::uint64_t clearings = 0;
+    std::unique_ptr<CJob> sortJob;
 };
