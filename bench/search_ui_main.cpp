@@ -6,7 +6,8 @@
 //       makes D disks of N items each (10 x 100,000 by default) in a temporary folder, then
 //       prints: results per second delivered to the panel, how often the table and the
 //       count were updated and the longest gap between the ticks of a 5 ms timer on the
-//       window's thread (the window's stall), a sort by path during the search, the time from
+//       window's thread (the window's stall), a sort by path during the search (the window's
+//       pause, and the time until the rows show sorted), the time from
 //       Stop to idle, the memory the results take per result, and a search as you type: from
 //       the last key to the first rows shown and to the end.
 
@@ -171,19 +172,43 @@ int main(int argc, char** argv) {
                     static_cast<double>(std::max<std::size_t>(count, 1)),
                 static_cast<double>(panel.GetResults().GetMemoryUsed()) / (1 << 20));
 
-    // A sort by path while the search runs, 60 ms in, as a double-click on the header asks.
-    double sortMs = 0;
+    // A sort by path while the search runs, 60 ms in, as a double-click on the header asks:
+    // the window's pause in the call, the time until the rows show sorted, and the longest gap
+    // between ticks meanwhile.
+    double sortCallMs = 0;
     std::size_t sortedCount = 0;
+    Clock::time_point sortAsked{};
+    Clock::time_point sortShown{};
+    QTimer sortWatch;
+    sortWatch.setInterval(1);
+    QObject::connect(&sortWatch, &QTimer::timeout, [&] {
+        if (sortAsked != Clock::time_point{} && sortShown == Clock::time_point{} &&
+            !panel.IsSorting()) {
+            sortShown = Clock::now();
+            sortWatch.stop();
+        }
+    });
     QTimer::singleShot(60, [&] {
-        Clock::time_point before = Clock::now();
+        sortAsked = Clock::now();
         sortedCount = panel.GetResults().GetCount();
         panel.SortResults(FieldPath);
-        panel.GetResultsTable().repaint();
-        sortMs = Milliseconds(Clock::now() - before);
+        sortCallMs = Milliseconds(Clock::now() - sortAsked);
+        sortWatch.start();
     });
+    longestGap = {};
+    lastTick = Clock::now();
+    ticker.start();
     panel.StartSearch();
     loop.exec();
-    std::printf("sort by path during the search: %.1f ms for %zu results\n", sortMs, sortedCount);
+    while (sortShown == Clock::time_point{} && sortAsked != Clock::time_point{}) {
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ticker.stop();
+    std::printf(
+        "sort by path during the search (%zu results): the call %.1f ms, shown sorted after "
+        "%.1f ms, longest gap between ticks %.1f ms\n",
+        sortedCount, sortCallMs, Milliseconds(sortShown - sortAsked), Milliseconds(longestGap));
 
     // Stop 20 ms in, pressed as the user presses it, and time until idle.
     Clock::time_point stopAt{};
