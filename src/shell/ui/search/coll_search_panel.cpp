@@ -238,7 +238,13 @@ void CCollSearchPanel::SortResults(int fieldId) {
         hasSelection ? results.ArrivalOfRow(static_cast<std::size_t>(selected)) : 0;
     int chosen = hasSelection ? selected : -1;
     if (results.GetCount() <= sortInPlaceRows) {
-        sortJob->Abandon();
+        // A sort of many results still running is dropped with its cursor.
+        if (sortJob->IsRunning()) {
+            sortJob->Abandon();
+            if (!searching) {
+                resultsTable->unsetCursor();
+            }
+        }
         results.Sort(fieldId);
         ShowSorted(chosen, arrival);
         return;
