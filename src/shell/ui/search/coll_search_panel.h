@@ -8,7 +8,6 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "search/search_result_list.h"
@@ -87,8 +86,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    class CReceiver;
-
     // Shows the results received so far: row count, scroll ranges, count text.
     void ShowResults(bool cleared);
     void StartSearchWith(const CSearchForm& form);
