@@ -116,8 +116,6 @@ public:
     // The search ends at its next item; the results found so far and its end still come.
     void StopSearch() { search.Stop(); }
     bool IsSearchBusy() const { return search.IsBusy(); }
-    // Tests give the search their own clock.
-    CSearchJob& GetSearchJob() { return search; }
 
     // Changes each time the collection is replaced (New, Open, Close), so that a view can
     // tell a collection it has not shown yet from a change to the one it shows.
