@@ -360,7 +360,10 @@ public:
     }
 
 private:
-    static constexpr std::size_t readPiece = std::size_t{4} << 20;
+    // Small enough that a piece from a slow drive (an optical one reads a few MB a second)
+    // comes well within a Stop's 100 ms; with the kernel's read-ahead, larger reads are no
+    // faster.
+    static constexpr std::size_t readPiece = std::size_t{256} << 10;
 
     CWholeFileBuffer room;
     const std::uint8_t* bytes = nullptr;
