@@ -5,9 +5,11 @@
 //   tamblor-bench-search-ui [--disks D] [--items N]
 //       makes D disks of N items each (10 x 100,000 by default) in a temporary folder, then
 //       prints: results per second delivered to the panel, how often the table and the
-//       count were updated and the longest time the window could not take its events, the
-//       time from Stop to idle, the memory the results take per result, and a search as you
-//       type: from the last key to the first rows shown and to the end.
+//       count were updated and the longest gap between the ticks of a 5 ms timer on the
+//       window's thread (the window's stall), a sort by path during the search (the window's
+//       pause, and the time until the rows show sorted), the time from
+//       Stop to idle, the memory the results take per result, and a search as you type: from
+//       the last key to the first rows shown and to the end.
 
 #include <unistd.h>
 
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -29,6 +32,7 @@
 #include "shell/coll_session.h"
 #include "shell/ui/frame/coll_frame.h"
 #include "shell/ui/frame/coll_view.h"
+#include "shell/ui/qt_job_poster.h"
 #include "shell/ui/search/coll_search_panel.h"
 #include "shell/ui/search/coll_search_panel1.h"
 #include "shell/ui/search/coll_search_panel_results.h"
@@ -96,6 +100,7 @@ int main(int argc, char** argv) {
         *value = static_cast<unsigned>(number);
     }
     QApplication app(argc, argv);
+    CQtJobPoster jobPoster;
     SetMessageSink([](const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); });
     std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                    ("tamblor-bench-search-" + std::to_string(getpid()));
@@ -117,91 +122,145 @@ int main(int argc, char** argv) {
     panel.GetResultsTable().viewport()->installEventFilter(&tablePaints);
     long countChanges = 0;
     QObject::connect(&panel, &CCollSearchPanel::CountTextChanged, [&] { ++countChanges; });
-    QApplication::processEvents();
+    QEventLoop loop;
+    Clock::time_point ended{};
+    QObject::connect(&panel, &CCollSearchPanel::SearchingChanged, [&](bool running) {
+        if (!running) {
+            ended = Clock::now();
+            loop.quit();
+        }
+    });
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
 
-    // The whole search: every item is a result.
-    Clock::time_point last = Clock::now();
+    // The window's stall: the longest gap between the ticks of a 5 ms timer while the whole
+    // search runs, every item a result.
+    Clock::time_point lastTick{};
     Clock::duration longestGap{};
-    long pumps = 0;
+    long ticks = 0;
     long longGaps = 0;
-    panel.onPump = [&] {
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
         Clock::time_point now = Clock::now();
-        longestGap = std::max(longestGap, now - last);
-        if (now - last > std::chrono::milliseconds(20)) {
+        longestGap = std::max(longestGap, now - lastTick);
+        if (now - lastTick > std::chrono::milliseconds(20)) {
             ++longGaps;
         }
-        last = now;
-        ++pumps;
-    };
+        lastTick = now;
+        ++ticks;
+    });
     Clock::time_point start = Clock::now();
-    last = start;
+    lastTick = start;
+    ticker.start();
     panel.StartSearch();
-    Clock::time_point end = Clock::now();
-    longestGap = std::max(longestGap, end - last);
+    loop.exec();
+    ticker.stop();
+    longestGap = std::max(longestGap, ended - lastTick);
     std::size_t count = panel.GetResults().GetCount();
-    double seconds = Milliseconds(end - start) / 1000;
+    double seconds = Milliseconds(ended - start) / 1000;
     std::printf("results delivered: %zu in %.0f ms, %.0f results/s\n", count, seconds * 1000,
                 static_cast<double>(count) / seconds);
     std::printf(
-        "window took its events %ld times, longest gap %.1f ms, %ld gaps over 20 ms; table painted "
-        "%ld "
-        "times, count shown %ld times (last \"%s\")\n",
-        pumps, Milliseconds(longestGap), longGaps, tablePaints.paints, countChanges,
+        "window stall: %ld ticks of a 5 ms timer, longest gap %.1f ms, %ld gaps over 20 ms; "
+        "table painted %ld times, count shown %ld times (last \"%s\")\n",
+        ticks, Milliseconds(longestGap), longGaps, tablePaints.paints, countChanges,
         frame.GetCountPane().text().toUtf8().constData());
     std::printf("memory of the results: %.1f bytes per result (%.1f MiB)\n",
                 static_cast<double>(panel.GetResults().GetMemoryUsed()) /
                     static_cast<double>(std::max<std::size_t>(count, 1)),
                 static_cast<double>(panel.GetResults().GetMemoryUsed()) / (1 << 20));
 
+    // A sort by path while the search runs, 60 ms in, as a double-click on the header asks:
+    // the window's pause in the call, the time until the rows show sorted, and the longest gap
+    // between ticks meanwhile.
+    double sortCallMs = 0;
+    std::size_t sortedCount = 0;
+    Clock::time_point sortAsked{};
+    Clock::time_point sortShown{};
+    QTimer sortWatch;
+    sortWatch.setInterval(1);
+    QObject::connect(&sortWatch, &QTimer::timeout, [&] {
+        if (sortAsked != Clock::time_point{} && sortShown == Clock::time_point{} &&
+            !panel.IsSorting()) {
+            sortShown = Clock::now();
+            sortWatch.stop();
+        }
+    });
+    QTimer::singleShot(60, [&] {
+        sortAsked = Clock::now();
+        sortedCount = panel.GetResults().GetCount();
+        panel.SortResults(FieldPath);
+        sortCallMs = Milliseconds(Clock::now() - sortAsked);
+        sortWatch.start();
+    });
+    longestGap = {};
+    lastTick = Clock::now();
+    ticker.start();
+    panel.StartSearch();
+    loop.exec();
+    while (sortShown == Clock::time_point{} && sortAsked != Clock::time_point{}) {
+        QTimer::singleShot(5, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    ticker.stop();
+    std::printf(
+        "sort by path during the search (%zu results): the call %.1f ms, shown sorted after "
+        "%.1f ms, longest gap between ticks %.1f ms\n",
+        sortedCount, sortCallMs, Milliseconds(sortShown - sortAsked), Milliseconds(longestGap));
+
     // Stop 20 ms in, pressed as the user presses it, and time until idle.
     Clock::time_point stopAt{};
-    Clock::time_point again = Clock::now();
-    panel.onPump = [&] {
-        if (stopAt == Clock::time_point{} && Clock::now() - again > std::chrono::milliseconds(20)) {
+    QTimer::singleShot(20, [&] {
+        if (panel.IsSearching()) {
             stopAt = Clock::now();
             panel.GetSearchButton().click();
         }
-    };
+    });
     panel.StartSearch();
-    Clock::time_point idle = Clock::now();
+    loop.exec();
     if (stopAt == Clock::time_point{}) {
         std::printf("stop to idle: the search ended before the Stop\n");
     } else {
-        std::printf("stop to idle: %.2f ms (%zu results kept)\n", Milliseconds(idle - stopAt),
+        std::printf("stop to idle: %.2f ms (%zu results kept)\n", Milliseconds(ended - stopAt),
                     panel.GetResults().GetCount());
     }
 
-    // Search as you type: the words typed key by key as the user types them, the search left
-    // to start by itself. Timed from the last key to the first rows shown and to the end.
-    panel.onPump = nullptr;
+    // Search as you type: the words typed key by key as the user types them, a timer's tick
+    // apart, the search left to start by itself. Timed from the last key to the first rows
+    // shown and to the end.
     QLineEdit& words = panel.GetPage1().GetWordsEdit();
     words.clear();
     Clock::time_point lastKey{};
     Clock::time_point started{};
     Clock::time_point firstRows{};
-    Clock::time_point finished{};
-    QObject::connect(&panel, &CCollSearchPanel::SearchingChanged,
-                     [&](bool running) { (running ? started : finished) = Clock::now(); });
+    QObject::connect(&panel, &CCollSearchPanel::SearchingChanged, [&](bool running) {
+        if (running) {
+            started = Clock::now();
+        }
+    });
     QObject::connect(&panel, &CCollSearchPanel::CountTextChanged, [&] {
         if (firstRows == Clock::time_point{} && started != Clock::time_point{} &&
             panel.GetResults().GetCount() > 0) {
             firstRows = Clock::now();
         }
     });
-    for (char key : std::string("ph")) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key)));
-        QApplication::sendEvent(&words, &press);
-        lastKey = Clock::now();
+    const std::string typed = "ph";
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        QTimer::singleShot(static_cast<int>(10 * i), [&, key = typed[i]] {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(key)));
+            QApplication::sendEvent(&words, &press);
+            lastKey = Clock::now();
+        });
     }
-    while (finished == Clock::time_point{}) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
+    loop.exec();
     std::printf(
         "search as you type \"%s\": %zu results; from the last key to the search's start %.1f "
         "ms, to the first rows %.1f ms, to the end %.1f ms\n",
         words.text().toUtf8().constData(), panel.GetResults().GetCount(),
         Milliseconds(started - lastKey), Milliseconds(firstRows - lastKey),
-        Milliseconds(finished - lastKey));
+        Milliseconds(ended - lastKey));
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/coll_search.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -280,10 +281,7 @@ inline bool CIndexWalk::Handle(const CCollDiskItemType* type, const CIndexRecord
         result.offset = static_cast<std::int32_t>(offset);
         search.resultReceiver->OnSearchResult(result);
     }
-    if (search.pump != nullptr) {
-        (*search.pump)();
-    }
-    return search.proceed;
+    return search.GoOn();
 }
 
 bool CIndexWalk::HandleChildren(std::int32_t parent) {
@@ -317,13 +315,8 @@ void CIndexWalk::Walk() {
         Folder folder = folders[index];
         // The record was read when the folder was queued; its table follows it.
         ReadIndexTable(bytes, folder.tableAt, folder.end, table);
-        if (!HandleChildren(static_cast<std::int32_t>(index))) {
-            return;
-        }
-        if (search.pump != nullptr) {
-            (*search.pump)();
-        }
-        if (!search.proceed) {
+        // A folder counts as an item too: its table is read even when it has no entries.
+        if (!HandleChildren(static_cast<std::int32_t>(index)) || !search.GoOn()) {
             return;
         }
     }
@@ -338,7 +331,8 @@ public:
     const std::uint8_t* Data() const { return bytes; }
     std::size_t Size() const { return size; }
 
-    void Read(const std::string& path) {
+    // False when `stopped` said stop between two reads.
+    bool Read(const std::string& path, const std::function<bool()>& stopped) {
         CFile file(path, CFile::Mode::read);
         file.SetReadAhead(0);
         std::uint64_t length = file.GetLength();
@@ -348,14 +342,29 @@ public:
         size = 0;
         std::uint8_t* into = room.Reserve(static_cast<std::size_t>(length));
         bytes = into;
-        if (file.Read(into, static_cast<std::size_t>(length)) != length) {
-            CFileException::ThrowEndOfFile(path);
+        // In pieces, so that a Stop is not kept waiting by a large file on a slow disk.
+        std::size_t done = 0;
+        while (done < length) {
+            std::size_t piece = std::min<std::size_t>(readPiece, length - done);
+            if (file.Read(into + done, piece) != piece) {
+                CFileException::ThrowEndOfFile(path);
+            }
+            done += piece;
+            if (done < length && stopped && stopped()) {
+                return false;
+            }
         }
         size = static_cast<std::size_t>(length);
         file.Close();
+        return true;
     }
 
 private:
+    // Small enough that a piece from a slow drive (an optical one reads a few MB a second)
+    // comes well within a Stop's 100 ms; with the kernel's read-ahead, larger reads are no
+    // faster.
+    static constexpr std::size_t readPiece = std::size_t{256} << 10;
+
     CWholeFileBuffer room;
     const std::uint8_t* bytes = nullptr;
     std::size_t size = 0;
@@ -430,10 +439,32 @@ bool CCollSearch::Accept(const CCollDiskItem& item) const {
         [&] { return NameMatches(item.name.data(), item.name.size()); });
 }
 
+bool CCollSearch::GoOn() {
+    if (--untilStopTest == 0) [[unlikely]] {
+        untilStopTest = stopCheckInterval;
+        if (stopTest != nullptr && (*stopTest)()) {
+            proceed = false;
+        }
+    }
+    return proceed;
+}
+
 void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& receiver,
-                      const std::function<void()>& pumpEvents) {
-    // Asked for from inside a pump: the running walk reads the criteria and the receiver as
-    // it goes, so they stay as they are.
+                      const std::function<bool()>& stopRequested) {
+    if (busy) {
+        return;
+    }
+    std::vector<CSearchDisk> disks;
+    if (collection != nullptr) {
+        disks = ChooseSearchDisks(*collection, wanted.diskIndex);
+    }
+    Run(wanted, disks, receiver, stopRequested);
+}
+
+void CCollSearch::Run(const CCollSearchCriteria& wanted, const std::vector<CSearchDisk>& disks,
+                      CSearchResultReceiver& receiver, const std::function<bool()>& stopRequested) {
+    // Asked for from inside a receiver or a stop test: the running walk reads the criteria
+    // and the receiver as it goes, so they stay as they are.
     if (busy) {
         return;
     }
@@ -441,7 +472,8 @@ void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& 
     busy = true;
     proceed = true;
     resultReceiver = &receiver;
-    pump = pumpEvents ? &pumpEvents : nullptr;
+    stopTest = stopRequested ? &stopRequested : nullptr;
+    untilStopTest = stopCheckInterval;
     // However the run ends, the engine is idle afterwards and holds on to neither.
     struct IdleOnExit {
         CCollSearch& search;
@@ -449,12 +481,9 @@ void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& 
             search.busy = false;
             search.proceed = true;
             search.resultReceiver = nullptr;
-            search.pump = nullptr;
+            search.stopTest = nullptr;
         }
     } idle{*this};
-    // The pump lets the user sort, remove, close or open meanwhile: the run keeps to the disks
-    // as they were when it started, and never looks at the collection again.
-    std::vector<CSearchDisk> disks = ChooseSearchDisks(*collection, criteria.diskIndex);
     CFileBuffer buffer;
     for (const CSearchDisk& disk : disks) {
         if (criteria.useMemoryMappedFile) {
@@ -468,10 +497,12 @@ void CCollSearch::Run(const CCollSearchCriteria& wanted, CSearchResultReceiver& 
                        disk.title, disk.indexPath)
                 .Walk();
         } else {
-            buffer.Read(disk.indexPath);
+            if (!buffer.Read(disk.indexPath, stopRequested)) {
+                break;
+            }
             CIndexWalk(*this, buffer.Data(), buffer.Size(), disk.title, disk.indexPath).Walk();
         }
-        if (!proceed) {
+        if (!proceed || (stopTest != nullptr && (*stopTest)())) {
             break;
         }
     }

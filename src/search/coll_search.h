@@ -2,7 +2,8 @@
 // The search over a collection's index files: folders and files whose names hold one of the
 // words, of one type, on one disk, within an interval of one of their times. Each disk's
 // index file is walked breadth first from its start; results go to the receiver one by one
-// as they are found, and a pump runs after every item so that a Stop can arrive.
+// as they are found, and a stop test is asked every few thousand items so that a Stop arrives
+// at once, whatever thread the search runs on.
 #pragma once
 
 #include <cstdint>
@@ -65,33 +66,44 @@ std::vector<CSearchDisk> ChooseSearchDisks(const CCollection& collection, int di
 
 class CCollSearch {
 public:
-    explicit CCollSearch(CCollection* collection);
+    // Without a collection, only the Run given its disks finds anything.
+    explicit CCollSearch(CCollection* collection = nullptr);
 
     // Takes `criteria` for Accept, with the words lowered once when case is ignored.
     void SetCriteria(const CCollSearchCriteria& criteria);
     bool Accept(const CCollDiskItem& item) const;
-    // Searches the chosen disks, handing each match to `receiver` and calling `pump` (when
-    // set) after every item and every folder. The disks are taken when the run starts: each
-    // is walked once, whatever becomes of the collection during the pumps. An index file
-    // that cannot be read, or is damaged, throws CFileException after the engine is idle
-    // again; results already delivered stay. Asked for while a run is in progress, it does
-    // nothing.
+    // Searches the collection's chosen disks (ChooseSearchDisks), as Run below.
     void Run(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
-             const std::function<void()>& pump = {});
-    // Ends a running search before its next item.
-    void Stop() { proceed = false; }
+             const std::function<bool()>& stopRequested = {});
+    // Searches `disks`, handing each match to `receiver`. `stopRequested` (when set) is asked
+    // every `stopCheckInterval` items and folders and between the reads of a file, and true
+    // ends the run; it is also the place for progress reports. An index file that cannot be
+    // read, or is damaged, throws CFileException after the engine is idle again; results
+    // already delivered stay. Asked for while a run is in progress, it does nothing.
+    void Run(const CCollSearchCriteria& criteria, const std::vector<CSearchDisk>& disks,
+             CSearchResultReceiver& receiver, const std::function<bool()>& stopRequested = {});
     bool IsBusy() const { return busy; }
     const CCollSearchCriteria& GetCriteria() const { return criteria; }
+
+    // Rare enough to cost the walk nothing, often enough that a Stop takes effect within a
+    // few milliseconds even where names take the slow Unicode path.
+    static constexpr unsigned stopCheckInterval = 4096;
+    // Ends the run before its next item; for a receiver, on the run's own thread.
+    void Stop() { proceed = false; }
 
 private:
     friend class CIndexWalk;
     bool NameMatches(const char* name, std::size_t length) const;
+    // Counts one item; false once the stop test has said stop.
+    bool GoOn();
 
     CCollection* collection;
     CCollSearchCriteria criteria;
     // Set only while Run runs.
     CSearchResultReceiver* resultReceiver = nullptr;
-    const std::function<void()>* pump = nullptr;
+    const std::function<bool()>* stopTest = nullptr;
+    // Items left before the stop test is asked again.
+    unsigned untilStopTest = 0;
     bool busy = false;
     bool proceed = true;
     // Matching case, only words beyond ASCII can be found in a name's bytes read as text.

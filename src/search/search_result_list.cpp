@@ -66,7 +66,7 @@ CSearchResultList::CTextChunk& CSearchResultList::ChunkWithRoom(std::size_t leng
     }
     CTextChunk chunk;
     chunk.capacity = std::max(textChunkSize, length);
-    chunk.bytes = std::make_unique_for_overwrite<char[]>(chunk.capacity);
+    chunk.bytes = std::make_shared_for_overwrite<char[]>(chunk.capacity);
     chunks.push_back(std::move(chunk));
     return chunks.back();
 }
@@ -118,7 +118,7 @@ void CSearchResultList::Add(const CCollSearchResult& result) {
         AddFolder(path, name.size());
     }
     if (count % recordsPerBlock == 0) {
-        recordBlocks.push_back(std::make_unique_for_overwrite<CRecord[]>(recordsPerBlock));
+        recordBlocks.push_back(std::make_shared_for_overwrite<CRecord[]>(recordsPerBlock));
     }
     CTextChunk& chunk = chunks.back();
     CRecord& record = recordBlocks.back()[count % recordsPerBlock];
@@ -143,13 +143,59 @@ void CSearchResultList::Add(const CCollSearchResult& result) {
     ++count;
 }
 
+void CSearchResultList::Append(CSearchResultList&& batch) {
+    if (batch.count == 0) {
+        return;
+    }
+    if (batch.count > maxIndex - count || batch.folders.size() > maxFolders - folders.size() ||
+        batch.separators.size() > maxIndex - separators.size() ||
+        batch.chunks.size() > maxIndex - chunks.size()) {
+        Refuse();
+    }
+    // The batch's last chunk is mostly room: kept as it is, a batch every few milliseconds
+    // would cost more memory than its results.
+    CTextChunk& last = batch.chunks.back();
+    if (last.capacity - last.size > last.size) {
+        auto tight = std::make_shared_for_overwrite<char[]>(std::max<std::size_t>(last.size, 1));
+        std::memcpy(tight.get(), last.bytes.get(), last.size);
+        last.bytes = std::move(tight);
+        last.capacity = last.size;
+    }
+    const auto chunkBase = static_cast<std::uint32_t>(chunks.size());
+    const auto partsBase = static_cast<std::uint32_t>(separators.size());
+    const auto folderBase = static_cast<std::uint32_t>(folders.size());
+    for (CTextChunk& chunk : batch.chunks) {
+        chunks.push_back(std::move(chunk));
+    }
+    for (CFolder folder : batch.folders) {
+        folder.chunk += chunkBase;
+        folder.partsAt += partsBase;
+        folders.push_back(folder);
+    }
+    separators.insert(separators.end(), batch.separators.begin(), batch.separators.end());
+    for (CWideTime wide : batch.wideTimes) {
+        wide.arrival += static_cast<std::uint32_t>(count);
+        wideTimes.push_back(wide);
+    }
+    for (std::size_t at = 0; at < batch.count; ++at) {
+        if (count % recordsPerBlock == 0) {
+            recordBlocks.push_back(std::make_shared_for_overwrite<CRecord[]>(recordsPerBlock));
+        }
+        CRecord record = batch.Record(at);
+        record.folderAndType += folderBase << 1;
+        recordBlocks.back()[count % recordsPerBlock] = record;
+        ++count;
+    }
+    batch.Clear();
+}
+
 void CSearchResultList::Clear() {
     // The memory goes back too: the last search may have been a large one.
     count = 0;
     std::vector<CTextChunk>().swap(chunks);
     std::vector<CFolder>().swap(folders);
     std::vector<std::uint32_t>().swap(separators);
-    std::vector<std::unique_ptr<CRecord[]>>().swap(recordBlocks);
+    std::vector<std::shared_ptr<CRecord[]>>().swap(recordBlocks);
     std::vector<CWideTime>().swap(wideTimes);
     std::vector<std::uint32_t>().swap(order);
 }
@@ -286,8 +332,26 @@ int CSearchResultList::ComparePaths(std::size_t a, std::size_t b) const {
     return CompareBytes(nameA, nameB.substr(both));
 }
 
-void CSearchResultList::Sort(int fieldId) {
+namespace {
+
+// Thrown out of std::sort by a comparison that found the sort stopped.
+struct CSortStopped {};
+
+// How many comparisons go between two looks at the stop test.
+constexpr unsigned comparisonsPerStopTest = 1u << 14;
+
+}  // namespace
+
+std::vector<std::uint32_t> CSearchResultList::SortedRows(
+    int fieldId, const std::function<bool()>& stopped) const {
+    unsigned untilStopTest = comparisonsPerStopTest;
     auto less = [&](std::uint32_t a, std::uint32_t b) {
+        if (stopped && --untilStopTest == 0) {
+            untilStopTest = comparisonsPerStopTest;
+            if (stopped()) {
+                throw CSortStopped();
+            }
+        }
         int order = 0;
         switch (fieldId) {
             case FieldName:
@@ -316,12 +380,32 @@ void CSearchResultList::Sort(int fieldId) {
     };
     // Ties fall to arrival order, so the rows before the sort do not matter: every result
     // is sorted afresh, in a vector of just the right size.
-    if (order.size() != count) {
-        std::vector<std::uint32_t> rows(count);
-        std::iota(rows.begin(), rows.end(), 0u);
-        order.swap(rows);
+    std::vector<std::uint32_t> rows(count);
+    std::iota(rows.begin(), rows.end(), 0u);
+    try {
+        std::sort(rows.begin(), rows.end(), less);
+    } catch (const CSortStopped&) {
+        return {};
     }
-    std::sort(order.begin(), order.end(), less);
+    return rows;
+}
+
+void CSearchResultList::Sort(int fieldId) {
+    order = SortedRows(fieldId, {});
+}
+
+CSearchResultList::Sorter CSearchResultList::MakeSorter(int fieldId) const {
+    // The copy holds the results so far, whatever becomes of this list meanwhile.
+    std::shared_ptr<const CSearchResultList> copy(new CSearchResultList(*this));
+    return [copy, fieldId](const std::function<bool()>& stopped) {
+        return copy->SortedRows(fieldId, stopped);
+    };
+}
+
+void CSearchResultList::SetOrder(std::vector<std::uint32_t> rows) {
+    if (rows.size() <= count) {
+        order = std::move(rows);
+    }
 }
 
 std::size_t CSearchResultList::RowOfArrival(std::size_t arrival) const {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -19,7 +20,15 @@ class CCollDiskItemType;
 
 class CSearchResultList {
 public:
+    CSearchResultList() = default;
+    CSearchResultList(CSearchResultList&&) = default;
+    CSearchResultList& operator=(CSearchResultList&&) = default;
+    CSearchResultList& operator=(const CSearchResultList&) = delete;
+
     void Add(const CCollSearchResult& result);
+    // Takes the results of `batch` after these, in time proportional to the batch: its text
+    // moves over as it is, its records are copied. A sort of the batch is not kept.
+    void Append(CSearchResultList&& batch);
     void Clear();
 
     // Rows are in the order shown: arrival order, or the last sort's, with results that
@@ -37,6 +46,15 @@ public:
     // Sorts ascending by the field: names, paths and type names byte by byte, times as
     // numbers. Results that compare equal keep their arrival order, so a sort is repeatable.
     void Sort(int fieldId);
+    // A sort to run off the window's thread over the results as they are now: the returned
+    // work reads its own copy of the list, sharing the text and the records, which never move
+    // and are never written again, and gives the rows for SetOrder (none when `stopped` said
+    // stop, which it is asked every few thousand comparisons).
+    using Sorter = std::function<std::vector<std::uint32_t>(const std::function<bool()>& stopped)>;
+    Sorter MakeSorter(int fieldId) const;
+    // Shows the first `rows.size()` results in that order (arrival numbers), the ones that
+    // arrived after them below.
+    void SetOrder(std::vector<std::uint32_t> rows);
     // The row that shows the result shown at `row` before the last sort; `row` itself when
     // none was made since.
     std::size_t RowOfArrival(std::size_t arrival) const;
@@ -52,7 +70,8 @@ private:
     // path and the names of its results share one chunk, and a folder is laid again when its
     // names go on in the next one.
     struct CTextChunk {
-        std::unique_ptr<char[]> bytes;
+        // Shared with the copies the sorts read.
+        std::shared_ptr<char[]> bytes;
         std::size_t size = 0;
         std::size_t capacity = 0;
     };
@@ -75,6 +94,11 @@ private:
         std::uint32_t which;
         Time64 time;
     };
+
+    // For MakeSorter alone: a copy that shares the text and the records is read, never added to.
+    CSearchResultList(const CSearchResultList&) = default;
+    // The arrival numbers of every result in sorted order; empty when stopped.
+    std::vector<std::uint32_t> SortedRows(int fieldId, const std::function<bool()>& stopped) const;
 
     // The result's folder is the one added last.
     bool IsLastFolder(const CCataloguePath& path) const;
@@ -104,7 +128,7 @@ private:
     // (the item's name included); a name may hold a backslash, so its text cannot say.
     std::vector<std::uint32_t> separators;
     // Records in arrival order, in blocks that never move.
-    std::vector<std::unique_ptr<CRecord[]>> recordBlocks;
+    std::vector<std::shared_ptr<CRecord[]>> recordBlocks;
     // Times that do not fit a record's field, by arrival and field, in arrival order.
     std::vector<CWideTime> wideTimes;
     // The rows of the last sort; rows past its end show the results that arrived after it.

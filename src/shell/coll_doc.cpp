@@ -75,15 +75,13 @@ struct CInsertResult {
 
 }  // namespace
 
-CCollDoc::CCollDoc() : search(&collection) {
+CCollDoc::CCollDoc() {
     SetTitle(untitled);
 }
 
 void CCollDoc::DeleteContents() {
-    // A search of the collection that goes ends with it, before its next item.
-    if (search.IsBusy()) {
-        search.Stop();
-    }
+    // A search of the collection that goes ends with it: nothing of it arrives any more.
+    search.Abandon();
     AbandonLoads();
     collection.Clear();
     ++generation;
@@ -170,7 +168,7 @@ bool CCollDoc::CanClose() {
     if (!SaveModified()) {
         return false;
     }
-    StopSearch();
+    search.Abandon();
     AbandonLoads();
     return true;
 }
@@ -612,7 +610,15 @@ CCollPathSelection CCollDoc::SelectPath(const CCollItem& item) {
     return selection;
 }
 
-bool CCollDoc::RunSearch(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
-                         const std::function<void()>& pump) {
-    return RunCommand([&] { search.Run(criteria, receiver, pump); });
+void CCollDoc::RunSearch(const CCollSearchCriteria& criteria, CSearchJob::Batch onResults,
+                         std::function<void(bool succeeded)> onEnd) {
+    search.Start(criteria, ChooseSearchDisks(collection, criteria.diskIndex), std::move(onResults),
+                 [onEnd = std::move(onEnd)](const CProblems& problems) {
+                     for (const std::string& text : problems.GetTexts()) {
+                         ShowMessage("%s", text.c_str());
+                     }
+                     if (onEnd) {
+                         onEnd(problems.IsEmpty());
+                     }
+                 });
 }

@@ -15,6 +15,7 @@
 #include "platform/document.h"
 #include "search/coll_search.h"
 #include "shell/job.h"
+#include "shell/search_job.h"
 #include "store/collection.h"
 
 class CCollDiskFolder;
@@ -72,7 +73,7 @@ public:
     // The save question alone; true when the caller may drop the collection. The frame asks
     // it on exit.
     bool SaveModified();
-    // Whether the program may end now: the save question, then the search is stopped.
+    // Whether the program may end now: the save question, then the search is abandoned.
     bool CanClose();
 
     // Start-up: the collection named on the command line is the one that opens; only without
@@ -146,9 +147,14 @@ public:
     // backslash), where a backslash can only stand between names.
     CCollPathSelection SelectPath(const std::string& path);
 
-    // Runs a search over the collection; false when it ended on an error (reported).
-    bool RunSearch(const CCollSearchCriteria& criteria, CSearchResultReceiver& receiver,
-                   const std::function<void()>& pump = {});
+    // Starts a search off the window's thread over the disks as they are now, so that sorting,
+    // removing or inserting disks meanwhile changes nothing it walks; one still running is
+    // stopped and what is left of it dropped. `onResults` takes the results in batches;
+    // `onEnd` follows once, after a failure has been shown (false then), or at once when the
+    // collection is closed under the search.
+    void RunSearch(const CCollSearchCriteria& criteria, CSearchJob::Batch onResults,
+                   std::function<void(bool succeeded)> onEnd);
+    // The search ends at its next item; the results found so far and its end still come.
     void StopSearch() { search.Stop(); }
     bool IsSearchBusy() const { return search.IsBusy(); }
 
@@ -174,7 +180,7 @@ private:
     // Stops what reads into the collection: it is about to be replaced or dropped.
     void AbandonLoads();
 
-    CCollSearch search;
+    CSearchJob search;
     std::uint64_t generation = 0;
     CRecentFileList* recentFiles = nullptr;
     // The folders of the current disk read below already: reading them again would replace

@@ -25,8 +25,12 @@ public:
         if (stopAfter > 0 && static_cast<int>(lines.size()) == stopAfter) {
             search->Stop();
         }
+        if (onResult) {
+            onResult();
+        }
     }
     std::vector<std::string> lines;
+    std::function<void()> onResult;
     CCollSearch* search = nullptr;
     int stopAfter = 0;
 };
@@ -75,14 +79,14 @@ struct SearchFixture {
         criteria.words.clear();
         criteria.SetWords(words);
         criteria.useMemoryMappedFile = mapped;
-        search.Run(criteria, recorder, pump);
+        search.Run(criteria, recorder, stop);
         return recorder.lines;
     }
     CTempFolder folder;
     CCollection collection;
     CCollSearch search{&collection};
     CCollSearchCriteria criteria;
-    std::function<void()> pump;
+    std::function<bool()> stop;
     CRecorder recorder;
 };
 
@@ -160,33 +164,34 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
     SearchFixture fixture(4);
     // Disk 4 would fail if it were opened.
     std::filesystem::remove(fixture.collection.disks[3]->indexPath);
-    int pumps = 0;
-    fixture.pump = [&pumps] { ++pumps; };
     fixture.recorder.stopAfter = 8 + 8 + 3;
     std::vector<std::string> lines = fixture.Run("");
     ASSERT_EQ(lines.size(), 19u);
     EXPECT_EQ(lines.back(), "File Box3:\\trip.doc");
-    EXPECT_EQ(pumps, 19 + 4 + 4);  // every item, and each folder of the two whole disks
     EXPECT_FALSE(fixture.search.IsBusy());
 
     fixture.recorder.stopAfter = 1;
     lines = fixture.Run("");
     EXPECT_EQ(lines, (std::vector<std::string>{"Folder Box1:\\Alpha"}));
 
-    // A second search asked for while one runs (a click during a pump) leaves it alone.
+    // The stop test is asked between disks too.
     fixture.recorder.stopAfter = 0;
+    fixture.stop = [] { return true; };
+    EXPECT_EQ(fixture.Run("").size(), 8u);
+    fixture.stop = nullptr;
+
+    // A second search asked for while one runs (from its receiver) leaves it alone.
     CRecorder other;
     CCollSearchCriteria gamma;
     gamma.SetWords("gamma");
     gamma.diskIndex = 0;
-    fixture.pump = [&] { fixture.search.Run(gamma, other); };
+    fixture.recorder.onResult = [&] { fixture.search.Run(gamma, other); };
     fixture.criteria.diskIndex = 0;
     EXPECT_EQ(fixture.Run("trip"),
               (std::vector<std::string>{"Folder Box1:\\Trip", "File Box1:\\trip.doc"}));
     EXPECT_TRUE(other.lines.empty());
-    fixture.pump = nullptr;
+    fixture.recorder.onResult = nullptr;
     fixture.criteria.diskIndex = -1;
-    fixture.recorder.stopAfter = 0;
     try {
         fixture.Run("nothing matches");
         ADD_FAILURE() << "the missing disk was not reported";
@@ -194,6 +199,36 @@ TEST(CollSearch, StopEndsTheRunBeforeTheNextItemAndTheNextRunStartsAgain) {
         EXPECT_EQ(error.GetCause(), CFileException::fileNotFound);
     }
     EXPECT_FALSE(fixture.search.IsBusy());
+}
+
+TEST(CollSearch, AStopInsideALargeFileEndsTheRunWithinAFewThousandItems) {
+    CTempFolder folder;
+    CCollDisk disk;
+    // Enough records that the file is read in more than one piece.
+    const std::size_t files = 200000;
+    for (std::size_t i = 0; i < files; ++i) {
+        AddFile(disk.content, "a rather long file name, number " + std::to_string(i));
+    }
+    std::string path = folder.Path("Big.cdi");
+    ASSERT_TRUE(disk.SaveIndexFile(path));
+    ASSERT_GT(std::filesystem::file_size(path), std::size_t{5} << 20);
+    std::vector<CSearchDisk> disks{{"Big", path}};
+    CCollSearch search;
+    CCollSearchCriteria criteria;
+    for (bool mapped : {false, true}) {
+        criteria.useMemoryMappedFile = mapped;
+        CRecorder all;
+        search.Run(criteria, disks, all);
+        EXPECT_EQ(all.lines.size(), files);
+        // Stopped at the first look: read, the file is left between two pieces; mapped, the
+        // walk ends within its first few thousand items.
+        CRecorder stopped;
+        int asked = 0;
+        search.Run(criteria, disks, stopped, [&asked] { return ++asked >= 1; });
+        EXPECT_EQ(asked, 1);
+        EXPECT_LE(stopped.lines.size(), mapped ? CCollSearch::stopCheckInterval : 0u);
+        EXPECT_FALSE(search.IsBusy());
+    }
 }
 
 namespace {
@@ -220,9 +255,9 @@ TEST(CollSearch, ARunWalksTheDisksAsTheyWereWhenItStarted) {
     for (std::size_t i = 0; i < titles.size(); ++i) {
         fixture.collection.disks[i]->title = titles[i];
     }
-    int pumps = 0;
-    fixture.pump = [&] {
-        if (++pumps == 1) {
+    int results = 0;
+    fixture.recorder.onResult = [&] {
+        if (++results == 1) {
             fixture.collection.SortDisks(FieldName);
         }
     };
@@ -233,9 +268,9 @@ TEST(CollSearch, ARunWalksTheDisksAsTheyWereWhenItStarted) {
 
     // The disk after the one being walked goes, and the one being walked: both were chosen.
     std::unique_ptr<CCollDisk> removed;
-    pumps = 0;
-    fixture.pump = [&] {
-        if (++pumps == 1) {
+    results = 0;
+    fixture.recorder.onResult = [&] {
+        if (++results == 1) {
             removed = fixture.collection.RemoveDisk(fixture.collection.disks[1]);
             fixture.collection.RemoveDisk(fixture.collection.disks[0]);
         }
@@ -247,9 +282,9 @@ TEST(CollSearch, ARunWalksTheDisksAsTheyWereWhenItStarted) {
     // A disk chosen by its position stays the one chosen, wherever it moves.
     fixture.collection.AddDisk(std::move(removed));
     fixture.criteria.diskIndex = 2;
-    pumps = 0;
-    fixture.pump = [&] {
-        if (++pumps == 1) {
+    results = 0;
+    fixture.recorder.onResult = [&] {
+        if (++results == 1) {
             fixture.collection.SortDisks(FieldName);
         }
     };
@@ -257,9 +292,9 @@ TEST(CollSearch, ARunWalksTheDisksAsTheyWereWhenItStarted) {
 
     // The collection emptied and the run stopped, as closing it does: nothing more is read.
     fixture.criteria.diskIndex = -1;
-    pumps = 0;
-    fixture.pump = [&] {
-        if (++pumps == 1) {
+    results = 0;
+    fixture.recorder.onResult = [&] {
+        if (++results == 1) {
             fixture.collection.Clear();
             fixture.search.Stop();
         }

@@ -193,3 +193,80 @@ TEST(SearchResultList, NamesKeepTheirBoundsWhereTheirTextRunsPastABlock) {
     }
     EXPECT_EQ(list.GetType(list.RowOfArrival(5000)).name, "Folder");
 }
+
+TEST(SearchResultList, BatchesAppendedReadAsTheSameResultsAddedOneByOne) {
+    // Batches of odd sizes, so that records cross the blocks at other places than in the
+    // batches; one folder goes on from batch to batch, names and a time may be wide or empty.
+    std::vector<CCollSearchResult> all;
+    for (int i = 0; i < 40000; ++i) {
+        CCollSearchResult result = Result("Disk", {"F" + std::to_string(i / 7000)},
+                                          i % 1000 == 0 ? "" : std::to_string(i), i % 3 == 0, i);
+        if (i % 5000 == 0) {
+            result.modifyTime = 5000000000 + i;
+        }
+        all.push_back(result);
+    }
+    CSearchResultList whole;
+    CSearchResultList appended;
+    std::size_t at = 0;
+    for (std::size_t size : {1u, 17u, 32768u, 0u, 3000u, 100000u}) {
+        CSearchResultList batch;
+        for (std::size_t end = std::min(all.size(), at + size); at < end; ++at) {
+            batch.Add(all[at]);
+            whole.Add(all[at]);
+        }
+        if (at == 1) {
+            // Rows sorted meanwhile stay sorted; the batches after them go below.
+            appended.Append(std::move(batch));
+            appended.Sort(FieldName);
+            whole.Sort(FieldName);
+            continue;
+        }
+        appended.Append(std::move(batch));
+        EXPECT_EQ(batch.GetCount(), 0u);
+    }
+    ASSERT_EQ(appended.GetCount(), all.size());
+    for (std::size_t row = 0; row < all.size(); ++row) {
+        ASSERT_EQ(appended.GetCataloguePath(row), whole.GetCataloguePath(row)) << row;
+        ASSERT_EQ(appended.GetPath(row), whole.GetPath(row)) << row;
+        ASSERT_EQ(appended.GetType(row).id, whole.GetType(row).id) << row;
+        ASSERT_EQ(appended.GetTime(row, FieldModify), whole.GetTime(row, FieldModify)) << row;
+    }
+    appended.Sort(FieldPath);
+    whole.Sort(FieldPath);
+    EXPECT_EQ(Paths(appended), Paths(whole));
+    // The batches' room is given back: what is kept stays near what one list keeps.
+    EXPECT_LT(appended.GetMemoryUsed(), whole.GetMemoryUsed() + (std::size_t{1} << 20));
+}
+
+TEST(SearchResultList, ASorterSortsTheResultsAsTheyWereWhileMoreArrive) {
+    std::vector<CCollSearchResult> results;
+    CSearchResultList sorted;
+    for (int i = 0; i < 3000; ++i) {
+        results.push_back(Result("Box", {"F" + std::to_string(i % 7)},
+                                 "n" + std::to_string((i * 7919) % 3000), false, i % 13));
+        sorted.Add(results.back());
+    }
+    for (int field : {FieldName, FieldPath, FieldCreation}) {
+        CSearchResultList list;
+        for (const CCollSearchResult& result : results) {
+            list.Add(result);
+        }
+        CSearchResultList::Sorter sorter = list.MakeSorter(field);
+        // More results arrive, in a batch, before the sort is taken: they stay below.
+        CSearchResultList batch;
+        batch.Add(Result("Box", {}, "a late one"));
+        list.Append(std::move(batch));
+        list.SetOrder(sorter({}));
+        sorted.Sort(field);
+        ASSERT_EQ(list.GetCount(), sorted.GetCount() + 1);
+        for (std::size_t row = 0; row < sorted.GetCount(); ++row) {
+            ASSERT_EQ(list.GetPath(row), sorted.GetPath(row)) << field << " " << row;
+        }
+        EXPECT_EQ(list.GetName(sorted.GetCount()), "a late one");
+        // Asked to stop, a sorter gives no rows.
+        int asked = 0;
+        EXPECT_TRUE(list.MakeSorter(field)([&asked] { return ++asked > 0; }).empty());
+        EXPECT_EQ(asked, 1);
+    }
+}

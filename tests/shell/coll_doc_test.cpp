@@ -157,70 +157,86 @@ TEST(CollDoc, ExpandingReadsOneLevelAndReportsAMissingIndexFile) {
     EXPECT_EQ(f.doc.GetTitle(), "Untitled");
 }
 
-TEST(CollDoc, SearchRunsBehindTheGuardAndStopsWhenTheCollectionGoes) {
+namespace {
+
+// One search of the document, its batches and its end as the window's thread receives them.
+struct CSearchRun {
+    CSearchRun(CCollDoc& doc, const CCollSearchCriteria& criteria) {
+        doc.RunSearch(
+            criteria,
+            [this](CSearchResultList&& batch) {
+                ++batches;
+                results.Append(std::move(batch));
+            },
+            [this](bool succeeded) {
+                ++ends;
+                this->succeeded = succeeded;
+            });
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> paths;
+        for (std::size_t row = 0; row < results.GetCount(); ++row) {
+            paths.push_back(results.GetPath(row));
+        }
+        return paths;
+    }
+    CSearchResultList results;
+    int batches = 0;
+    int ends = 0;
+    bool succeeded = false;
+};
+
+}  // namespace
+
+TEST(CollDoc, ASearchKeepsToItsDisksWhileTheyAreSortedRemovedOrClosed) {
+    DocFixture f;
+    ASSERT_TRUE(InsertToEnd(f.queue, f.doc,
+                            {WriteDisk(f.folder, "B.cdi", 3), WriteDisk(f.folder, "A.cdi", 3)}));
+    CCollSearchCriteria everything;
+    CSearchRun whole(f.doc, everything);
+    ASSERT_TRUE(f.queue.RunUntil([&] { return whole.ends == 1; }));
+    const std::vector<std::string> expected = whole.Paths();
+    ASSERT_EQ(expected.size(), 12u);
+    EXPECT_EQ(expected.front(), "B:\\Level0");
+    EXPECT_TRUE(whole.succeeded);
+
+    // Sorted (A first) and then A removed and freed while the search runs: it walks B, A.
+    CSearchRun sorted(f.doc, everything);
+    EXPECT_TRUE(f.doc.IsSearchBusy());
+    f.doc.SortDisks(FieldName);
+    ASSERT_EQ(f.doc.collection.disks[0]->title, "A");
+    f.doc.SelectDisk(f.doc.collection.disks[0]);
+    f.doc.RemoveCurrentDisk();
+    ASSERT_EQ(f.doc.collection.disks.size(), 1u);
+    ASSERT_TRUE(f.queue.RunUntil([&] { return sorted.ends == 1; }));
+    EXPECT_EQ(sorted.Paths(), expected);
+    EXPECT_FALSE(f.doc.IsSearchBusy());
+
+    // Closed while it runs: its end comes at once, and nothing of it after.
+    f.doc.SetModifiedFlag(false);
+    CSearchRun closed(f.doc, everything);
+    int batchesBeforeClose = closed.batches;
+    ASSERT_TRUE(f.doc.FileClose());
+    EXPECT_EQ(closed.ends, 1);
+    EXPECT_FALSE(f.doc.IsSearchBusy());
+    f.queue.RunPending();
+    EXPECT_EQ(closed.batches, batchesBeforeClose);
+    EXPECT_EQ(closed.ends, 1);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(CollDoc, ASearchShowsTheErrorOfAnIndexFileOnceAfterWhatWasFoundBeforeIt) {
     DocFixture f;
     std::string b = WriteDisk(f.folder, "B.cdi", 3);
     ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {WriteDisk(f.folder, "A.cdi", 3), b}));
-    struct : CSearchResultReceiver {
-        void OnSearchResult(const CCollSearchResult& result) override {
-            paths.push_back(result.path.Text());
-        }
-        std::vector<std::string> paths;
-    } results;
-    CCollSearchCriteria everything;
-    EXPECT_TRUE(f.doc.RunSearch(everything, results));
-    EXPECT_EQ(results.paths.size(), 12u);
-
-    // A Close clicked while the search pumps ends the search before the next item.
-    results.paths.clear();
-    f.doc.SetModifiedFlag(false);
-    bool busyWhenClosed = false;
-    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
-        if (results.paths.size() == 2 && !f.doc.collection.disks.empty()) {
-            busyWhenClosed = f.doc.IsSearchBusy();
-            f.doc.FileClose();
-        }
-    }));
-    EXPECT_TRUE(busyWhenClosed);
-    EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0", "A:\\file0"}));
-    EXPECT_FALSE(f.doc.IsSearchBusy());
-
-    // So do New and opening another collection, which then stays untouched by the run.
-    std::string other = f.folder.Write("Other.col", b + "\n");
-    for (const std::function<void()>& replace : std::vector<std::function<void()>>{
-             [&] { f.doc.FileNew(); }, [&] { f.doc.OpenCollection(other); }}) {
-        ASSERT_TRUE(OpenToEnd(f.queue, f.doc, f.folder.Write("Both.col", "A.cdi\nB.cdi\n")));
-        results.paths.clear();
-        EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
-            if (results.paths.size() == 1) {
-                replace();
-            }
-        }));
-        EXPECT_EQ(results.paths, (std::vector<std::string>{"A:\\Level0"}));
-        EXPECT_FALSE(f.doc.IsSearchBusy());
-    }
-    FinishDocJobs(f.queue, f.doc);
-    // Index files dropped meanwhile go in, and are not searched by the run under way.
-    results.paths.clear();
-    EXPECT_TRUE(f.doc.RunSearch(everything, results, [&] {
-        if (results.paths.size() == 1 && f.doc.collection.disks.size() == 1) {
-            EXPECT_TRUE(f.doc.OpenDroppedFiles({f.folder.Path("A.cdi")}));
-        }
-    }));
-    FinishDocJobs(f.queue, f.doc);
-    EXPECT_EQ(results.paths.size(), 6u);
-    EXPECT_EQ(f.doc.collection.disks.size(), 2u);
-    f.doc.SetModifiedFlag(false);
-    ASSERT_TRUE(f.doc.FileClose());
-
-    // A missing index file is reported; what was found before stays.
-    results.paths.clear();
-    ASSERT_TRUE(InsertToEnd(f.queue, f.doc, {f.folder.Path("A.cdi"), b}));
     std::filesystem::remove(b);
-    EXPECT_FALSE(f.doc.RunSearch(everything, results));
-    EXPECT_EQ(results.paths.size(), 6u);
-    EXPECT_EQ(f.messages.messages.back(), b + " was not found.");
-    EXPECT_FALSE(f.doc.IsSearchBusy());
+    CSearchRun failed(f.doc, CCollSearchCriteria());
+    ASSERT_TRUE(f.queue.RunUntil([&] { return failed.ends == 1; }));
+    EXPECT_FALSE(failed.succeeded);
+    EXPECT_EQ(failed.results.GetCount(), 6u);
+    EXPECT_EQ(f.messages.messages, (std::vector<std::string>{b + " was not found."}));
+    f.queue.RunPending();
+    EXPECT_EQ(failed.ends, 1);
 }
 
 TEST(CollDoc, AnIndexFileCutShortShowsWhatLiesBeforeTheCutAfterTheMessage) {

@@ -341,7 +341,7 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
     CCollSearchCriteria criteria;
     criteria.SetWords("y.txt slash");
     criteria.type = &CCollDiskItemType::fileType;
-    ASSERT_TRUE(doc.RunSearch(criteria, results));
+    ASSERT_NO_THROW(CCollSearch(&doc.collection).Run(criteria, results));
     const CSearchResultList& list = results.list;
     ASSERT_EQ(list.GetCount(), 3u);
     int copies = 0;

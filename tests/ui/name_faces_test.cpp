@@ -88,6 +88,7 @@ TEST(NameFaces, TablesTreeSearchPathAndMessagesReadANameAlike) {
         // Qt Test types only ASCII keys: the text goes in as a paste would put it.
         words.setText(typed);
         QTest::keyClick(&words, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&panel] { return !panel.IsSearching(); }));
         CCollSearchResultsCtrl& results = panel.GetResultsTable();
         ASSERT_EQ(results.GetRowCount(), 1);
         EXPECT_EQ(results.GetCellDisplayText(0, 0), shownName);

@@ -2,7 +2,6 @@
 #include "shell/ui/search/coll_search_panel.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,22 +20,6 @@
 #include "shell/ui/search/coll_search_panel_results.h"
 #include "store/coll_item.h"
 
-namespace {
-
-// The clock is read on every 32nd call only: the engine pumps after every item.
-constexpr unsigned pumpClockMask = 31;
-
-}  // namespace
-
-class CCollSearchPanel::CReceiver : public CSearchResultReceiver {
-public:
-    explicit CReceiver(CSearchResultList& list) : results(list) {}
-    void OnSearchResult(const CCollSearchResult& result) override { results.Add(result); }
-
-private:
-    CSearchResultList& results;
-};
-
 CCollSearchPanel::CCollSearchPanel(QWidget* parent)
     : QWidget(parent),
       tabs(new QTabWidget(this)),
@@ -45,7 +28,8 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
       searchButton(new QPushButton("Search", this)),
       busyIndicator(new QProgressBar(this)),
       resultsTable(new CCollSearchResultsCtrl(results, this)),
-      typingTimer(new QTimer(this)) {
+      typingTimer(new QTimer(this)),
+      sortJob(std::make_unique<CJob>()) {
     typingTimer->setSingleShot(true);
     setObjectName("SearchPanel");
     tabs->setObjectName("SearchTabs");
@@ -100,6 +84,7 @@ CCollSearchPanel::CCollSearchPanel(QWidget* parent)
 }
 
 CCollSearchPanel::~CCollSearchPanel() {
+    // The document may outlive the panel; its search's late calls find it gone (QPointer).
     if (searching && doc != nullptr) {
         doc->StopSearch();
     }
@@ -131,7 +116,6 @@ void CCollSearchPanel::SetCountPane(QLabel* pane) {
 
 void CCollSearchPanel::OnSearchButton() {
     if (searching) {
-        restartWhenStopped = false;
         typingTimer->stop();
         StopSearch();
     } else {
@@ -148,59 +132,76 @@ void CCollSearchPanel::OnCriteriaChanged() {
 }
 
 void CCollSearchPanel::SearchAsTyped() {
-    if (searching) {
-        // The run returns after its present item; StartSearch then starts this one.
-        restartWhenStopped = true;
-        StopSearch();
+    if (doc == nullptr) {
         return;
     }
     CSearchForm form;
     page1->ReadForm(form);
     page2->ReadForm(form);
     if (!FormNarrowsSearch(form)) {
-        results.Clear();
-        ShowResults(true);
+        if (searching) {
+            ++lastRun;
+            doc->StopSearch();
+            SetSearching(false);
+        }
+        ClearResults();
         return;
     }
-    StartSearch();
+    // The running search is replaced at once: it unwinds on its own, and nothing of it
+    // reaches these results.
+    StartSearchWith(form);
 }
 
 void CCollSearchPanel::StartSearch() {
     if (searching || doc == nullptr) {
         return;
     }
-    typingTimer->stop();
-    restartWhenStopped = false;
-    results.Clear();
-    ShowResults(true);
     CSearchForm form;
     page1->ReadForm(form);
     page2->ReadForm(form);
+    StartSearchWith(form);
+}
+
+void CCollSearchPanel::StartSearchWith(const CSearchForm& form) {
+    typingTimer->stop();
+    ClearResults();
     const CCollSettings* settings = GetSettings();
     CCollSearchCriteria criteria = MakeSearchCriteria(
         form, doc->collection, settings != nullptr && settings->GetSearchWithMemoryMappedFile());
     SetSearching(true);
     QPointer<CCollSearchPanel> alive(this);
-    CReceiver receiver(results);
-    pumpCalls = 0;
-    lastPump = std::chrono::steady_clock::now();
-    doc->RunSearch(criteria, receiver, [this] { Pump(); });
-    if (alive == nullptr) {
-        return;
-    }
+    std::uint64_t run = ++lastRun;
+    doc->RunSearch(
+        criteria,
+        [alive, run](CSearchResultList&& batch) {
+            if (alive != nullptr && alive->lastRun == run) {
+                alive->results.Append(std::move(batch));
+                alive->ShowResults(false);
+            }
+        },
+        [alive, run](bool /*succeeded*/) {
+            if (alive != nullptr && alive->lastRun == run) {
+                alive->OnSearchEnded();
+            }
+        });
+}
+
+void CCollSearchPanel::ClearResults() {
+    ++clearings;
+    sortJob->Stop();
+    results.Clear();
+    ShowResults(true);
+}
+
+void CCollSearchPanel::OnSearchEnded() {
     SetSearching(false);
     ShowResults(false);
-    if (restartWhenStopped) {
-        // Started once this run has unwound, never from inside its pump.
-        restartWhenStopped = false;
-        QTimer::singleShot(0, this, &CCollSearchPanel::SearchAsTyped);
-    }
 }
 
 void CCollSearchPanel::StopSearch() {
     if (searching && doc != nullptr) {
         doc->StopSearch();
-        // The run returns after its present item; the button may be pressed again at once.
+        // The search ends at its next item; the button may be pressed again at once.
         searchButton->setText("Search");
     }
 }
@@ -215,22 +216,6 @@ void CCollSearchPanel::SetSearching(bool running) {
         resultsTable->unsetCursor();
     }
     emit SearchingChanged(running);
-}
-
-void CCollSearchPanel::Pump() {
-    if ((++pumpCalls & pumpClockMask) != 0) {
-        return;
-    }
-    auto now = std::chrono::steady_clock::now();
-    if (now - lastPump < pumpInterval) {
-        return;
-    }
-    ShowResults(false);
-    QCoreApplication::processEvents();
-    if (onPump) {
-        onPump();
-    }
-    lastPump = std::chrono::steady_clock::now();
 }
 
 void CCollSearchPanel::ShowResults(bool cleared) {
@@ -251,9 +236,49 @@ void CCollSearchPanel::SortResults(int fieldId) {
     bool hasSelection = selected >= 0 && static_cast<std::size_t>(selected) < results.GetCount();
     std::size_t arrival =
         hasSelection ? results.ArrivalOfRow(static_cast<std::size_t>(selected)) : 0;
-    results.Sort(fieldId);
+    int chosen = hasSelection ? selected : -1;
+    if (results.GetCount() <= sortInPlaceRows) {
+        // A sort of many results still running is dropped with its cursor.
+        if (sortJob->IsRunning()) {
+            sortJob->Abandon();
+            if (!searching) {
+                resultsTable->unsetCursor();
+            }
+        }
+        results.Sort(fieldId);
+        ShowSorted(chosen, arrival);
+        return;
+    }
+    // A sort asked for while one runs replaces it; the first stops within a few thousand
+    // comparisons.
+    auto sorted = std::make_shared<std::vector<std::uint32_t>>();
+    std::uint64_t clearing = clearings;
+    resultsTable->setCursor(Qt::BusyCursor);
+    sortJob->Start(
+        [sorted, sorter = results.MakeSorter(fieldId)](CJobContext& context) {
+            *sorted = sorter([&context] { return context.IsStopRequested(); });
+        },
+        [this, sorted, clearing, chosen, arrival](const CProblems& /*thrown*/) {
+            if (!searching) {
+                resultsTable->unsetCursor();
+            }
+            // Stopped, or the results it sorted are gone.
+            if (sorted->empty() || clearing != clearings) {
+                return;
+            }
+            // The selection may have moved meanwhile: the row chosen now is the one kept.
+            int row = resultsTable->GetSelectedRow();
+            bool hasRow = row >= 0 && static_cast<std::size_t>(row) < results.GetCount();
+            std::size_t kept =
+                hasRow ? results.ArrivalOfRow(static_cast<std::size_t>(row)) : arrival;
+            results.SetOrder(std::move(*sorted));
+            ShowSorted(hasRow ? row : chosen, kept);
+        });
+}
+
+void CCollSearchPanel::ShowSorted(int row, std::size_t arrival) {
     resultsTable->ShowRow(-1);
-    if (hasSelection) {
+    if (row >= 0) {
         resultsTable->ShowRow(static_cast<int>(results.RowOfArrival(arrival)));
     }
     resultsTable->viewport()->update();

@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The "Search" page: the criteria on two tabs, the Search button that is Stop while a search
-// runs, a busy indicator, and the results table. The search runs on the window's thread,
-// letting the window repaint and take a Stop every 10 ms; the table and the count follow the
-// results at that pace rather than once per result.
+// runs, a busy indicator, and the results table. The document runs the search off the
+// window's thread; the table and the count follow its batches rather than each result.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "search/search_result_list.h"
 #include "shell/coll_commands.h"
+#include "shell/job.h"
 #include "store/coll_item.h"
 
 class CCollDoc;
 class CCollSearchPanel1;
 class CCollSearchPanel2;
 class CCollSearchResultsCtrl;
+struct CSearchForm;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -46,13 +46,16 @@ public:
     // Starts a search with the present criteria; nothing while one runs.
     void StartSearch();
     // The user changed the words or a criterion: with "Search as you type" on, a new search
-    // starts `typingDelay` after the last change, the running one stopped first. A form that
-    // asks for nothing clears the results instead.
+    // starts `typingDelay` after the last change, in place of the running one, which is left
+    // to unwind on its own. A form that asks for nothing clears the results instead.
     void OnCriteriaChanged();
     void StopSearch();
     bool IsSearching() const { return searching; }
-    // Sorts the results by a field id, keeping the chosen result chosen.
+    // Sorts the results by a field id, keeping the chosen result chosen: at once when they are
+    // few, else off the window's thread, the rows shown sorted when the sort is done (results
+    // that arrived meanwhile below them).
     void SortResults(int fieldId);
+    bool IsSorting() const { return sortJob->IsRunning(); }
     // Shows the days in the date format of the settings.
     void UpdateDateFormat();
 
@@ -64,16 +67,11 @@ public:
     QProgressBar& GetBusyIndicator() { return *busyIndicator; }
     CCollSearchResultsCtrl& GetResultsTable() { return *resultsTable; }
 
-    // Called by the engine's pump during a search after the window has taken its events;
-    // a test or a benchmark hooks in here to act as the user would.
-    std::function<void()> onPump;
-    // How long the search goes between two looks at the window's events: often enough that
-    // the window repaints smoothly and a Stop takes effect at once, seldom enough to cost the
-    // search nothing.
-    std::chrono::milliseconds pumpInterval{10};
     // How long after the last change a search as you type starts: long enough that a word
     // typed in one go starts one search.
     std::chrono::milliseconds typingDelay{150};
+    // Up to this many results are sorted on the window's thread: a few tens of milliseconds.
+    std::size_t sortInPlaceRows = 65536;
 
 signals:
     // "%d results" each time the count shown changes.
@@ -88,14 +86,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    class CReceiver;
-
-    void Pump();
     // Shows the results received so far: row count, scroll ranges, count text.
     void ShowResults(bool cleared);
+    void StartSearchWith(const CSearchForm& form);
     void RunItemCommand(CCollCommand command, int row);
     void SetSearching(bool running);
     void SearchAsTyped();
+    void OnSearchEnded();
+    void ClearResults();
+    // Shows the rows in their new order, keeping the result chosen at `row` chosen.
+    void ShowSorted(int row, std::size_t arrival);
 
     CCollDoc* doc = nullptr;
     QPointer<QLabel> countPane;
@@ -108,11 +108,13 @@ private:
     CCollSearchResultsCtrl* resultsTable;
     QTimer* typingTimer;
     bool searching = false;
-    // A search as you type waits for the running one to stop.
-    bool restartWhenStopped = false;
     std::size_t shownCount = 0;
     // The document's generation whose disks the lists offer.
     std::uint64_t shownGeneration = 0;
-    unsigned pumpCalls = 0;
-    std::chrono::steady_clock::time_point lastPump;
+    // Counts the searches started here: a search whose results were cleared while it unwinds
+    // is no longer the last one, and what still comes of it is dropped.
+    std::uint64_t lastRun = 0;
+    // Counts the times the results were cleared: a sort of ones that are gone is dropped.
+    std::uint64_t clearings = 0;
+    std::unique_ptr<CJob> sortJob;
 };
