@@ -23,8 +23,15 @@ int CmdSearch(const CliArgs& args);
 int CmdExport(const CliArgs& args);
 int CmdVolume(const CliArgs& args);
 
-// Whether any message was shown since the command began.
-bool MessagesShown();
+// A collection loaded for a command that reads it. Its problems are shown on stderr; `read`
+// is false when the file could not be read at all, `complete` false when disks were left out,
+// which makes the command's exit status 1 once it has printed what it could.
+struct CCliLoad {
+    bool read = false;
+    bool complete = false;
+};
+class CCollection;
+CCliLoad LoadCollectionForReading(CCollection& collection, const std::string& path);
 int UsageError();
 // Removes every `option` from `args`; whether there was one.
 bool TakeOption(CliArgs& args, const char* option);

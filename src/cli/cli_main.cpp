@@ -10,6 +10,7 @@
 #include "platform/message_sink.h"
 #include "platform/path_status.h"
 #include "shell/command_guard.h"
+#include "store/coll_loader.h"
 
 const char* const cliUsage =
     "usage: tamblor-cli COMMAND ...\n"
@@ -29,10 +30,7 @@ const char* const cliUsage =
 
 namespace {
 
-bool messageShown = false;
-
 void PrintMessage(const std::string& text) {
-    messageShown = true;
     std::string line = text;
     while (!line.empty() && line.back() == '\n') {
         line.pop_back();
@@ -78,8 +76,13 @@ int RunCliCommand(const std::string& command, const CliArgs& rest) {
 
 }  // namespace
 
-bool MessagesShown() {
-    return messageShown;
+CCliLoad LoadCollectionForReading(CCollection& collection, const std::string& path) {
+    CCollLoader loader(collection);
+    CCliLoad load;
+    load.read = loader.Load(path);
+    ShowProblems(loader.GetProblems());
+    load.complete = load.read && loader.GetProblems().IsEmpty();
+    return load;
 }
 
 int UsageError() {
@@ -95,7 +98,6 @@ bool TakeOption(CliArgs& args, const char* option) {
 
 int RunCli(const CliArgs& args) {
     SetMessageSink(PrintMessage);
-    messageShown = false;
     if (args.empty()) {
         return UsageError();
     }

@@ -17,13 +17,6 @@
 namespace {
 
 // Reads COL whole, showing what went wrong; false when the file itself cannot be read.
-bool LoadCollection(CCollection& collection, const std::string& path) {
-    CCollLoader loader(collection);
-    bool read = loader.Load(path);
-    ShowProblems(loader.GetProblems());
-    return read;
-}
-
 // Loads COL for a change. A disk that failed to load would be dropped by the save, so
 // then nothing is changed.
 bool LoadForChange(CCollection& collection, const std::string& path, bool createMissing) {
@@ -36,7 +29,7 @@ bool LoadForChange(CCollection& collection, const std::string& path, bool create
     return read && loader.GetFailedLines() == 0;
 }
 
-int List(const CCollection& collection, bool json) {
+int List(const CCollection& collection, bool json, bool complete) {
     for (const auto& disk : collection.disks) {
         const CCollDiskHeader& header = disk->header;
         if (json) {
@@ -54,7 +47,7 @@ int List(const CCollection& collection, bool json) {
                     EscapeName(disk->title).c_str(), EscapeName(disk->indexPath).c_str(),
                     header.totalFiles, header.totalFolders, header.totalBytes, header.burnDate);
     }
-    return MessagesShown() ? 1 : 0;
+    return complete ? 0 : 1;
 }
 
 int Add(CCollection& collection, const std::string& path, const CliArgs& files) {
@@ -94,10 +87,11 @@ int CmdCollection(const CliArgs& args) {
     std::string path = FullPathOf(args[0]);
     CCollection collection;
     if (isList) {
-        if (!LoadCollection(collection, path)) {
+        CCliLoad load = LoadCollectionForReading(collection, path);
+        if (!load.read) {
             return 1;
         }
-        return List(collection, json);
+        return List(collection, json, load.complete);
     }
     if (!LoadForChange(collection, path, isAdd)) {
         return 1;
@@ -126,7 +120,8 @@ int CmdTotals(const CliArgs& given) {
     }
     CCollection collection;
     std::string path = FullPathOf(args[0]);
-    if (!LoadCollection(collection, path)) {
+    CCliLoad load = LoadCollectionForReading(collection, path);
+    if (!load.read) {
         return 1;
     }
     CCollTotals totals;
@@ -138,11 +133,11 @@ int CmdTotals(const CliArgs& given) {
             .Add("files", totals.files)
             .Add("bytes", totals.bytes);
         line.Print();
-        return MessagesShown() ? 1 : 0;
+        return load.complete ? 0 : 1;
     }
     std::printf("disks: %" PRId32 "\n", totals.disks);
     std::printf("folders: %" PRIu64 "\n", totals.folders);
     std::printf("files: %" PRIu64 "\n", totals.files);
     std::printf("bytes: %" PRIu64 "\n", totals.bytes);
-    return MessagesShown() ? 1 : 0;
+    return load.complete ? 0 : 1;
 }

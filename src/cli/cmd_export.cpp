@@ -16,14 +16,12 @@ int CmdExport(const CliArgs& args) {
     }
     CCollection collection;
     std::string path = FullPathOf(args[0]);
-    CCollLoader loader(collection);
-    bool read = loader.Load(path);
-    ShowProblems(loader.GetProblems());
-    if (!read) {
+    CCliLoad load = LoadCollectionForReading(collection, path);
+    if (!load.read) {
         return 1;
     }
     if (collection.disks.empty()) {
-        return MessagesShown() ? 1 : 0;
+        return load.complete ? 0 : 1;
     }
     std::string outputPath = DiskListPagePath(path);
     CProblems problems;
@@ -34,5 +32,5 @@ int CmdExport(const CliArgs& args) {
     }
     std::printf("%s\n", outputPath.c_str());
     // Disks that could not be loaded are missing from the page: the message said which.
-    return MessagesShown() ? 1 : 0;
+    return load.complete ? 0 : 1;
 }

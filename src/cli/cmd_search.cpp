@@ -141,10 +141,8 @@ int CmdSearch(const CliArgs& args) {
             words += words.empty() ? arg : " " + arg;
         }
     }
-    CCollLoader loader(collection);
-    bool read = loader.Load(FullPathOf(args[0]));
-    ShowProblems(loader.GetProblems());
-    if (!read) {
+    CCliLoad load = LoadCollectionForReading(collection, FullPathOf(args[0]));
+    if (!load.read) {
         return 1;
     }
     if (hasDisk) {
@@ -168,5 +166,5 @@ int CmdSearch(const CliArgs& args) {
     int status = RunCommand([&] { search.Run(criteria, receiver); }) ? 0 : 1;
     std::fflush(stdout);
     std::fprintf(stderr, "%lld results\n", receiver.count);
-    return status != 0 || MessagesShown() ? 1 : 0;
+    return status != 0 || !load.complete ? 1 : 0;
 }
