@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A search run off the window's thread over the disks chosen when it starts, its results
 // handed to the window's thread in batches. A new search may start while the last one still
 // unwinds from its Stop: that one ends on its own, and nothing of it arrives any more.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/search_job.h"
 
 #include <gtest/gtest.h>
