@@ -525,3 +525,25 @@ TEST(Cli, FilesOver4GiBAndTimesBeyond32BitsAreListedExactly) {
     EXPECT_EQ(late.code, 1);
     EXPECT_EQ(late.err, "Invalid burn date\n");
 }
+
+TEST(Cli, ACollectionWithAMissingDiskPrintsTheRestAndEndsWithOne) {
+    CTempFolder work;
+    CTempFolder disk;
+    disk.Write("a.txt", "12345");
+    std::string kept = work.Path("Kept.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", kept}).code, 0);
+    std::string col = work.Write("Some.col", "Kept.cdi\r\nGone.cdi\r\n");
+    const std::string gone =
+        work.Path("Gone.cdi") + " was not found.\nFailed loading disk Gone.cdi\n";
+    for (const std::vector<std::string>& command : std::vector<std::vector<std::string>>{
+             {"collection", col, "list"}, {"totals", col}, {"search", col, "a"}}) {
+        SCOPED_TRACE(command[0]);
+        CliResult result = RunCli(work, command);
+        EXPECT_EQ(result.code, 1);
+        EXPECT_EQ(result.err.substr(0, gone.size()), gone);
+        EXPECT_FALSE(result.out.empty());
+    }
+    CliResult whole = RunCli(work, {"totals", work.Write("Whole.col", "Kept.cdi\r\n")});
+    EXPECT_EQ(whole.code, 0) << whole.err;
+    EXPECT_EQ(whole.err, "");
+}
