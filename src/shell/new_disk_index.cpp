@@ -8,6 +8,8 @@
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
 #include "helpers/local_time.h"
+#include "helpers/problems.h"
+#include "helpers/show_message.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
@@ -65,7 +67,12 @@ bool ScanBusily(CPlatformUi& ui, const CNewDiskIndexHooks& hooks, CCollDisk& dis
         }
         return !stopped;
     };
-    return ScanDisk(disk, root, progress);
+    CProblems problems;
+    bool scanned = ScanDisk(disk, root, problems, progress);
+    for (const std::string& text : problems.GetTexts()) {
+        ShowMessage("%s", text.c_str());
+    }
+    return scanned;
 }
 
 // The first second of the local day of `time`; false when the day cannot be had, or lies

@@ -16,6 +16,7 @@
 
 #include "disk/disk_scanner.h"
 #include "helpers/coll_settings.h"
+#include "helpers/problems.h"
 #include "platform/fault_injection.h"
 #include "search/coll_search.h"
 #include "search/search_result_list.h"
@@ -82,7 +83,8 @@ struct ItemFixture {
         fs::create_directories(folder.Path("dest"));
         drive = folder.Path("drive");
         CCollDisk scanned;
-        EXPECT_TRUE(ScanDisk(scanned, drive));
+        CProblems problems;
+        EXPECT_TRUE(ScanDisk(scanned, drive, problems));
         EXPECT_TRUE(scanned.SaveIndexFile(folder.Path("Holiday.cdi")));
         EXPECT_TRUE(doc.InsertDisks({folder.Path("Holiday.cdi")}));
         disk = doc.collection.FindDiskByTitle("Holiday");
@@ -326,7 +328,8 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
     folder.Write("drive/a/b/y.txt", "second");
     folder.Write("drive/back\\slash.txt", "slash");
     CCollDisk scanned;
-    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive")));
+    CProblems problems;
+    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive"), problems));
     ASSERT_TRUE(scanned.SaveIndexFile(folder.Path("Odd.cdi")));
     CCollDoc doc;
     ASSERT_TRUE(doc.InsertDisks({folder.Path("Odd.cdi")}));
