@@ -28,6 +28,7 @@
 #include "shell/command_guard.h"
 #include "shell/ui/coll_icons.h"
 #include "shell/ui/frame/coll_dialog_commands.h"
+#include "shell/ui/frame/coll_disk_commands.h"
 #include "shell/ui/frame/coll_view.h"
 #include "shell/ui/search/coll_search_panel.h"
 #include "shell/uri_list.h"
@@ -137,6 +138,7 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
 }
 
 CCollFrame::~CCollFrame() {
+    view->GetDriveCommands().AbandonAll();
     session.doc.RemoveStateListener(stateListener);
 }
 
@@ -258,6 +260,7 @@ void CCollFrame::UpdateCommands() {
     CCommandContext context;
     context.browseTabCurrent = view->IsBrowseTabCurrent();
     context.recentFileCount = session.recentFiles.GetEntries().size();
+    context.driveBusy = view->IsDriveBusy();
     for (const auto& [command, action] : actions) {
         action->setEnabled(IsCommandEnabled(command, session.doc, context));
     }
@@ -273,6 +276,7 @@ bool CCollFrame::Execute(CCollCommand command) {
     CCommandContext context;
     context.browseTabCurrent = view->IsBrowseTabCurrent();
     context.recentFileCount = session.recentFiles.GetEntries().size();
+    context.driveBusy = view->IsDriveBusy();
     if (!IsCommandEnabled(command, doc, context)) {
         return false;
     }
@@ -430,6 +434,8 @@ void CCollFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The drive's work reads nothing of the document, but must not outlive the window.
+    view->GetDriveCommands().AbandonAll();
     SavePlacement();
     event->accept();
 }
