@@ -48,6 +48,9 @@ TEST(WaitBox, ShowsItsTextAndCountsAndOnlyCancelOrEscapeStopsTheWork) {
     EXPECT_EQ(box.textLabel->text(), "Please wait while scanning disk");
     EXPECT_EQ(box.textLabel->accessibleName(), "Please wait while scanning disk");
     EXPECT_EQ(box.countsLabel->text(), "Read so far: 0 folders, 0 files");
+    // The scan's first batch shows at once.
+    box.OnProgress(7, 9);
+    EXPECT_EQ(box.countsLabel->text(), "Read so far: 7 folders, 9 files");
 
     box.SetCounts(1234, 1);
     EXPECT_EQ(box.countsLabel->text(), "Read so far: 1,234 folders, 1 file");

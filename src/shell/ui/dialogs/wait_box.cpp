@@ -62,6 +62,8 @@ CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
 
     SetText(text);
     SetCounts(0, 0);
+    // The first batch is shown as soon as it comes; the pace applies from then on.
+    sinceCounts.invalidate();
     // Wide enough for the counts of a large disk, so the box does not grow while it counts.
     int textWidth =
         std::max(fontMetrics().horizontalAdvance(text),
