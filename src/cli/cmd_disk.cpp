@@ -16,6 +16,7 @@
 #include "cli/cli_output.h"
 #include "disk/disk_scanner.h"
 #include "helpers/local_time.h"
+#include "helpers/problems.h"
 #include "helpers/show_message.h"
 #include "platform/file.h"
 #include "platform/path_status.h"
@@ -198,7 +199,10 @@ int CmdScan(const CliArgs& args) {
     }
     // The scan writes the volume's fields; keep what the options set.
     CCollDiskHeader chosen = disk.header;
-    if (!ScanDisk(disk, rootFolder)) {
+    CProblems problems;
+    bool scanned = ScanDisk(disk, rootFolder, problems);
+    ShowProblems(problems);
+    if (!scanned) {
         return 1;
     }
     disk.header.burnDate = chosen.burnDate;

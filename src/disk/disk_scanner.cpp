@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "disk/fs_utils.h"
-#include "helpers/show_message.h"
+#include "helpers/problems.h"
 #include "platform/dir_reader.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
@@ -32,7 +32,7 @@ constexpr std::size_t maxOpenFolders = 16;
 constexpr std::size_t maxNamedFolders = 20;
 // Entries listed between two progress reports inside one folder: a folder of a hundred
 // thousand files on a slow drive must not leave the caller deaf for its whole listing.
-constexpr int entriesPerReport = 1024;
+constexpr int entriesPerReport = 256;
 
 bool IsRefusal(int error) {
     return error == EACCES || error == EPERM;
@@ -259,7 +259,7 @@ void CTreeScan::Report() {
     }
 }
 
-void ReportUnread(const std::vector<CUnreadFolder>& unread) {
+void ReportUnread(const std::vector<CUnreadFolder>& unread, CProblems& problems) {
     if (unread.empty()) {
         return;
     }
@@ -273,7 +273,7 @@ void ReportUnread(const std::vector<CUnreadFolder>& unread) {
     if (unread.size() > maxNamedFolders) {
         text += "\nand " + std::to_string(unread.size() - maxNamedFolders) + " more folders";
     }
-    ShowMessage("%s", text.c_str());
+    problems.Add("%s", text.c_str());
 }
 
 }  // namespace
@@ -291,14 +291,15 @@ bool ScanFolder(CCollDiskFolder& folder, const std::string& path) {
 // Folders that refuse to be looked into are named, and the disk is still catalogued; a
 // folder that could not be read for any other reason (descriptors or memory exhausted, a
 // read error) makes the scan fail, so part of a disk is never saved as the whole of it.
-bool ScanDisk(CCollDisk& disk, const std::string& rootPath, const ScanProgress& progress) {
+bool ScanDisk(CCollDisk& disk, const std::string& rootPath, CProblems& problems,
+              const ScanProgress& progress) {
     if (!disk.header.ReadVolumeInfo(rootPath)) {
-        ShowMessage("Failed loading volume information");
+        problems.Add("Failed loading volume information");
         return false;
     }
     CDirReader root;
     if (!root.Open(rootPath)) {
-        ShowMessage("Failed opening folder %s\n", rootPath.c_str());
+        problems.Add("Failed opening folder %s\n", rootPath.c_str());
         return false;
     }
     CTreeScan scan(rootPath, std::move(root), disk.content, &progress);
@@ -307,6 +308,6 @@ bool ScanDisk(CCollDisk& disk, const std::string& rootPath, const ScanProgress& 
     if (scan.stopped) {
         return false;
     }
-    ReportUnread(scan.unread);
+    ReportUnread(scan.unread, problems);
     return !scan.incomplete;
 }

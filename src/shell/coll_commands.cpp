@@ -116,6 +116,12 @@ bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContex
          id == C::totals || id == C::exportList || id == C::insertDisks)) {
         return false;
     }
+    // One reader of the drive at a time: a second one would compete for a slow disk, and an
+    // eject would pull it from under the first.
+    if (context.driveBusy &&
+        (id == C::newDiskIndex || id == C::open || id == C::copy || id == C::ejectDisk)) {
+        return false;
+    }
     switch (id) {
         case C::open:
         case C::copy:

@@ -72,6 +72,8 @@ const CCommandInfo& GetCommandInfo(CCollCommand id);
 struct CCommandContext {
     bool browseTabCurrent = true;
     std::size_t recentFileCount = 0;
+    // A scan, an open or a copy is reading the drive.
+    bool driveBusy = false;
 };
 
 bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContext& context);

@@ -614,9 +614,7 @@ void CCollDoc::RunSearch(const CCollSearchCriteria& criteria, CSearchJob::Batch 
                          std::function<void(bool succeeded)> onEnd) {
     search.Start(criteria, ChooseSearchDisks(collection, criteria.diskIndex), std::move(onResults),
                  [onEnd = std::move(onEnd)](const CProblems& problems) {
-                     for (const std::string& text : problems.GetTexts()) {
-                         ShowMessage("%s", text.c_str());
-                     }
+                     ShowProblems(problems);
                      if (onEnd) {
                          onEnd(problems.IsEmpty());
                      }

@@ -2,12 +2,14 @@
 #include "shell/new_disk_index.h"
 
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <utility>
 
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
 #include "helpers/local_time.h"
+#include "helpers/problems.h"
 #include "helpers/show_message.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
@@ -16,19 +18,6 @@
 #include "store/coll_disk.h"
 
 namespace {
-
-// Calls `leave` when the scope ends, however it ends.
-template <typename Leave>
-class CScopeExit {
-public:
-    explicit CScopeExit(Leave leave) : leave(std::move(leave)) {}
-    CScopeExit(const CScopeExit&) = delete;
-    CScopeExit& operator=(const CScopeExit&) = delete;
-    ~CScopeExit() { leave(); }
-
-private:
-    Leave leave;
-};
 
 // The folder where the drive's disk is mounted now, once it can be listed; empty when the
 // user gives up. A folder that exists but cannot be opened is no more use than none.
@@ -43,30 +32,6 @@ std::string ProbeDrive(CPlatformUi& ui, const std::string& drive) {
             return std::string();
         }
     }
-}
-
-// Scans behind the busy window and the wait cursor, both gone again when this returns.
-// `stopped` tells apart a scan the user stopped from one that failed.
-bool ScanBusily(CPlatformUi& ui, const CNewDiskIndexHooks& hooks, CCollDisk& disk,
-                const std::string& root, bool& stopped) {
-    if (hooks.beginScan) {
-        hooks.beginScan();
-    }
-    ui.SetWaitCursor(true);
-    auto leave = [&ui, &hooks] {
-        ui.SetWaitCursor(false);
-        if (hooks.endScan) {
-            hooks.endScan();
-        }
-    };
-    CScopeExit<decltype(leave)> ending(leave);
-    ScanProgress progress = [&hooks, &stopped](const CScanCounts& counts) {
-        if (hooks.scanProgress && !hooks.scanProgress(counts)) {
-            stopped = true;
-        }
-        return !stopped;
-    };
-    return ScanDisk(disk, root, progress);
 }
 
 // The first second of the local day of `time`; false when the day cannot be had, or lies
@@ -111,30 +76,102 @@ void ProposeNewDiskFields(CCollDisk& disk, const std::string& root) {
 
 }  // namespace
 
-CNewDiskIndexOutcome CreateDiskIndex(CCollSettings& settings, const CNewDiskIndexHooks& hooks,
-                                     std::string* writtenPath) {
-    CPlatformUi* ui = GetPlatformUi();
-    if (ui == nullptr) {
-        return CNewDiskIndexOutcome::cancelled;
-    }
-    const std::string drive = settings.GetDrive();
-    std::string root = ProbeDrive(*ui, drive);
-    if (root.empty()) {
-        return CNewDiskIndexOutcome::cancelled;
-    }
-
+// What the scan hands back. Written by the job's thread only, read on the window's thread
+// once the job has ended (its thread joined).
+struct CNewDiskIndex::CScanned {
     CCollDisk disk;
-    bool stopped = false;
-    if (!ScanBusily(*ui, hooks, disk, root, stopped)) {
-        return stopped ? CNewDiskIndexOutcome::cancelled : CNewDiskIndexOutcome::failed;
-    }
-    disk.ComputeTotals();
-    ProposeNewDiskFields(disk, root);
+    bool complete = false;
+    CProblems problems;
+};
 
-    if (!hooks.editNewDisk || !hooks.editNewDisk(disk)) {
+CNewDiskIndex::CNewDiskIndex(CCollSettings& collSettings, CNewDiskIndexHooks commandHooks)
+    : settings(collSettings), hooks(std::move(commandHooks)) {}
+
+bool CNewDiskIndex::Start() {
+    running = true;
+    stopRequested = false;
+    CPlatformUi* ui = GetPlatformUi();
+    drive = settings.GetDrive();
+    std::string root = ui != nullptr ? ProbeDrive(*ui, drive) : std::string();
+    if (root.empty()) {
+        End(CNewDiskIndexOutcome::cancelled);
+        return false;
+    }
+    if (hooks.beginScan) {
+        hooks.beginScan();
+    }
+    auto scanned = std::make_shared<CScanned>();
+    // The counts are handed on by value: the batches never touch the disk being built.
+    auto showCounts = [this](const CScanCounts& counts) {
+        if (hooks.scanProgress) {
+            hooks.scanProgress(counts);
+        }
+    };
+    job.Start(
+        [scanned, root, showCounts](CJobContext& context) {
+            ScanProgress progress = [&context, &showCounts](const CScanCounts& counts) {
+                if (context.IsTimeToReport()) {
+                    context.Post([showCounts, counts] { showCounts(counts); });
+                }
+                return !context.IsStopRequested();
+            };
+            CCollDisk& disk = scanned->disk;
+            CScanCounts last;
+            ScanProgress counting = [&progress, &last](const CScanCounts& counts) {
+                last = counts;
+                return progress(counts);
+            };
+            scanned->complete = ScanDisk(disk, root, scanned->problems, counting);
+            if (scanned->complete) {
+                context.Post([showCounts, last] { showCounts(last); });
+                disk.ComputeTotals();
+                // Reads the volume again: on a slow drive that too is kept off the window.
+                ProposeNewDiskFields(disk, root);
+            }
+        },
+        [this, scanned](const CProblems& thrown) { OnScanned(*scanned, thrown); });
+    return true;
+}
+
+void CNewDiskIndex::Stop() {
+    if (running && job.IsRunning()) {
+        stopRequested = true;
+        job.Stop();
+    }
+}
+
+void CNewDiskIndex::Abandon() {
+    job.Abandon();
+    running = false;
+}
+
+void CNewDiskIndex::OnScanned(CScanned& scanned, const CProblems& thrown) {
+    if (hooks.endScan) {
+        hooks.endScan();
+    }
+    // A scan the user stopped is thrown away, even one that ended before the stop reached it:
+    // what it could not read no longer matters.
+    if (stopRequested) {
+        End(CNewDiskIndexOutcome::cancelled);
+        return;
+    }
+    CProblems problems = scanned.problems;
+    problems.Append(thrown);
+    ShowProblems(problems);
+    if (!scanned.complete || !thrown.IsEmpty()) {
+        End(CNewDiskIndexOutcome::failed);
+        return;
+    }
+    std::string writtenPath;
+    CNewDiskIndexOutcome outcome = SaveScannedDisk(scanned.disk, writtenPath);
+    End(outcome, writtenPath);
+}
+
+CNewDiskIndexOutcome CNewDiskIndex::SaveScannedDisk(CCollDisk& disk, std::string& writtenPath) {
+    CPlatformUi* ui = GetPlatformUi();
+    if (ui == nullptr || !hooks.editNewDisk || !hooks.editNewDisk(disk)) {
         return CNewDiskIndexOutcome::cancelled;
     }
-
     CFileDialogOptions options;
     options.filterName = "CD index files";
     options.filterPattern = "*.cdi";
@@ -146,18 +183,22 @@ CNewDiskIndexOutcome CreateDiskIndex(CCollSettings& settings, const CNewDiskInde
     if (!ui->ChooseSaveFile(options, path)) {
         return CNewDiskIndexOutcome::cancelled;
     }
-
     // The write replaces an existing file only once the new one is complete, and has said
     // why when it fails: then the folder is not remembered and the disk stays in the drive.
     if (!ReportResult(disk.SaveIndexFile(path))) {
         return CNewDiskIndexOutcome::failed;
     }
     settings.SetLastCdiFolder(CFilePath(path).GetFolderPath());
-    if (writtenPath != nullptr) {
-        *writtenPath = path;
-    }
+    writtenPath = path;
     if (settings.GetEjectAfterScan() && hooks.ejectDisk) {
         hooks.ejectDisk(drive);
     }
     return CNewDiskIndexOutcome::written;
+}
+
+void CNewDiskIndex::End(CNewDiskIndexOutcome outcome, const std::string& writtenPath) {
+    running = false;
+    if (hooks.finished) {
+        hooks.finished(outcome, writtenPath);
+    }
 }

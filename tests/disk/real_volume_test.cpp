@@ -13,10 +13,10 @@
 #include <string>
 
 #include "disk/disk_scanner.h"
+#include "helpers/problems.h"
 #include "platform/volume.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_folder.h"
-#include "support/message_recorder.h"
 #include "support/system_tools.h"
 #include "support/temp_folder.h"
 
@@ -222,7 +222,8 @@ TEST(RealVolume, ADiscMountedInUserSpaceIsScannedAsAFolder) {
         GTEST_SKIP() << "fuseiso cannot mount here";
     }
     CCollDisk disk;
-    bool scanned = ScanDisk(disk, folder.Path("mnt"));
+    CProblems problems;
+    bool scanned = ScanDisk(disk, folder.Path("mnt"), problems);
     RunQuietly("fusermount -u " + Quoted(folder.Path("mnt")));
     ASSERT_TRUE(scanned);
     disk.ComputeTotals();

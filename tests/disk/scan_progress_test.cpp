@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "disk/disk_scanner.h"
+#include "helpers/problems.h"
 #include "store/coll_disk.h"
-#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 TEST(ScanProgress, CountsGrowToTheTotalsInAFewReportsAndAStopEndsTheScanSilently) {
@@ -25,9 +25,9 @@ TEST(ScanProgress, CountsGrowToTheTotalsInAFewReportsAndAStopEndsTheScanSilently
         reports.push_back(counts);
         return true;
     };
-    CMessageRecorder messages;
+    CProblems problems;
     CCollDisk scanned;
-    ASSERT_TRUE(ScanDisk(scanned, disk.Path(), record));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems, record));
     scanned.ComputeTotals();
     ASSERT_FALSE(reports.empty());
     EXPECT_EQ(reports.back().folders, scanned.header.totalFolders);
@@ -43,12 +43,12 @@ TEST(ScanProgress, CountsGrowToTheTotalsInAFewReportsAndAStopEndsTheScanSilently
     // Stopped at the first report: false, no message, and the rest is never read.
     int calls = 0;
     CCollDisk stopped;
-    EXPECT_FALSE(ScanDisk(stopped, disk.Path(), [&calls](const CScanCounts&) {
+    EXPECT_FALSE(ScanDisk(stopped, disk.Path(), problems, [&calls](const CScanCounts&) {
         ++calls;
         return false;
     }));
     EXPECT_EQ(calls, 1);
     stopped.ComputeTotals();
     EXPECT_LT(stopped.header.totalFiles, scanned.header.totalFiles);
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(problems.GetTexts().empty());
 }

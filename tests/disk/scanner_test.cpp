@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "disk/disk_scanner.h"
+#include "helpers/problems.h"
 #include "platform/dir_reader.h"
 #include "platform/fault_injection.h"
 #include "platform/file.h"
@@ -22,7 +23,6 @@
 #include "store/coll_disk_folder.h"
 #include "store/record_reader.h"
 #include "support/deep_tree.h"
-#include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -100,8 +100,9 @@ TEST(Scanner, RecordsEveryEntryWithItsSizeAndTimes) {
     // Times past 2038 and before 1970 are kept whole.
     SetTimes(disk.Path("huge.iso"), 2208988800, -315619200);
 
+    CProblems problems;
     CCollDisk scanned;
-    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems));
     scanned.ComputeTotals();
     std::map<std::string, const CCollDiskItem*> items;
     Collect(scanned.content, "", items);
@@ -143,23 +144,24 @@ TEST(Scanner, AFolderThatCannotBeEnteredStaysEmptyAndTheScanGoesOn) {
     disk.Write("Locked/inside.txt", "x");
     disk.Write("Open/visible.txt", "y");
     ASSERT_EQ(::chmod(disk.Path("Locked").c_str(), 0), 0);
+    CProblems problems;
     CCollDisk scanned;
-    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems));
     scanned.ComputeTotals();
     EXPECT_EQ(scanned.header.totalFolders, 2);
     EXPECT_EQ(scanned.header.totalFiles, 1);
 }
 
 TEST(Scanner, AMissingRootFailsWithItsMessage) {
-    CMessageRecorder messages;
+    CProblems problems;
     CCollDisk scanned;
-    EXPECT_FALSE(ScanDisk(scanned, "/no/such/folder"));
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0], "Failed loading volume information");
+    EXPECT_FALSE(ScanDisk(scanned, "/no/such/folder", problems));
+    ASSERT_EQ(problems.GetTexts().size(), 1u);
+    EXPECT_EQ(problems.GetTexts()[0], "Failed loading volume information");
     std::string cwd = std::filesystem::current_path().string();
     CTempFolder disk;
     disk.Write("a/b/c.txt");
-    ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
+    ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems));
     EXPECT_EQ(std::filesystem::current_path().string(), cwd);
 }
 
@@ -183,14 +185,14 @@ TEST(Scanner, TreesDeeperThanTheDescriptorLimitAreScannedWhole) {
         return ::close(late) == 0 && written;
     }));
 
-    CMessageRecorder messages;
+    CProblems problems;
     CCollDisk scanned;
     {
         CDescriptorLimit limit(64);
         ASSERT_TRUE(limit.set);
-        ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
+        ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems));
     }
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(problems.GetTexts().empty());
     scanned.ComputeTotals();
     EXPECT_EQ(scanned.header.totalFolders, 3 * depth);
     EXPECT_EQ(scanned.header.totalFiles, depth + 1);
@@ -230,8 +232,8 @@ TEST(Scanner, TreesDeeperThanTheDescriptorLimitAreScannedWhole) {
     }
     CCollDisk rescanned;
     InjectFault(FaultPoint::openFolder, opens + 1, ENFILE);
-    EXPECT_TRUE(ScanDisk(rescanned, chain.Path()));
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(ScanDisk(rescanned, chain.Path(), problems));
+    EXPECT_TRUE(problems.GetTexts().empty());
     rescanned.ComputeTotals();
     EXPECT_EQ(rescanned.header.totalFolders, 22);
     EXPECT_EQ(rescanned.header.totalFiles, 2);
@@ -246,8 +248,9 @@ TEST(Scanner, AVeryDeepTreeIsScannedSavedReadBackAndDestroyed) {
     {
         CCollDisk scanned;
         {
+            CProblems problems;
             CDescriptorLimit limit(64);
-            ASSERT_TRUE(ScanDisk(scanned, disk.Path()));
+            ASSERT_TRUE(ScanDisk(scanned, disk.Path(), problems));
         }
         scanned.ComputeTotals();
         EXPECT_EQ(scanned.header.totalFolders, depth);
@@ -289,10 +292,10 @@ TEST(Scanner, EntriesThatCannotBeLookedAtAreNamedWithoutMadeUpTimes) {
         CTempFolder disk;
         disk.Write("Shut/one.txt", "1");
         disk.Write("Shut/two.txt", "22");
-        CMessageRecorder messages;
+        CProblems problems;
         CCollDisk scanned;
         InjectFault(FaultPoint::statEntry, 2, test.error);
-        EXPECT_EQ(ScanDisk(scanned, disk.Path()), test.succeeds);
+        EXPECT_EQ(ScanDisk(scanned, disk.Path(), problems), test.succeeds);
         ClearFaults();
         ASSERT_EQ(scanned.content.folders.size(), 1u);
         const CCollDiskContent& shut = scanned.content.folders[0]->content;
@@ -311,10 +314,10 @@ TEST(Scanner, EntriesThatCannotBeLookedAtAreNamedWithoutMadeUpTimes) {
         }
         if (std::string(test.reason).empty()) {
             EXPECT_EQ(unknown, 0);
-            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_TRUE(problems.GetTexts().empty());
         } else {
             EXPECT_EQ(unknown, 1);
-            EXPECT_EQ(messages.messages,
+            EXPECT_EQ(problems.GetTexts(),
                       std::vector<std::string>{"Failed reading folder " + disk.Path("Shut") + ": " +
                                                test.reason});
         }
@@ -338,20 +341,20 @@ TEST(Scanner, AFolderThatCannotBeOpenedOrReadForWantOfResourcesFailsTheScan) {
         SCOPED_TRACE(test.error);
         CTempFolder disk;
         disk.Write("A/B/deep.txt", "x");
-        CMessageRecorder messages;
+        CProblems problems;
         CCollDisk scanned;
         InjectFault(test.point, test.nth, test.error);
-        bool succeeded = ScanDisk(scanned, disk.Path());
+        bool succeeded = ScanDisk(scanned, disk.Path(), problems);
         ClearFaults();
         if (std::string(test.unread).empty()) {
             // Refused or gone: that folder stays empty and the scan goes on, silently.
             EXPECT_TRUE(succeeded);
-            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_TRUE(problems.GetTexts().empty());
         } else {
             EXPECT_FALSE(succeeded);
-            ASSERT_EQ(messages.messages.size(), 1u);
-            EXPECT_EQ(messages.messages[0], "Failed reading folder " + disk.Path(test.unread) +
-                                                ": " + std::strerror(test.error));
+            ASSERT_EQ(problems.GetTexts().size(), 1u);
+            EXPECT_EQ(problems.GetTexts()[0], "Failed reading folder " + disk.Path(test.unread) +
+                                                  ": " + std::strerror(test.error));
         }
         scanned.ComputeTotals();
         EXPECT_EQ(scanned.header.totalFiles, 0);
@@ -376,9 +379,9 @@ TEST(Scanner, AFolderThatCanBeListedButNotSearchedIsNamed) {
             (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0)) {
             ::_exit(77);
         }
-        CMessageRecorder messages;
+        CProblems problems;
         CCollDisk scanned;
-        bool scanOk = ScanDisk(scanned, disk.Path());
+        bool scanOk = ScanDisk(scanned, disk.Path(), problems);
         const CCollDiskFolder* shut = FindFolder(scanned.content, "Shut");
         const CCollDiskFolder* open = FindFolder(scanned.content, "Open");
         bool entryKept = shut != nullptr && shut->content.files.size() == 1 &&
@@ -389,7 +392,7 @@ TEST(Scanner, AFolderThatCanBeListedButNotSearchedIsNamed) {
                        shut->content.files[0]->size == 0;
         bool othersKnown =
             open != nullptr && open->content.files.size() == 1 && open->content.files[0]->size == 2;
-        bool named = messages.messages ==
+        bool named = problems.GetTexts() ==
                      std::vector<std::string>{"Failed reading folder " + disk.Path("Shut") +
                                               ": Permission denied"};
         ::_exit((scanOk ? 0 : 1) | (entryKept ? 0 : 2) | (noTimes ? 0 : 4) | (othersKnown ? 0 : 8) |

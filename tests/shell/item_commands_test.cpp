@@ -16,6 +16,7 @@
 
 #include "disk/disk_scanner.h"
 #include "helpers/coll_settings.h"
+#include "helpers/problems.h"
 #include "platform/fault_injection.h"
 #include "search/coll_search.h"
 #include "search/search_result_list.h"
@@ -24,6 +25,8 @@
 #include "store/coll_disk.h"
 #include "store/coll_item.h"
 #include "support/doc_jobs.h"
+#include "support/job_gate.h"
+#include "support/job_queue.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/temp_folder.h"
@@ -56,10 +59,9 @@ public:
         expected = totals;
         expectedKnown = known;
     }
-    bool Update(const CTreeCopyProgress& progress) override {
+    void Update(const CTreeCopyProgress& progress) override {
         last = progress;
         ++updates;
-        return updates < stopAfter;
     }
     void End() override { ended = true; }
 
@@ -68,7 +70,6 @@ public:
     bool expectedKnown = false;
     CTreeCopyProgress last;
     int updates = 0;
-    int stopAfter = 1 << 30;
     bool ended = false;
 };
 
@@ -83,13 +84,15 @@ struct ItemFixture {
         fs::create_directories(folder.Path("dest"));
         drive = folder.Path("drive");
         CCollDisk scanned;
-        EXPECT_TRUE(ScanDisk(scanned, drive));
+        CProblems problems;
+        EXPECT_TRUE(ScanDisk(scanned, drive, problems));
         EXPECT_TRUE(scanned.SaveIndexFile(folder.Path("Holiday.cdi")));
-        CJobQueue queue;
         EXPECT_TRUE(InsertToEnd(queue, doc, {folder.Path("Holiday.cdi")}));
         disk = doc.collection.FindDiskByTitle("Holiday");
         settings.SetDrive(drive);
         commands = std::make_unique<CItemCommands>(doc, settings);
+        // Every piece of a copy is reported, so the counts can be followed to the end.
+        commands->GetJob().SetReportInterval(std::chrono::milliseconds(0));
         ui.calls.clear();
     }
     std::string Dest(const std::string& relative = {}) const {
@@ -97,9 +100,22 @@ struct ItemFixture {
     }
     void Copy(const CCollItem& item, CCopyProgressSink* progress = nullptr) {
         ui.chosenFiles.push_back(Dest());
+        CopyAsChosen(item, progress);
+    }
+    // Runs the command to its end as the window's thread would.
+    void CopyAsChosen(const CCollItem& item, CCopyProgressSink* progress = nullptr) {
         commands->CopyItem(item, progress);
+        Finish();
+    }
+    void Open(const CCollItem& item) {
+        commands->OpenItem(item);
+        Finish();
+    }
+    void Finish() {
+        EXPECT_TRUE(queue.RunUntil([this] { return !commands->IsRunning(); }));
     }
 
+    CJobQueue queue;
     CTempFolder folder;
     std::string drive;
     CCollSettings settings;
@@ -137,7 +153,7 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
         }
     };
     f.ui.answers = {Answer::ok, Answer::ok};
-    f.commands->OpenItem(Item(fileId, "Holiday:\\Docs\\README"));
+    f.Open(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.ui.calls, (Calls{question, question, "wait: on",
                                  "shell: " + f.drive + "/Docs/README", "wait: off"}));
 
@@ -146,29 +162,29 @@ TEST(ItemCommands, AsksForTheDiskUntilItIsThereOrTheUserCancels) {
     f.ui.onAsk = nullptr;
     std::string label = f.disk->header.GetLabel();
     f.disk->header.SetLabel(label.empty() ? "x" : label + "X");
-    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+    f.CopyAsChosen(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.ui.calls, Calls{question});
     f.disk->header.SetLabel(label);
 
     // An empty drive is no disk either.
     f.ui.calls.clear();
     f.settings.SetDrive(f.folder.Path("nowhere"));
-    EXPECT_FALSE(f.commands->CheckDiskInserted({"Holiday", {"Docs", "README"}}));
+    f.Open(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.ui.calls.size(), 1u);
     f.settings.SetDrive(f.drive);
 
     // No disk of that title: nothing is said or asked.
     f.ui.calls.clear();
-    EXPECT_FALSE(f.commands->CheckDiskInserted({"Other", {"x"}}));
+    f.Open(Item(fileId, "Other:\\x"));
     EXPECT_TRUE(f.ui.calls.empty());
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
 TEST(ItemCommands, OpensWithTheNamesExactBytes) {
     ItemFixture f;
-    f.commands->OpenItem(Item(fileId, "Holiday:\\\\" + oddName));
-    f.commands->OpenItem(Item(folderId, "Holiday:\\Photos"));
-    f.commands->OpenItem(Item(folderId, "Holiday:\\"));
+    f.Open(Item(fileId, "Holiday:\\\\" + oddName));
+    f.Open(Item(folderId, "Holiday:\\Photos"));
+    f.Open(Item(folderId, "Holiday:\\"));
     EXPECT_EQ(f.ui.calls, (Calls{"wait: on", "shell: " + f.drive + "/" + oddName, "wait: off",
                                  "wait: on", "shell: " + f.drive + "/Photos", "wait: off",
                                  "wait: on", "shell: " + f.drive, "wait: off"}));
@@ -183,7 +199,7 @@ TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
         CCollItem item{fileId, {"Holiday", names}};
         f.messages.messages.clear();
         f.Copy(item);
-        f.commands->OpenItem(item);
+        f.Open(item);
         // A message is a C string: it shows the path up to a NUL byte.
         std::string text = item.path.Text();
         EXPECT_EQ(f.messages.messages, Calls(2, "Invalid path: " + std::string(text.c_str())))
@@ -191,14 +207,14 @@ TEST(ItemCommands, PathsThatCannotLeadIntoTheDriveAreRefused) {
     }
     // Only a folder can be the disk's root; a path needs a title.
     f.messages.messages.clear();
-    f.commands->OpenItem({fileId, {"Holiday", {}}});
-    f.commands->OpenItem({fileId, {"", {"x"}}});
+    f.Open({fileId, {"Holiday", {}}});
+    f.Open({fileId, {"", {"x"}}});
     EXPECT_EQ(f.messages.messages,
               (Calls{"Invalid path: Holiday:\\", "Missing disk title in path :\\x"}));
     // A link on the disk that leads out of it is refused once the disk is in.
     fs::create_symlink(f.folder.Path("dest"), f.drive + "/Out");
     f.messages.messages.clear();
-    f.commands->OpenItem(Item(folderId, "Holiday:\\Out"));
+    f.Open(Item(folderId, "Holiday:\\Out"));
     EXPECT_EQ(f.messages.messages, Calls{"Invalid path: Holiday:\\Out"});
     // Never a question, a dialog or a shell call.
     EXPECT_TRUE(f.ui.calls.empty());
@@ -231,7 +247,7 @@ TEST(ItemCommands, CopiesAFileOnceAndSaysSoTheSecondTime) {
 
     // Cancel in the folder chooser copies nothing.
     f.ui.calls.clear();
-    f.commands->CopyItem(Item(fileId, "Holiday:\\Photos\\a.jpg"), nullptr);
+    f.CopyAsChosen(Item(fileId, "Holiday:\\Photos\\a.jpg"));
     EXPECT_EQ(f.ui.calls, Calls{"folder: |"});
     EXPECT_FALSE(fs::exists(f.Dest("a.jpg")));
 }
@@ -293,19 +309,65 @@ TEST(ItemCommands, FailedAndStoppedCopiesLeaveNoHalfFile) {
     EXPECT_EQ(f.messages.messages, (Calls{"Access to " + f.Dest("Docs") + " was denied.",
                                           "Failed copying " + f.drive + "/Docs"}));
 
-    // Stopped in the middle of the large file: what was written of it is removed, nothing is
-    // said, and a later copy completes the folder.
+    // Stopped in the middle of the large file, held there as by a slow read: what was written
+    // of it is removed, nothing is said, and a later copy completes it. The same stop at the
+    // program's exit (abandoned) ends the command without a word or a window.
     f.messages.messages.clear();
     fs::remove(f.drive + "/Photos/a.jpg");
-    CRecordingProgress progress;
-    progress.stopAfter = 1;
-    f.Copy(Item(folderId, "Holiday:\\Photos"), &progress);
-    EXPECT_TRUE(progress.ended);
-    EXPECT_FALSE(fs::exists(f.Dest("Photos/Sub/b.jpg")));
-    EXPECT_TRUE(f.messages.messages.empty());
+    for (bool abandoned : {false, true}) {
+        SCOPED_TRACE(abandoned);
+        CRecordingProgress progress;
+        CJobGate gate;
+        f.commands->GetJob().SetClock(gate.Clock());
+        f.ui.chosenFiles.push_back(f.Dest());
+        f.commands->CopyItem(Item(fileId, "Holiday:\\Photos\\Sub\\b.jpg"), &progress);
+        // The disk is looked at first; the copy follows, and is held at its first piece.
+        ASSERT_TRUE(f.queue.RunUntil([&] { return f.commands->IsCopying(); }));
+        ASSERT_TRUE(gate.WaitHeld());
+        EXPECT_TRUE(f.commands->IsRunning());
+        f.commands->Stop();
+        gate.Release();
+        if (abandoned) {
+            f.commands->Abandon();
+            f.queue.RunPending();
+        } else {
+            f.Finish();
+        }
+        EXPECT_EQ(progress.ended, !abandoned);
+        EXPECT_FALSE(f.commands->IsRunning());
+        EXPECT_FALSE(fs::exists(f.Dest("b.jpg")));
+        EXPECT_TRUE(f.messages.messages.empty());
+    }
+    f.commands->GetJob().SetClock([] { return std::chrono::steady_clock::now(); });
+    f.Copy(Item(fileId, "Holiday:\\Photos\\Sub\\b.jpg"));
+    EXPECT_EQ(fs::file_size(f.Dest("b.jpg")), 600u * 1024);
     CRecordingProgress again;
     f.Copy(Item(folderId, "Holiday:\\Photos"), &again);
     EXPECT_EQ(fs::file_size(f.Dest("Photos/Sub/b.jpg")), 600u * 1024);
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(ItemCommands, ACopyEndsRightWhenItsDiskIsRemovedAndTheCollectionClosedMeanwhile) {
+    ItemFixture f;
+    CRecordingProgress progress;
+    CJobGate gate;
+    f.commands->GetJob().SetClock(gate.Clock());
+    f.ui.chosenFiles.push_back(f.Dest());
+    f.commands->CopyItem(Item(folderId, "Holiday:\\Photos"), &progress);
+    // The disk is looked at first; the copy follows, and is held at its first piece.
+    ASSERT_TRUE(f.queue.RunUntil([&] { return f.commands->IsCopying(); }));
+    ASSERT_TRUE(gate.WaitHeld());
+    ASSERT_TRUE(f.doc.SelectDisk(f.disk));
+    f.doc.RemoveCurrentDisk();
+    f.doc.DeleteContents();
+    f.disk = nullptr;
+    gate.Release();
+    f.Finish();
+    // The totals were the catalogue's when the copy started; the copy is whole.
+    EXPECT_TRUE(progress.ended);
+    EXPECT_EQ(progress.expected.files, 2u);
+    EXPECT_EQ(progress.last.files, 2u);
+    EXPECT_EQ(CTempFolder::Read(f.Dest("Photos/Sub/b.jpg")), std::string(600 * 1024, 'b'));
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
@@ -328,14 +390,16 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
     folder.Write("drive/a/b/y.txt", "second");
     folder.Write("drive/back\\slash.txt", "slash");
     CCollDisk scanned;
-    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive")));
+    CProblems problems;
+    ASSERT_TRUE(ScanDisk(scanned, folder.Path("drive"), problems));
     ASSERT_TRUE(scanned.SaveIndexFile(folder.Path("Odd.cdi")));
-    CCollDoc doc;
     CJobQueue queue;
+    CCollDoc doc;
     ASSERT_TRUE(InsertToEnd(queue, doc, {folder.Path("Odd.cdi")}));
     CCollSettings settings;
     settings.SetDrive(folder.Path("drive"));
     CItemCommands commands(doc, settings);
+    auto finish = [&] { EXPECT_TRUE(queue.RunUntil([&] { return !commands.IsRunning(); })); };
 
     CResultTable results;
     CCollSearchCriteria criteria;
@@ -367,11 +431,13 @@ TEST(ItemCommands, NamesHoldingBackslashesLeadToTheItemTheUserChose) {
             fs::create_directories(dest);
             ui.chosenFiles.push_back(dest);
             commands.CopyItem(item, nullptr);
+            finish();
             EXPECT_EQ(CTempFolder::Read(dest + "/" + item.path.names.back()), expected);
         }
         // Open hands the desktop the file itself.
         ui.calls.clear();
         commands.OpenItem(found);
+        finish();
         ASSERT_EQ(ui.calls.size(), 3u);
         EXPECT_EQ(CTempFolder::Read(ui.calls[1].substr(std::string("shell: ").size())), expected);
     }
@@ -402,7 +468,7 @@ TEST(ItemCommands, AFailedCopySaysWhyBeforeWhatFailed) {
     // A destination folder gone since it was chosen.
     f.messages.messages.clear();
     f.ui.chosenFiles.push_back(f.folder.Path("gone"));
-    f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+    f.CopyAsChosen(Item(fileId, "Holiday:\\Docs\\README"));
     EXPECT_EQ(f.messages.messages, (Calls{f.folder.Path("gone/README") + " was not found.",
                                           "Failed copying " + source}));
 
@@ -412,7 +478,7 @@ TEST(ItemCommands, AFailedCopySaysWhyBeforeWhatFailed) {
         fs::create_directories(f.Dest("locked"));
         ::chmod(f.Dest("locked").c_str(), 0555);
         f.ui.chosenFiles.push_back(f.Dest("locked"));
-        f.commands->CopyItem(Item(fileId, "Holiday:\\Docs\\README"), nullptr);
+        f.CopyAsChosen(Item(fileId, "Holiday:\\Docs\\README"));
         EXPECT_EQ(f.messages.messages,
                   (Calls{"Access to " + f.Dest("locked/README") + " was denied.",
                          "Failed copying " + source}));

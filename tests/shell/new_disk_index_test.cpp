@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -19,9 +20,13 @@
 
 #include "helpers/coll_settings.h"
 #include "helpers/local_time.h"
+#include "platform/fault_injection.h"
 #include "platform/volume.h"
+#include "shell/coll_doc.h"
 #include "shell/disk_edit.h"
 #include "store/coll_disk.h"
+#include "support/job_gate.h"
+#include "support/job_queue.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
 #include "support/system_tools.h"
@@ -51,7 +56,6 @@ struct CRecordedHooks {
         hooks.scanProgress = [this](const CScanCounts& counts) {
             last = counts;
             ++reports;
-            return reports <= reportsBeforeStop;
         };
         hooks.editNewDisk = [this](CCollDisk& disk) {
             events.push_back("form");
@@ -68,7 +72,6 @@ struct CRecordedHooks {
     std::vector<std::string> events;
     CScanCounts last;
     int reports = 0;
-    int reportsBeforeStop = 1 << 30;
     std::int32_t formTotals = -1;
     std::string proposedTitle;
     Time32 proposedBurnDate = 0;
@@ -109,6 +112,24 @@ private:
     std::string drive;
 };
 
+// Runs the command to its end as the window's thread would, the scan's batches included.
+Outcome RunToEnd(CCollSettings& settings, CNewDiskIndexHooks hooks,
+                 std::string* written = nullptr) {
+    CJobQueue queue;
+    std::optional<Outcome> outcome;
+    hooks.finished = [&](Outcome ended, const std::string& path) {
+        outcome = ended;
+        if (written != nullptr) {
+            *written = path;
+        }
+    };
+    CNewDiskIndex command(settings, hooks);
+    command.Start();
+    EXPECT_TRUE(queue.RunUntil([&] { return outcome.has_value(); }));
+    EXPECT_FALSE(command.IsRunning());
+    return outcome.value_or(Outcome::failed);
+}
+
 }  // namespace
 
 TEST(NewDiskIndex, WritesTheScannedDiskUnderTheChosenNameAndRemembersItsFolder) {
@@ -119,7 +140,7 @@ TEST(NewDiskIndex, WritesTheScannedDiskUnderTheChosenNameAndRemembersItsFolder) 
     std::string written;
     std::set<std::string> before = TreeOf(drive.folder.Path("drive"));
 
-    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks, &written), Outcome::written);
+    EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks, &written), Outcome::written);
     EXPECT_EQ(written, chosen);
     EXPECT_TRUE(drive.messages.messages.empty());
     // The form already sees the totals; the wait box is gone before it opens.
@@ -127,8 +148,7 @@ TEST(NewDiskIndex, WritesTheScannedDiskUnderTheChosenNameAndRemembersItsFolder) 
     EXPECT_EQ(recorded.formTotals, 3);
     EXPECT_EQ(recorded.last.folders, 1);
     EXPECT_EQ(recorded.last.files, 3);
-    EXPECT_EQ(drive.ui.calls,
-              (std::vector<std::string>{"wait: on", "wait: off", "save: /earlier/|Music 01"}));
+    EXPECT_EQ(drive.ui.calls, (std::vector<std::string>{"save: /earlier/|Music 01"}));
     ASSERT_EQ(drive.ui.fileDialogs.size(), 1u);
     const CFileDialogOptions& options = drive.ui.fileDialogs[0];
     EXPECT_EQ(options.filterName, "CD index files");
@@ -150,7 +170,7 @@ TEST(NewDiskIndex, WritesTheScannedDiskUnderTheChosenNameAndRemembersItsFolder) 
     drive.settings.SetEjectAfterScan(true);
     drive.ui.chosenFiles.push_back(drive.folder.Path("out/Music 02.cdi"));
     recorded.events.clear();
-    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::written);
+    EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::written);
     EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form",
                                                          "eject " + drive.folder.Path("drive")}));
     EXPECT_EQ(drive.ui.fileDialogs.back().initialFolder, drive.folder.Path("out/"));
@@ -167,7 +187,7 @@ TEST(NewDiskIndex, TheProbeAsksAgainUntilTheDiskIsThereOrTheUserGivesUp) {
     {
         CScriptedPlatformUi ui;
         ui.answers = {Answer::retry, Answer::cancel};
-        EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(RunToEnd(settings, recorded.hooks), Outcome::cancelled);
         std::string question = "retry-cancel: Failed opening folder " + missing;
         EXPECT_EQ(ui.calls, (std::vector<std::string>{question, question}));
     }
@@ -179,8 +199,8 @@ TEST(NewDiskIndex, TheProbeAsksAgainUntilTheDiskIsThereOrTheUserGivesUp) {
     CDiskArrivesOnRetry ui(missing);
     ui.answers = {Answer::retry};
     ui.chosenFiles.push_back(folder.Path("Empty.cdi"));
-    EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::written);
-    EXPECT_EQ(ui.calls.size(), 4u);  // the question, the wait cursor twice, the save dialog
+    EXPECT_EQ(RunToEnd(settings, recorded.hooks), Outcome::written);
+    EXPECT_EQ(ui.calls.size(), 2u);  // the question, the save dialog
     auto disk = CCollDisk::OfIndexFile(folder.Path("Empty.cdi"));
     ASSERT_TRUE(disk->ReadHeader());
     EXPECT_EQ(disk->header.totalFiles, 0);
@@ -196,24 +216,30 @@ TEST(NewDiskIndex, EveryCancelAndAFailedWriteLeaveNoFileNoRememberedFolderAndThe
     {
         CRecordedHooks recorded;
         recorded.formAnswer = false;
-        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::cancelled);
         EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
         EXPECT_TRUE(drive.ui.fileDialogs.empty());
     }
     // Cancel in the save dialog.
     {
         CRecordedHooks recorded;
-        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::cancelled);
         EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
         EXPECT_EQ(drive.ui.fileDialogs.size(), 1u);
     }
-    // Stopped during the scan: neither the form nor the save dialog, and no message.
+    // Cancelled during the scan, even once the scan has read everything: neither the form
+    // nor the save dialog, and no message.
     {
+        CJobQueue queue;
         CRecordedHooks recorded;
-        recorded.reportsBeforeStop = 0;
-        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+        std::optional<Outcome> outcome;
+        recorded.hooks.finished = [&](Outcome ended, const std::string&) { outcome = ended; };
+        CNewDiskIndex command(drive.settings, recorded.hooks);
+        ASSERT_TRUE(command.Start());
+        command.Stop();
+        ASSERT_TRUE(queue.RunUntil([&] { return outcome.has_value(); }));
+        EXPECT_EQ(outcome, Outcome::cancelled);
         EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan"}));
-        EXPECT_EQ(recorded.reports, 1);
         EXPECT_EQ(drive.ui.fileDialogs.size(), 1u);
     }
     EXPECT_TRUE(drive.messages.messages.empty());
@@ -223,7 +249,7 @@ TEST(NewDiskIndex, EveryCancelAndAFailedWriteLeaveNoFileNoRememberedFolderAndThe
         CRecordedHooks recorded;
         std::string underFile = drive.folder.Path("drive/readme.txt/Music 01.cdi");
         drive.ui.chosenFiles.push_back(underFile);
-        EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::failed);
+        EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::failed);
         EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan", "form"}));
         EXPECT_EQ(drive.messages.messages.size(), 1u);
     }
@@ -260,7 +286,7 @@ TEST(NewDiskIndex, ALoopMountedFilesystemIsIndexedThroughItsDevice) {
     CMessageRecorder messages;
     CRecordedHooks recorded;
     ui.chosenFiles.push_back(folder.Path("Holiday.cdi"));
-    EXPECT_EQ(CreateDiskIndex(settings, recorded.hooks), Outcome::written);
+    EXPECT_EQ(RunToEnd(settings, recorded.hooks), Outcome::written);
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(recorded.events.back(), "eject " + loop.device);
     EXPECT_EQ(recorded.proposedTitle, "Holiday");
@@ -288,7 +314,7 @@ TEST(NewDiskIndex, TheFormProposesTheLabelAndTheLocalDayOfTheNewestChangeOnTheDi
     std::filesystem::last_write_time(drive.folder.Path("drive/Tracks"), at(1151796600));
     CRecordedHooks recorded;
     recorded.formAnswer = false;
-    EXPECT_EQ(CreateDiskIndex(drive.settings, recorded.hooks), Outcome::cancelled);
+    EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::cancelled);
 
     Time64 first = 0;
     Time64 last = 0;
@@ -302,4 +328,76 @@ TEST(NewDiskIndex, TheFormProposesTheLabelAndTheLocalDayOfTheNewestChangeOnTheDi
     EXPECT_FALSE(CCollDiskEdit::IsValidTitle("   "));
     EXPECT_FALSE(CCollDiskEdit::IsValidTitle("A:B"));
     EXPECT_TRUE(CCollDiskEdit::IsValidTitle("USBSTICK"));
+}
+
+TEST(NewDiskIndex, CancelReachesAScanHeldByASlowReadAndTheWindowWaitsForNothing) {
+    CDriveFolder drive;
+    for (int i = 0; i < 20; ++i) {
+        drive.folder.Write("drive/Folder " + std::to_string(i) + "/track.mp3", "x");
+    }
+    CJobQueue queue;
+    CJobGate gate;
+    CRecordedHooks recorded;
+    std::optional<Outcome> outcome;
+    recorded.hooks.finished = [&](Outcome ended, const std::string&) { outcome = ended; };
+    CNewDiskIndex command(drive.settings, recorded.hooks);
+    command.GetJob().SetClock(gate.Clock());
+    ASSERT_TRUE(command.Start());
+    // The scan is stuck in its first report; this thread goes on and cancels.
+    ASSERT_TRUE(gate.WaitHeld());
+    EXPECT_TRUE(command.IsRunning());
+    command.Stop();
+    gate.Release();
+    ASSERT_TRUE(queue.RunUntil([&] { return outcome.has_value(); }));
+    EXPECT_EQ(outcome, Outcome::cancelled);
+    EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan"}));
+    // It stopped there: the files inside the folders were never counted.
+    EXPECT_EQ(recorded.reports, 1);
+    EXPECT_LT(recorded.last.files, 20);
+    EXPECT_TRUE(drive.ui.fileDialogs.empty());
+    EXPECT_TRUE(drive.messages.messages.empty());
+}
+
+TEST(NewDiskIndex, AFolderThatFailsToReadIsShownAfterTheScanAndNothingIsWritten) {
+    CDriveFolder drive;
+    CRecordedHooks recorded;
+    // Reads: the root's entries, its end, then those of Tracks.
+    InjectFault(FaultPoint::readFolder, 3, EIO);
+    EXPECT_EQ(RunToEnd(drive.settings, recorded.hooks), Outcome::failed);
+    ClearFaults();
+    EXPECT_EQ(recorded.events, (std::vector<std::string>{"begin scan", "end scan"}));
+    EXPECT_EQ(drive.messages.messages,
+              std::vector<std::string>{"Failed reading folder " +
+                                       drive.folder.Path("drive/Tracks") + ": Input/output error"});
+    EXPECT_TRUE(drive.ui.fileDialogs.empty());
+}
+
+TEST(NewDiskIndex, TheCollectionClosedDuringTheScanChangesNothingItWrites) {
+    CDriveFolder drive;
+    drive.ui.chosenFiles.push_back(drive.folder.Path("out/First.cdi"));
+    CRecordedHooks first;
+    ASSERT_EQ(RunToEnd(drive.settings, first.hooks), Outcome::written);
+    CCollDoc doc;
+    ASSERT_TRUE(doc.InsertDisks({drive.folder.Path("out/First.cdi")}));
+
+    CJobQueue queue;
+    CJobGate gate;
+    CRecordedHooks recorded;
+    std::optional<Outcome> outcome;
+    recorded.hooks.finished = [&](Outcome ended, const std::string&) { outcome = ended; };
+    drive.ui.chosenFiles.push_back(drive.folder.Path("out/Second.cdi"));
+    CNewDiskIndex command(drive.settings, recorded.hooks);
+    command.GetJob().SetClock(gate.Clock());
+    ASSERT_TRUE(command.Start());
+    ASSERT_TRUE(gate.WaitHeld());
+    ASSERT_TRUE(doc.SelectDisk(doc.collection.FindDiskByTitle("First")));
+    doc.RemoveCurrentDisk();
+    doc.DeleteContents();
+    gate.Release();
+    ASSERT_TRUE(queue.RunUntil([&] { return outcome.has_value(); }));
+    EXPECT_EQ(outcome, Outcome::written);
+    auto disk = CCollDisk::OfIndexFile(drive.folder.Path("out/Second.cdi"));
+    ASSERT_TRUE(disk->ReadHeader());
+    EXPECT_EQ(disk->header.totalFiles, 3);
+    EXPECT_TRUE(drive.messages.messages.empty());
 }

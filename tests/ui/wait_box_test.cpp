@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include "shell/coll_session.h"
 #include "shell/ui/dialogs/coll_disk_dlg.h"
 #include "shell/ui/frame/coll_frame.h"
+#include "shell/ui/frame/coll_view.h"
 #include "store/coll_disk.h"
 #include "support/message_recorder.h"
 #include "support/scripted_platform_ui.h"
@@ -36,33 +38,42 @@ bool AnyWaitBox() {
 
 TEST(WaitBox, ShowsItsTextAndCountsAndOnlyCancelOrEscapeStopsTheWork) {
     CWaitBox box("Please wait while scanning disk");
+    QSignalSpy cancelled(&box, &CWaitBox::Cancelled);
     EXPECT_TRUE(box.isVisible());
     EXPECT_EQ(box.windowTitle(), "Tamblor");
-    EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+    // The rest of the program stays usable while it is up.
+    EXPECT_EQ(box.windowModality(), Qt::NonModal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_FALSE(box.iconLabel->pixmap().isNull());
     EXPECT_EQ(box.textLabel->text(), "Please wait while scanning disk");
     EXPECT_EQ(box.textLabel->accessibleName(), "Please wait while scanning disk");
     EXPECT_EQ(box.countsLabel->text(), "Read so far: 0 folders, 0 files");
+    // The scan's first batch shows at once.
+    box.OnProgress(7, 9);
+    EXPECT_EQ(box.countsLabel->text(), "Read so far: 7 folders, 9 files");
 
     box.SetCounts(1234, 1);
     EXPECT_EQ(box.countsLabel->text(), "Read so far: 1,234 folders, 1 file");
     EXPECT_EQ(box.countsLabel->accessibleName(), box.countsLabel->text());
-    EXPECT_TRUE(box.OnProgress(1300, 2));
     EXPECT_FALSE(box.IsCancelled());
 
     // Enter does not close it; Escape cancels and the box stays until its owner ends it.
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_TRUE(box.isVisible());
     EXPECT_FALSE(box.IsCancelled());
+    EXPECT_EQ(cancelled.count(), 0);
+    QTest::keyClick(&box, Qt::Key_Escape);
     QTest::keyClick(&box, Qt::Key_Escape);
     EXPECT_TRUE(box.IsCancelled());
+    EXPECT_EQ(cancelled.count(), 1);
     EXPECT_TRUE(box.isVisible());
     EXPECT_FALSE(box.cancelButton->isEnabled());
-    EXPECT_FALSE(box.OnProgress(1400, 3));
 
     CWaitBox clicked("Please wait while scanning disk");
+    QSignalSpy clickedCancel(&clicked, &CWaitBox::Cancelled);
     QTest::mouseClick(clicked.cancelButton, Qt::LeftButton);
     EXPECT_TRUE(clicked.IsCancelled());
+    EXPECT_EQ(clickedCancel.count(), 1);
 
     QString shots = qEnvironmentVariable("TAMBLOR_SCREENSHOTS");
     if (!shots.isEmpty()) {
@@ -87,6 +98,7 @@ TEST(WaitBox, NewDiskIndexFromTheMenuWritesTheIndexWithTheTitleTypedInTheForm) {
 
     bool formSeen = false;
     bool waitBoxDuringForm = true;
+    bool driveCommandsDuringForm = true;
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         auto* form = qobject_cast<CCollDiskDlg*>(QApplication::activeModalWidget());
@@ -96,15 +108,27 @@ TEST(WaitBox, NewDiskIndexFromTheMenuWritesTheIndexWithTheTitleTypedInTheForm) {
         answer.stop();
         formSeen = true;
         waitBoxDuringForm = AnyWaitBox();
+        driveCommandsDuringForm = frame.GetAction(CCollCommand::newDiskIndex)->isEnabled() ||
+                                  frame.GetAction(CCollCommand::ejectDisk)->isEnabled();
         EXPECT_EQ(form->totalFilesField->text(), "2");
         form->titleField->setText("Holiday 2006");
         QTest::mouseClick(form->okButton, Qt::LeftButton);
     });
     answer.start(10);
+    // The command returns at once; the scan goes on while the window answers.
     frame.GetAction(CCollCommand::newDiskIndex)->trigger();
+    EXPECT_TRUE(AnyWaitBox());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(frame.GetAction(CCollCommand::totals)->isEnabled());
+    EXPECT_TRUE(frame.GetView().IsDriveBusy());
+    EXPECT_FALSE(frame.GetAction(CCollCommand::newDiskIndex)->isEnabled());
+    EXPECT_FALSE(frame.GetAction(CCollCommand::ejectDisk)->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame.GetView().IsDriveBusy(); }));
 
     EXPECT_TRUE(formSeen);
     EXPECT_FALSE(waitBoxDuringForm);
+    EXPECT_FALSE(driveCommandsDuringForm);
+    EXPECT_TRUE(frame.GetAction(CCollCommand::newDiskIndex)->isEnabled());
     EXPECT_FALSE(AnyWaitBox());
     EXPECT_TRUE(messages.messages.empty());
     ASSERT_FALSE(ui.fileDialogs.empty());

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ui/dialogs/copy_progress_dlg.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -14,9 +13,6 @@
 
 namespace {
 
-// Often enough to look alive, rarely enough that a copy of small files is not slowed down by
-// painting.
-constexpr std::chrono::milliseconds repaintInterval(50);
 // The bar's range is an int: byte counts are shown in units that fit it.
 constexpr int barSteps = 1000;
 
@@ -44,7 +40,7 @@ CCopyProgressDlg::CCopyProgressDlg(QWidget* parent)
     setObjectName("CopyProgress");
     setWindowTitle("Tamblor");
     setAccessibleName("Copying from the disk");
-    setWindowModality(Qt::ApplicationModal);
+    setWindowModality(Qt::NonModal);
     sourceLabel->setObjectName("CopySource");
     sourceLabel->setWordWrap(true);
     filesLabel->setObjectName("CopyFiles");
@@ -76,19 +72,10 @@ void CCopyProgressDlg::Begin(const std::string& source, const CCatalogueTotals& 
     sourceLabel->setText("Copying " + DisplayText(source));
     ShowProgress(CTreeCopyProgress());
     show();
-    QApplication::processEvents();
-    lastShown = std::chrono::steady_clock::now();
 }
 
-bool CCopyProgressDlg::Update(const CTreeCopyProgress& progress) {
-    auto now = std::chrono::steady_clock::now();
-    if (now - lastShown >= repaintInterval) {
-        lastShown = now;
-        ShowProgress(progress);
-        // The Cancel click, Escape and the repaints of every window arrive here.
-        QApplication::processEvents();
-    }
-    return !cancelled;
+void CCopyProgressDlg::Update(const CTreeCopyProgress& progress) {
+    ShowProgress(progress);
 }
 
 void CCopyProgressDlg::End() {
@@ -105,8 +92,12 @@ QString CCopyProgressDlg::GetBytesText() const {
 
 void CCopyProgressDlg::reject() {
     // The window stays until the copy has stopped; End() hides it.
+    if (cancelled) {
+        return;
+    }
     cancelled = true;
     cancelButton->setEnabled(false);
+    emit Cancelled();
 }
 
 void CCopyProgressDlg::ShowProgress(const CTreeCopyProgress& progress) {

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window a long copy from the drive shows: what is being copied, files and bytes done
-// against what the catalogue holds, and a Cancel button (Escape too). The copy runs on the
-// window's thread, so the window repaints itself from the copy's progress reports.
+// against what the catalogue holds, and a Cancel button (Escape too). The copy runs off the
+// window's thread and sends its counts in batches; the main window stays usable meanwhile.
 #pragma once
 
 #include <QDialog>
-#include <chrono>
 
 #include "shell/item_commands.h"
 
@@ -20,7 +19,7 @@ public:
     explicit CCopyProgressDlg(QWidget* parent = nullptr);
 
     void Begin(const std::string& source, const CCatalogueTotals& totals, bool known) override;
-    bool Update(const CTreeCopyProgress& progress) override;
+    void Update(const CTreeCopyProgress& progress) override;
     void End() override;
 
     bool IsCancelled() const { return cancelled; }
@@ -28,8 +27,11 @@ public:
     QString GetFilesText() const;
     QString GetBytesText() const;
 
-    // Escape and the Cancel button: the copy stops at its next report.
+    // Escape and the Cancel button: Cancelled is emitted once, for the copy to stop.
     void reject() override;
+
+signals:
+    void Cancelled();
 
 private:
     void ShowProgress(const CTreeCopyProgress& progress);
@@ -42,5 +44,4 @@ private:
     CCatalogueTotals expected;
     bool expectedKnown = false;
     bool cancelled = false;
-    std::chrono::steady_clock::time_point lastShown;
 };

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ui/dialogs/wait_box.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -15,9 +14,6 @@
 
 namespace {
 
-// Events are let through this often: a click on Cancel is felt at once, the scan is not
-// slowed down by event handling.
-constexpr qint64 pumpMilliseconds = 50;
 // The counts change this often: a few times a second is readable, more is flicker.
 constexpr qint64 countsMilliseconds = 250;
 
@@ -29,7 +25,7 @@ QString Counted(std::int64_t count, const char* one, const char* many) {
 
 CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
     setWindowTitle("Tamblor");
-    setWindowModality(Qt::ApplicationModal);
+    setWindowModality(Qt::NonModal);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     layout->addLayout(top);
@@ -66,6 +62,8 @@ CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
 
     SetText(text);
     SetCounts(0, 0);
+    // The first batch is shown as soon as it comes; the pace applies from then on.
+    sinceCounts.invalidate();
     // Wide enough for the counts of a large disk, so the box does not grow while it counts.
     int textWidth =
         std::max(fontMetrics().horizontalAdvance(text),
@@ -75,9 +73,6 @@ CWaitBox::CWaitBox(const QString& text, QWidget* owner) : QDialog(owner) {
     adjustSize();
     cancelButton->setFocus();
     show();
-    // The first folder of a slow disk can take seconds: the box is painted before it is read.
-    QCoreApplication::processEvents();
-    sincePump.start();
 }
 
 void CWaitBox::SetText(const QString& text) {
@@ -93,15 +88,10 @@ void CWaitBox::SetCounts(std::int64_t folders, std::int64_t files) {
     sinceCounts.start();
 }
 
-bool CWaitBox::OnProgress(std::int64_t folders, std::int64_t files) {
-    if (!sincePump.isValid() || sincePump.elapsed() >= pumpMilliseconds) {
-        if (!sinceCounts.isValid() || sinceCounts.elapsed() >= countsMilliseconds) {
-            SetCounts(folders, files);
-        }
-        QCoreApplication::processEvents();
-        sincePump.start();
+void CWaitBox::OnProgress(std::int64_t folders, std::int64_t files) {
+    if (!sinceCounts.isValid() || sinceCounts.elapsed() >= countsMilliseconds) {
+        SetCounts(folders, files);
     }
-    return !cancelled;
 }
 
 void CWaitBox::reject() {
@@ -111,4 +101,5 @@ void CWaitBox::reject() {
     cancelled = true;
     cancelButton->setEnabled(false);
     SetText("Stopping...");
+    emit Cancelled();
 }

@@ -68,7 +68,7 @@ void RunDialogCommand(CCollCommand command, CCollSession& session, CCollView& vi
             ShowGuide();
             break;
         case CCollCommand::newDiskIndex:
-            RunNewDiskIndex(session, parent);
+            view.GetDriveCommands().NewDiskIndex();
             break;
         default:
             break;

@@ -1,30 +1,102 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/ui/frame/coll_disk_commands.h"
 
-#include <memory>
-
 #include "platform/ui/disk_eject.h"
 #include "shell/coll_session.h"
+#include "shell/item_commands.h"
 #include "shell/new_disk_index.h"
 #include "shell/ui/dialogs/coll_disk_dlg.h"
+#include "shell/ui/dialogs/copy_progress_dlg.h"
 #include "shell/ui/dialogs/wait_box.h"
+#include "store/coll_item.h"
 
-void RunNewDiskIndex(CCollSession& session, QWidget* parent) {
+CDriveCommands::CDriveCommands(CCollSession& owner, QWidget* parent)
+    : session(owner), window(parent) {}
+
+CDriveCommands::~CDriveCommands() {
+    AbandonAll();
+}
+
+bool CDriveCommands::IsBusy() const {
+    return (newDiskIndex != nullptr && newDiskIndex->IsRunning()) ||
+           (itemCommands != nullptr && itemCommands->IsCopying());
+}
+
+bool CDriveCommands::IsAnyRunning() const {
+    return IsBusy() || (itemCommands != nullptr && itemCommands->IsRunning());
+}
+
+void CDriveCommands::NewDiskIndex() {
+    if (IsAnyRunning()) {
+        return;
+    }
+    CNewDiskIndexHooks hooks;
+    hooks.beginScan = [this] {
+        waitBox = std::make_unique<CWaitBox>("Please wait while scanning disk", window);
+        QObject::connect(waitBox.get(), &CWaitBox::Cancelled, [this] { newDiskIndex->Stop(); });
+    };
+    hooks.scanProgress = [this](const CScanCounts& counts) {
+        if (waitBox != nullptr) {
+            waitBox->OnProgress(counts.folders, counts.files);
+        }
+    };
     // The box goes as soon as the scan ends: the dialogs that follow wait for the user, not
     // for the disk.
-    std::unique_ptr<CWaitBox> waitBox;
-    CNewDiskIndexHooks hooks;
-    hooks.beginScan = [&waitBox, parent] {
-        waitBox = std::make_unique<CWaitBox>("Please wait while scanning disk", parent);
-    };
-    hooks.scanProgress = [&waitBox](const CScanCounts& counts) {
-        return waitBox->OnProgress(counts.folders, counts.files);
-    };
-    hooks.endScan = [&waitBox] { waitBox.reset(); };
-    hooks.editNewDisk = [parent](CCollDisk& disk) {
-        CCollDiskDlg dialog(disk, CCollDiskDlg::Mode::newDisk, parent);
+    hooks.endScan = [this] { waitBox.reset(); };
+    hooks.editNewDisk = [this](CCollDisk& disk) {
+        CCollDiskDlg dialog(disk, CCollDiskDlg::Mode::newDisk, window);
         return dialog.exec() == QDialog::Accepted;
     };
     hooks.ejectDisk = [](const std::string& drive) { EjectDisk(drive); };
-    CreateDiskIndex(session.settings, hooks);
+    hooks.finished = [this](CNewDiskIndexOutcome, const std::string&) { BusyChanged(); };
+    newDiskIndex = std::make_unique<CNewDiskIndex>(session.settings, std::move(hooks));
+    if (newDiskIndex->Start()) {
+        BusyChanged();
+    }
+}
+
+void CDriveCommands::OpenItem(const CCollItem& item) {
+    if (IsAnyRunning()) {
+        return;
+    }
+    if (itemCommands == nullptr) {
+        itemCommands = std::make_unique<CItemCommands>(session.doc, session.settings);
+        itemCommands->onChanged = [this] { BusyChanged(); };
+    }
+    itemCommands->OpenItem(item);
+    BusyChanged();
+}
+
+void CDriveCommands::CopyItem(const CCollItem& item) {
+    if (IsAnyRunning()) {
+        return;
+    }
+    if (itemCommands == nullptr) {
+        itemCommands = std::make_unique<CItemCommands>(session.doc, session.settings);
+        itemCommands->onChanged = [this] { BusyChanged(); };
+    }
+    if (copyProgress == nullptr) {
+        copyProgress = std::make_unique<CCopyProgressDlg>(window);
+        QObject::connect(copyProgress.get(), &CCopyProgressDlg::Cancelled,
+                         [this] { itemCommands->Stop(); });
+    }
+    itemCommands->CopyItem(item, copyProgress.get());
+    BusyChanged();
+}
+
+void CDriveCommands::AbandonAll() {
+    if (newDiskIndex != nullptr) {
+        newDiskIndex->Abandon();
+    }
+    waitBox.reset();
+    if (itemCommands != nullptr) {
+        itemCommands->Abandon();
+    }
+    copyProgress.reset();
+}
+
+void CDriveCommands::BusyChanged() {
+    if (onBusyChanged) {
+        onBusyChanged();
+    }
 }

@@ -1,10 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The commands that read the disk in the drive: New disk index.
+// The commands that read the disk in the drive: New disk index, and opening and copying a
+// catalogued item. Their slow parts run off the window's thread behind a modeless window
+// that can stop them; one runs at a time, and the frame disables the others meanwhile.
 #pragma once
 
-class CCollSession;
-class QWidget;
+#include <functional>
+#include <memory>
 
-// Scans the disk in the drive into a new index file, behind a wait box that counts what has
-// been read and can stop the scan.
-void RunNewDiskIndex(CCollSession& session, QWidget* parent);
+class CCollSession;
+class CItemCommands;
+class CNewDiskIndex;
+class CWaitBox;
+class CCopyProgressDlg;
+class QWidget;
+struct CCollItem;
+
+class CDriveCommands {
+public:
+    CDriveCommands(CCollSession& session, QWidget* window);
+    ~CDriveCommands();
+    CDriveCommands(const CDriveCommands&) = delete;
+    CDriveCommands& operator=(const CDriveCommands&) = delete;
+
+    // Each does nothing while another command reads the drive.
+    void NewDiskIndex();
+    void OpenItem(const CCollItem& item);
+    void CopyItem(const CCollItem& item);
+
+    // A scan or a copy is reading the drive: the commands that need it are disabled. The
+    // short look at the drive before an open or a copy only makes them wait.
+    bool IsBusy() const;
+    // For the program's exit: stops what runs and waits for it (a copy's partial file is
+    // removed); nothing more is asked or shown.
+    void AbandonAll();
+    // A command started or ended: the frame enables its commands again.
+    std::function<void()> onBusyChanged;
+
+private:
+    bool IsAnyRunning() const;
+    void BusyChanged();
+
+    CCollSession& session;
+    QWidget* window;
+    // Kept from one command to the next: a command ends inside its own callbacks, where it
+    // cannot be destroyed.
+    std::unique_ptr<CNewDiskIndex> newDiskIndex;
+    std::unique_ptr<CWaitBox> waitBox;
+    std::unique_ptr<CItemCommands> itemCommands;
+    std::unique_ptr<CCopyProgressDlg> copyProgress;
+};

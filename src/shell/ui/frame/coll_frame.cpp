@@ -27,6 +27,7 @@
 #include "shell/command_guard.h"
 #include "shell/ui/coll_icons.h"
 #include "shell/ui/frame/coll_dialog_commands.h"
+#include "shell/ui/frame/coll_disk_commands.h"
 #include "shell/ui/frame/coll_view.h"
 #include "shell/ui/frame/load_progress_pane.h"
 #include "shell/ui/search/coll_search_panel.h"
@@ -144,6 +145,7 @@ CCollFrame::CCollFrame(CCollSession& owner, QWidget* parent)
 
 CCollFrame::~CCollFrame() {
     session.doc.SetLoadListener({});
+    view->GetDriveCommands().AbandonAll();
     session.doc.RemoveStateListener(stateListener);
 }
 
@@ -269,6 +271,7 @@ void CCollFrame::UpdateCommands() {
     CCommandContext context;
     context.browseTabCurrent = view->IsBrowseTabCurrent();
     context.recentFileCount = session.recentFiles.GetEntries().size();
+    context.driveBusy = view->IsDriveBusy();
     for (const auto& [command, action] : actions) {
         action->setEnabled(IsCommandEnabled(command, session.doc, context));
     }
@@ -284,6 +287,7 @@ bool CCollFrame::Execute(CCollCommand command) {
     CCommandContext context;
     context.browseTabCurrent = view->IsBrowseTabCurrent();
     context.recentFileCount = session.recentFiles.GetEntries().size();
+    context.driveBusy = view->IsDriveBusy();
     if (!IsCommandEnabled(command, doc, context)) {
         return false;
     }
@@ -439,6 +443,8 @@ void CCollFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The drive's work reads nothing of the document, but must not outlive the window.
+    view->GetDriveCommands().AbandonAll();
     SavePlacement();
     event->accept();
 }

@@ -6,7 +6,7 @@
 
 #include "shell/coll_doc.h"
 #include "shell/ui/browse/coll_browse_panel.h"
-#include "shell/ui/frame/coll_item_commands.h"
+#include "shell/ui/frame/coll_disk_commands.h"
 #include "shell/ui/search/coll_search_panel.h"
 #include "store/coll_item.h"
 #include "toolkit/ui/tab_wnd_ctrl.h"
@@ -54,6 +54,20 @@ void CCollView::SavePaneSizes() const {
     browsePanel->SavePaneSizes();
 }
 
+void CCollView::SetSession(CCollSession* owner) {
+    session = owner;
+    driveCommands.reset();
+    if (session != nullptr) {
+        driveCommands = std::make_unique<CDriveCommands>(*session, window());
+        // The view's signal for "the commands' enabling may have changed".
+        driveCommands->onBusyChanged = [this] { emit SelectionChanged(); };
+    }
+}
+
+bool CCollView::IsDriveBusy() const {
+    return driveCommands != nullptr && driveCommands->IsBusy();
+}
+
 bool CCollView::IsBrowseTabCurrent() const {
     return GetCurrentPage() == browsePanel;
 }
@@ -64,13 +78,13 @@ void CCollView::OnUpdate(CView* /*sender*/, CUpdateHint hint, const CCollItem* i
     }
     switch (hint) {
         case CUpdateHint::copyItem:
-            if (item != nullptr && session != nullptr) {
-                CopyCatalogueItem(*session, *item, window());
+            if (item != nullptr && driveCommands != nullptr) {
+                driveCommands->CopyItem(*item);
             }
             break;
         case CUpdateHint::openItem:
-            if (item != nullptr && session != nullptr) {
-                OpenCatalogueItem(*session, *item, window());
+            if (item != nullptr && driveCommands != nullptr) {
+                driveCommands->OpenItem(*item);
             }
             break;
         case CUpdateHint::reloadBrowse:

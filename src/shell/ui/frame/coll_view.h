@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "shell/coll_commands.h"
 #include "toolkit/ui/tab_view.h"
 
 class CCollBrowsePanel;
+class CDriveCommands;
 class CCollDoc;
 class CCollSearchPanel;
 class CCollSession;
@@ -24,7 +26,7 @@ public:
     // from then on.
     void SetDocument(CCollDoc* document);
     // What opening and copying items need besides the document: the settings, the window.
-    void SetSession(CCollSession* owner) { session = owner; }
+    void SetSession(CCollSession* owner);
     void OnInitialUpdate() override;
     void OnUpdate(CView* sender, CUpdateHint hint, const CCollItem* item) override;
 
@@ -32,6 +34,9 @@ public:
     void ShowBrowseTab();
     CCollBrowsePanel& GetBrowsePanel() { return *browsePanel; }
     CCollSearchPanel& GetSearchPanel() { return *searchPanel; }
+    // The commands that read the drive; there once the session is set.
+    CDriveCommands& GetDriveCommands() { return *driveCommands; }
+    bool IsDriveBusy() const;
     // The find request of the search results: shows the Browse tab and selects the item.
     void FindItem(const CCollItem& item);
     // Open and Copy of the Edit menu.
@@ -48,6 +53,7 @@ signals:
 private:
     CCollDoc* doc = nullptr;
     CCollSession* session = nullptr;
+    std::unique_ptr<CDriveCommands> driveCommands;
     CCollBrowsePanel* browsePanel;
     CCollSearchPanel* searchPanel;
 };
