@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A job clock for tests that holds the work the first time it looks at the clock on its own
 // thread, as a slow read would, until the test lets it go: the test acts (stops the job,
 // changes the collection) at a known point of the work, with the window's thread free. Every
