@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 #include "search/coll_search.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"

@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "bench_data.h"
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_saver.h"

@@ -28,7 +28,7 @@
 #include <string>
 
 #include "bench_data.h"
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 #include "shell/coll_session.h"
 #include "shell/ui/frame/coll_frame.h"
 #include "shell/ui/frame/coll_view.h"

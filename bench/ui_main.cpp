@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 #include "shell/coll_session.h"
 #include "shell/ui/browse/coll_browse_panel.h"
 #include "shell/ui/browse/coll_disks_ctrl.h"

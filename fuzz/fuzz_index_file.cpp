@@ -63,8 +63,6 @@ void ReadTableAt(const std::string& path, std::uint32_t offset) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static CMemoryFile input;
     static CMemoryFile rewritten;
-    static bool quiet = (DiscardMessages(), true);
-    (void)quiet;
 
     CCollDisk disk;
     disk.indexPath = input.Write(data, size);

@@ -57,8 +57,6 @@ std::string Expected(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static std::string path = MakeScratchFolder() + "/Tamblor.ini";
-    static bool quiet = (DiscardMessages(), true);
-    (void)quiet;
 
     std::string text = InputText(data, size);
     {

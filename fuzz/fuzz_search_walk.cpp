@@ -123,8 +123,6 @@ std::optional<Paths> Browse(CCollDisk& disk, std::set<std::uint32_t>& offsets) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static CMemoryFile input;
-    static bool quiet = (DiscardMessages(), true);
-    (void)quiet;
 
     CCollection collection;
     CCollDisk* disk = collection.AddDisk(std::make_unique<CCollDisk>("Disk"));

@@ -11,7 +11,6 @@
 
 #include "platform/file.h"
 #include "platform/file_exception.h"
-#include "platform/message_sink.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_folder.h"
 #include "store/record_reader.h"
@@ -31,10 +30,6 @@ void RemoveScratchFolders() {
 }
 
 }  // namespace
-
-void DiscardMessages() {
-    SetMessageSink([](const std::string&) {});
-}
 
 std::string MakeScratchFolder() {
     std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";

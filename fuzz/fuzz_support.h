@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the fuzz targets share: silence for the program's messages, a scratch folder that
-// lives as long as the process, and an input file in memory that each run rewrites.
+// What the fuzz targets share: a scratch folder that lives as long as the process, and an
+// input file in memory that each run rewrites.
 #pragma once
 
 #include <cstddef>
@@ -8,9 +8,6 @@
 #include <string>
 
 class CCollDisk;
-
-// Sends every message to nowhere; a damaged input is expected to be reported.
-void DiscardMessages();
 
 // A fresh folder in /dev/shm (or /tmp), removed when the process exits.
 std::string MakeScratchFolder();

@@ -6,8 +6,8 @@
 
 #include "cli/cli_commands.h"
 #include "helpers/path_parts.h"
-#include "helpers/show_message.h"
-#include "platform/message_sink.h"
+#include "shell/show_message.h"
+#include "shell/message_sink.h"
 #include "platform/path_status.h"
 #include "shell/command_guard.h"
 #include "store/coll_loader.h"

@@ -8,7 +8,7 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/path_status.h"
 #include "store/coll_loader.h"
 #include "store/coll_saver.h"

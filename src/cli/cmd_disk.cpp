@@ -17,7 +17,7 @@
 #include "disk/disk_scanner.h"
 #include "helpers/local_time.h"
 #include "helpers/problems.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/file.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "search/export_disk_list.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"

@@ -15,7 +15,7 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "helpers/local_time.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/file.h"
 #include "search/coll_search.h"
 #include "shell/command_guard.h"

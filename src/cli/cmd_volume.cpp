@@ -5,7 +5,7 @@
 #include <string>
 
 #include "cli/cli_commands.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"
 

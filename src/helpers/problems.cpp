@@ -4,9 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace {
-
-std::string FormatList(const char* format, va_list args) {
+std::string FormatTextList(const char* format, va_list args) {
     va_list counting;
     va_copy(counting, args);
     // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): copied on the line above
@@ -21,12 +19,10 @@ std::string FormatList(const char* format, va_list args) {
     return text;
 }
 
-}  // namespace
-
 std::string FormatText(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    std::string text = FormatList(format, args);
+    std::string text = FormatTextList(format, args);
     va_end(args);
     return text;
 }
@@ -34,7 +30,7 @@ std::string FormatText(const char* format, ...) {
 void CProblems::Add(const char* format, ...) {
     va_list args;
     va_start(args, format);
-    list.push_back({FormatList(format, args), std::nullopt});
+    list.push_back({FormatTextList(format, args), std::nullopt});
     va_end(args);
 }
 

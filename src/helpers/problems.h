@@ -5,6 +5,7 @@
 // file operation keeps its error too (cause, path, errno).
 #pragma once
 
+#include <cstdarg>
 #include <optional>
 #include <string>
 #include <utility>
@@ -50,3 +51,4 @@ private:
 
 // A printf-style text as a string, of any length.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string FormatTextList(const char* format, va_list args);

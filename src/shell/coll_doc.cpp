@@ -6,7 +6,7 @@
 #include "helpers/coll_settings.h"
 #include "helpers/file_path.h"
 #include "helpers/recent_file_list.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/ascii_text.h"
 #include "platform/file.h"
 #include "platform/platform_ui.h"

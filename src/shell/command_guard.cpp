@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/file_exception.h"
 
 bool RunCommand(const std::function<void()>& command) {

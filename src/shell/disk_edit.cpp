@@ -6,7 +6,7 @@
 #include "helpers/date_format.h"
 #include "helpers/file_title.h"
 #include "helpers/number_text.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "store/coll_disk.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "disk/fs_utils.h"
 #include "helpers/file_path.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/path_status.h"
 #include "platform/platform_ui.h"
 

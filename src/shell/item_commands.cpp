@@ -12,7 +12,7 @@
 #include "helpers/coll_settings.h"
 #include "helpers/number_text.h"
 #include "helpers/problems.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/fs_ops.h"
 #include "platform/platform_ui.h"

@@ -10,7 +10,7 @@
 #include "helpers/file_path.h"
 #include "helpers/local_time.h"
 #include "helpers/problems.h"
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"

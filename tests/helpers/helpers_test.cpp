@@ -5,7 +5,9 @@
 
 #include "helpers/file_path.h"
 #include "helpers/number_text.h"
-#include "helpers/show_message.h"
+#include "helpers/problems.h"
+#include "platform/file_exception.h"
+#include "shell/show_message.h"
 #include "support/message_recorder.h"
 
 TEST(NumberText, GroupsOfThreeFromTheRight) {
@@ -51,12 +53,24 @@ TEST(FilePath, SplitsAndRebuildsOnEveryChange) {
     EXPECT_FALSE(CFilePath::FromExecutable().GetFileName().empty());
 }
 
-TEST(ShowMessage, FormatsWithoutTruncating) {
-    CMessageRecorder recorder;
-    ShowMessage("Failed loading disk %s", "Holiday");
+TEST(Problems, KeepTheirOrderFormatWithoutTruncatingAndKeepTheFileError) {
+    CProblems problems;
+    problems.Add("Failed loading disk %s", "Holiday");
     std::string longName(5000, 'n');
-    ShowMessage("Invalid path: %s", longName.c_str());
-    ASSERT_EQ(recorder.messages.size(), 2u);
-    EXPECT_EQ(recorder.messages[0], "Failed loading disk Holiday");
-    EXPECT_EQ(recorder.messages[1], "Invalid path: " + longName);
+    problems.Add("Invalid path: %s", longName.c_str());
+    problems.Add(CFileException(CFileException::fileNotFound, "/disks/Gone.cdi", ENOENT));
+    EXPECT_EQ(problems.GetTexts(),
+              (std::vector<std::string>{"Failed loading disk Holiday", "Invalid path: " + longName,
+                                        "/disks/Gone.cdi was not found."}));
+    const CProblem& last = problems.GetList().back();
+    ASSERT_TRUE(last.fileError.has_value());
+    EXPECT_EQ(last.fileError->GetCause(), CFileException::fileNotFound);
+    EXPECT_EQ(last.fileError->GetFileName(), "/disks/Gone.cdi");
+
+    // Shown in the same order and words by the command layer.
+    CMessageRecorder recorder;
+    EXPECT_FALSE(ReportResult(CResult(problems)));
+    EXPECT_EQ(recorder.messages, problems.GetTexts());
+    EXPECT_TRUE(ReportResult(CResult()));
+    EXPECT_EQ(recorder.messages.size(), 3u);
 }

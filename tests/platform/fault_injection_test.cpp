@@ -13,7 +13,7 @@
 #include <memory>
 #include <string>
 
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/ini_file.h"
 #include "store/coll_disk_file.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 
 class CMessageRecorder {
 public:

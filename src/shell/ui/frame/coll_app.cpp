@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 #include "platform/ui/quit_signals.h"
 #include "shell/ui/frame/coll_frame.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "helpers/show_message.h"
+#include "shell/show_message.h"
 #include "platform/ini_file.h"
 #include "platform/platform_ui.h"
 #include "platform/profile.h"

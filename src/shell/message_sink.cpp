@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/message_sink.h"
+#include "shell/message_sink.h"
 
 #include <cstdio>
 #include <utility>

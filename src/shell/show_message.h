@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The one function for errors and notices: printf-style text handed to the message sink.
+// Where the desktop program's command layer and tamblor-cli's main show what went wrong:
+// printf-style text, or the problems the core handed back, given to the message sink.
 #pragma once
 
 #include <string>
