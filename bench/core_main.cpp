@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/message_sink.h"
 #include "search/coll_search.h"
+#include "shell/message_sink.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"

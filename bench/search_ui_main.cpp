@@ -28,8 +28,8 @@
 #include <string>
 
 #include "bench_data.h"
-#include "shell/message_sink.h"
 #include "shell/coll_session.h"
+#include "shell/message_sink.h"
 #include "shell/ui/frame/coll_frame.h"
 #include "shell/ui/frame/coll_view.h"
 #include "shell/ui/qt_job_poster.h"
@@ -112,7 +112,18 @@ int main(int argc, char** argv) {
     CCollFrame frame(session);
     frame.resize(1000, 700);
     frame.show();
-    if (!session.OpenAtStartup(col)) {
+    bool opened = false;
+    {
+        QEventLoop opening;
+        session.OpenAtStartup(col, [&](bool done) {
+            opened = done;
+            opening.quit();
+        });
+        if (session.doc.IsLoading()) {
+            opening.exec();
+        }
+    }
+    if (!opened) {
         return 1;
     }
     frame.GetView().GetTabCtrl().setCurrentIndex(1);

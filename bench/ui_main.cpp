@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/message_sink.h"
 #include "shell/coll_session.h"
+#include "shell/message_sink.h"
 #include "shell/ui/browse/coll_browse_panel.h"
 #include "shell/ui/browse/coll_disks_ctrl.h"
 #include "shell/ui/browse/coll_files_ctrl.h"

@@ -6,10 +6,10 @@
 
 #include "cli/cli_commands.h"
 #include "helpers/path_parts.h"
-#include "shell/show_message.h"
-#include "shell/message_sink.h"
 #include "platform/path_status.h"
 #include "shell/command_guard.h"
+#include "shell/message_sink.h"
+#include "shell/show_message.h"
 #include "store/coll_loader.h"
 
 const char* const cliUsage =

@@ -8,8 +8,8 @@
 
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
-#include "shell/show_message.h"
 #include "platform/path_status.h"
+#include "shell/show_message.h"
 #include "store/coll_loader.h"
 #include "store/coll_saver.h"
 #include "store/collection.h"

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "cli/cli_commands.h"
-#include "shell/show_message.h"
 #include "search/export_disk_list.h"
+#include "shell/show_message.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
 

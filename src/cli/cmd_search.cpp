@@ -15,10 +15,10 @@
 #include "cli/cli_commands.h"
 #include "cli/cli_output.h"
 #include "helpers/local_time.h"
-#include "shell/show_message.h"
 #include "platform/file.h"
 #include "search/coll_search.h"
 #include "shell/command_guard.h"
+#include "shell/show_message.h"
 #include "store/coll_loader.h"
 #include "store/collection.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "cli/cli_commands.h"
-#include "shell/show_message.h"
 #include "platform/path_status.h"
 #include "platform/volume.h"
+#include "shell/show_message.h"
 
 int CmdVolume(const CliArgs& args) {
     if (args.size() != 1) {

@@ -3,8 +3,8 @@
 
 #include <exception>
 
-#include "shell/show_message.h"
 #include "platform/file_exception.h"
+#include "shell/show_message.h"
 
 bool RunCommand(const std::function<void()>& command) {
     try {

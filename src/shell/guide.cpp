@@ -3,9 +3,9 @@
 
 #include "disk/fs_utils.h"
 #include "helpers/file_path.h"
-#include "shell/show_message.h"
 #include "platform/path_status.h"
 #include "platform/platform_ui.h"
+#include "shell/show_message.h"
 
 namespace {
 

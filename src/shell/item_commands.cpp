@@ -12,12 +12,12 @@
 #include "helpers/coll_settings.h"
 #include "helpers/number_text.h"
 #include "helpers/problems.h"
-#include "shell/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/fs_ops.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
 #include "shell/coll_doc.h"
+#include "shell/show_message.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_item_type.h"
 

@@ -10,11 +10,11 @@
 #include "helpers/file_path.h"
 #include "helpers/local_time.h"
 #include "helpers/problems.h"
-#include "shell/show_message.h"
 #include "platform/dir_reader.h"
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
 #include "shell/disk_edit.h"
+#include "shell/show_message.h"
 #include "store/coll_disk.h"
 
 namespace {

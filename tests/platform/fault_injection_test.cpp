@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "shell/show_message.h"
 #include "platform/file_exception.h"
 #include "platform/ini_file.h"
+#include "shell/show_message.h"
 #include "store/coll_disk_file.h"
 #include "store/coll_saver.h"
 #include "store/collection.h"

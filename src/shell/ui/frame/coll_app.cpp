@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/message_sink.h"
 #include "platform/ui/quit_signals.h"
+#include "shell/message_sink.h"
 #include "shell/ui/frame/coll_frame.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "shell/show_message.h"
 #include "platform/ini_file.h"
 #include "platform/platform_ui.h"
 #include "platform/profile.h"
@@ -25,6 +24,7 @@
 #include "platform/ui/display_text.h"
 #include "shell/coll_session.h"
 #include "shell/command_guard.h"
+#include "shell/show_message.h"
 #include "shell/ui/coll_icons.h"
 #include "shell/ui/frame/coll_dialog_commands.h"
 #include "shell/ui/frame/coll_disk_commands.h"
