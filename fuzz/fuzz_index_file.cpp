@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CCollDisk disk;
     disk.indexPath = input.Write(data, size);
-    bool headerRead = disk.ReadHeader();
+    bool headerRead = static_cast<bool>(disk.ReadHeader());
     if (LoadWholeTree(disk)) {
         // An input of 32 KiB cannot grow past the 4 GiB that offsets reach.
         if (!disk.AssignOffsets()) {
