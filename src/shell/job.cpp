@@ -47,7 +47,12 @@ bool CJobContext::IsStopRequested() const {
 }
 
 void CJobContext::Post(std::function<void()> call) {
-    GetJobPoster()->Post([shared = shared, call = std::move(call)] {
+    CJobPoster* poster = GetJobPoster();
+    if (poster == nullptr) {
+        // No window's thread to run it: the owner of the process set none up.
+        return;
+    }
+    poster->Post([shared = shared, call = std::move(call)] {
         if (!shared->abandoned) {
             call();
         }

@@ -25,6 +25,7 @@
 #include "shell/coll_doc.h"
 #include "shell/disk_edit.h"
 #include "store/coll_disk.h"
+#include "support/doc_jobs.h"
 #include "support/job_gate.h"
 #include "support/job_queue.h"
 #include "support/message_recorder.h"
@@ -377,10 +378,11 @@ TEST(NewDiskIndex, TheCollectionClosedDuringTheScanChangesNothingItWrites) {
     drive.ui.chosenFiles.push_back(drive.folder.Path("out/First.cdi"));
     CRecordedHooks first;
     ASSERT_EQ(RunToEnd(drive.settings, first.hooks), Outcome::written);
-    CCollDoc doc;
-    ASSERT_TRUE(doc.InsertDisks({drive.folder.Path("out/First.cdi")}));
-
     CJobQueue queue;
+    CCollDoc doc;
+    ASSERT_TRUE(InsertToEnd(queue, doc, {drive.folder.Path("out/First.cdi")}));
+    ASSERT_EQ(doc.collection.disks.size(), 1u);
+
     CJobGate gate;
     CRecordedHooks recorded;
     std::optional<Outcome> outcome;

@@ -55,14 +55,18 @@ void CDriveCommands::NewDiskIndex() {
     }
 }
 
-void CDriveCommands::OpenItem(const CCollItem& item) {
-    if (IsAnyRunning()) {
-        return;
-    }
+void CDriveCommands::MakeItemCommands() {
     if (itemCommands == nullptr) {
         itemCommands = std::make_unique<CItemCommands>(session.doc, session.settings);
         itemCommands->onChanged = [this] { BusyChanged(); };
     }
+}
+
+void CDriveCommands::OpenItem(const CCollItem& item) {
+    if (IsAnyRunning()) {
+        return;
+    }
+    MakeItemCommands();
     itemCommands->OpenItem(item);
     BusyChanged();
 }
@@ -71,10 +75,7 @@ void CDriveCommands::CopyItem(const CCollItem& item) {
     if (IsAnyRunning()) {
         return;
     }
-    if (itemCommands == nullptr) {
-        itemCommands = std::make_unique<CItemCommands>(session.doc, session.settings);
-        itemCommands->onChanged = [this] { BusyChanged(); };
-    }
+    MakeItemCommands();
     if (copyProgress == nullptr) {
         copyProgress = std::make_unique<CCopyProgressDlg>(window);
         QObject::connect(copyProgress.get(), &CCopyProgressDlg::Cancelled,

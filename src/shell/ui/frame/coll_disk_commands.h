@@ -39,6 +39,8 @@ public:
 private:
     bool IsAnyRunning() const;
     void BusyChanged();
+    // Open and Copy share one runner, made the first time either is asked for.
+    void MakeItemCommands();
 
     CCollSession& session;
     QWidget* window;
