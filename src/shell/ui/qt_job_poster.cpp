@@ -2,7 +2,22 @@
 #include "shell/ui/qt_job_poster.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QEvent>
+
+namespace {
+
+// The one kind of event the drainer takes.
+const QEvent::Type drainEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+}  // namespace
+
+bool CQtJobPoster::CDrainer::event(QEvent* event) {
+    if (event->type() != drainEvent) {
+        return QObject::event(event);
+    }
+    poster.RunPosted();
+    return true;
+}
 
 CQtJobPoster::CQtJobPoster() : previous(SetJobPoster(this)) {}
 
@@ -15,10 +30,8 @@ void CQtJobPoster::Post(std::function<void()> call) {
     calls.push_back(std::move(call));
     if (!drainQueued) {
         drainQueued = true;
-        // The event the call travels in owns it and deletes it once run.
-        // NOLINTNEXTLINE(clang-analyzer-cplusplus.NewDeleteLeaks)
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(), [this] { RunPosted(); }, Qt::QueuedConnection);
+        // Qt's queue owns the event and deletes it once delivered.
+        QCoreApplication::postEvent(&drainer, new QEvent(drainEvent));
     }
 }
 

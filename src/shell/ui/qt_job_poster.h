@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's job poster: a job's calls for the window's thread wait in a queue of
-// its own, which one queued call into Qt's event loop empties. The queue's lock is what orders
+// its own, which one event posted into Qt's event loop empties. The queue's lock is what orders
 // a job's writes before the window's reads, visibly to ThreadSanitizer, which cannot see the
 // locks inside Qt's libraries.
 #pragma once
 
+#include <QObject>
 #include <deque>
 #include <mutex>
 
@@ -21,9 +22,20 @@ public:
     void Post(std::function<void()> call) override;
 
 private:
+    // Lives on the window's thread, where the event that empties the queue is delivered.
+    class CDrainer : public QObject {
+    public:
+        explicit CDrainer(CQtJobPoster& poster) : poster(poster) {}
+        bool event(QEvent* event) override;
+
+    private:
+        CQtJobPoster& poster;
+    };
+
     void RunPosted();
 
     CJobPoster* previous;
+    CDrainer drainer{*this};
     std::mutex mutex;
     std::deque<std::function<void()>> calls;
     // A call into the event loop is on its way: later posts join the queue it will empty.
