@@ -22,6 +22,8 @@ int CmdTotals(const CliArgs& args);
 int CmdSearch(const CliArgs& args);
 int CmdExport(const CliArgs& args);
 int CmdVolume(const CliArgs& args);
+int CmdDiff(const CliArgs& args);
+int CmdUpdate(const CliArgs& args);
 
 // A collection loaded for a command that reads it. Its problems are shown on stderr; `read`
 // is false when the file could not be read at all, `complete` false when disks were left out,

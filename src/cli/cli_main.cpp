@@ -26,7 +26,10 @@ const char* const cliUsage =
     "  search COL [WORD...] [--type file|folder] [--disk TITLE] [--case]\n"
     "         [--created|--accessed|--modified FROM TO] [--mmap] [--json]\n"
     "  export COL\n"
-    "  volume ROOT\n";
+    "  volume ROOT\n"
+    "  diff OLD.cdi NEW.cdi [--json]\n"
+    "  update FILE.cdi DIR [--dry-run] [--any-disk] [--json]\n"
+    "  update --from-collection COL DRIVE [--dry-run] [--json]\n";
 
 namespace {
 
@@ -66,6 +69,12 @@ int RunCliCommand(const std::string& command, const CliArgs& rest) {
     }
     if (command == "volume") {
         return CmdVolume(rest);
+    }
+    if (command == "diff") {
+        return CmdDiff(rest);
+    }
+    if (command == "update") {
+        return CmdUpdate(rest);
     }
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(cliUsage, stdout);

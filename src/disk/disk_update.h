@@ -35,7 +35,13 @@ struct CDiskChange {
     Time64 modified = unknownTime;
 };
 
-// Every difference between two trees, in a repeatable order.
+// Every difference between two trees, in a repeatable order: depth first, each folder's
+// entries by name bytes, a folder's own change before those below it. A folder on one side only
+// is reported, then each item below it, so that the files of a moved or renamed folder can be
+// found as moves. A file is modified when its size or modify time differs; a folder never is.
+// A file deleted in one place and added in another with the same name, size and modify time
+// is one move, at the addition's place, when it is the only such file on each side; otherwise
+// it stays a deletion and an addition. Folders are never moves.
 struct CDiskDiff {
     std::vector<CDiskChange> changes;
 
@@ -44,10 +50,11 @@ struct CDiskDiff {
 };
 
 // The differences from the tree of the index file `oldIndexPath` to the tree of
-// `newIndexPath`. Throws CFileException when either cannot be read or is damaged.
+// `newIndexPath`, both read in memory a folder at a time. Throws CFileException when either
+// cannot be read or is damaged.
 CDiskDiff CompareIndexFiles(const std::string& oldIndexPath, const std::string& newIndexPath);
 // The differences from the tree of `stored`'s index file to the tree of `scanned`, a disk
-// just scanned (its whole tree in memory). Throws CFileException as above.
+// just scanned (its whole tree in memory, walked as it is). Throws CFileException as above.
 CDiskDiff CompareWithScan(const CCollDisk& stored, const CCollDisk& scanned);
 
 // Whether the volume `scanned` was read from is `stored`'s disk: its label (exact bytes) and
