@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "store/coll_disk.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -546,4 +547,94 @@ TEST(Cli, ACollectionWithAMissingDiskPrintsTheRestAndEndsWithOne) {
     CliResult whole = RunCli(work, {"totals", work.Write("Whole.col", "Kept.cdi\r\n")});
     EXPECT_EQ(whole.code, 0) << whole.err;
     EXPECT_EQ(whole.err, "");
+}
+
+TEST(Cli, DiffAndUpdateReportTheChangesAndUpdateWritesOnlyTheSameDisk) {
+    CTempFolder work;
+    CTempFolder disk;
+    const time_t t = 1000000000;
+    for (const char* name : {"keep", "a\\b.txt", "d/n\xff"}) {
+        disk.Write(name, "1");
+        SetModify(disk.Path(name), t, t);
+    }
+    std::string stick = work.Path("Stick.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", stick, "--description", "Holiday"}).code, 0);
+    const std::string before = CTempFolder::Read(stick);
+    std::string other = work.Path("Other.cdi");
+    std::filesystem::copy_file(stick, other);
+    std::filesystem::copy_file(stick, work.Path("Stick2.cdi"));
+    {
+        // The same tree, read from another volume.
+        std::unique_ptr<CCollDisk> another = CCollDisk::OfIndexFile(other);
+        ASSERT_TRUE(another->ReadHeader());
+        another->header.serial += 1;
+        ASSERT_TRUE(another->WriteHeader());
+    }
+    const std::string otherBefore = CTempFolder::Read(other);
+
+    disk.Write("a\\b.txt", "12");
+    SetModify(disk.Path("a\\b.txt"), t, t);
+    std::filesystem::create_directory(disk.Path("e"));
+    std::filesystem::rename(disk.Path("d/n\xff"), disk.Path("e/n\xff"));
+    std::filesystem::remove(disk.Path("keep"));
+    disk.Write("new", "new");
+    SetModify(disk.Path("new"), t, t);
+    std::string now = work.Path("Now.cdi");
+    ASSERT_EQ(RunCli(work, {"scan", disk.Path(), "-o", now}).code, 0);
+
+    auto report = [](const std::string& title) {
+        return "modified\tF\t1\t2\t1000000000\t1000000000\t" + title + ":\\a%5Cb.txt\n" +
+               "added\tD\t-\t-\t-\t-\t" + title + ":\\e\n" +  //
+               "moved\tF\t1\t1\t1000000000\t1000000000\t" + title + ":\\e\\n\xff\t" + title +
+               ":\\d\\n\xff\n" +  //
+               "deleted\tF\t1\t-\t1000000000\t-\t" + title + ":\\keep\n" +
+               "added\tF\t-\t3\t-\t1000000000\t" + title + ":\\new\n";
+    };
+    CliResult diff = RunCli(work, {"diff", stick, now});
+    EXPECT_EQ(diff.code, 0) << diff.err;
+    EXPECT_EQ(diff.out, report("Now"));
+    std::vector<std::string> json = Lines(RunCli(work, {"diff", stick, now, "--json"}).out);
+    ASSERT_EQ(json.size(), 5U);
+    EXPECT_EQ(json[1], R"({"change":"added","kind":"D","path":"Now:\\e","names":["e"]})");
+    EXPECT_EQ(json[2], R"({"change":"moved","kind":"F","path":"Now:\\e\\n\udcff",)"
+                       R"("names":["e","n\udcff"],"old_path":"Now:\\d\\n\udcff",)"
+                       R"("old_names":["d","n\udcff"],"old_size":1,"old_modified":1000000000,)"
+                       R"("size":1,"modified":1000000000})");
+    EXPECT_EQ(json[4], R"({"change":"added","kind":"F","path":"Now:\\new","names":["new"],)"
+                       R"("size":3,"modified":1000000000})");
+    EXPECT_EQ(RunCli(work, {"diff", stick, work.Path("missing.cdi")}).code, 1);
+
+    CliResult dry = RunCli(work, {"update", stick, disk.Path(), "--dry-run"});
+    EXPECT_EQ(dry.code, 0) << dry.err;
+    EXPECT_EQ(dry.out, report("Stick"));
+    EXPECT_EQ(CTempFolder::Read(stick), before);
+
+    CliResult refused = RunCli(work, {"update", other, disk.Path()});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("holds another disk"), std::string::npos) << refused.err;
+    EXPECT_EQ(CTempFolder::Read(other), otherBefore);
+
+    CliResult updated = RunCli(work, {"update", stick, disk.Path()});
+    EXPECT_EQ(updated.code, 0) << updated.err;
+    EXPECT_EQ(updated.out, report("Stick"));
+    EXPECT_NE(RunCli(work, {"info", stick}).out.find("description: Holiday\nfiles: 3\n"),
+              std::string::npos);
+    EXPECT_EQ(RunCli(work, {"diff", stick, now}).out, "");
+
+    // The collection's disk of this volume is updated, the other left alone.
+    std::string col = work.Write("Sticks.col", "Other.cdi\r\nStick2.cdi\r\n");
+    CliResult fromCollection = RunCli(work, {"update", "--from-collection", col, disk.Path()});
+    EXPECT_EQ(fromCollection.code, 0) << fromCollection.err;
+    EXPECT_EQ(fromCollection.out, report("Stick2"));
+    EXPECT_EQ(RunCli(work, {"diff", work.Path("Stick2.cdi"), now}).out, "");
+    EXPECT_EQ(CTempFolder::Read(other), otherBefore);
+    CliResult none = RunCli(
+        work, {"update", "--from-collection", work.Write("O.col", "Other.cdi\r\n"), disk.Path()});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_NE(none.err.find("No disk of"), std::string::npos) << none.err;
+
+    CliResult anyDisk = RunCli(work, {"update", other, disk.Path(), "--any-disk"});
+    EXPECT_EQ(anyDisk.code, 0) << anyDisk.err;
+    EXPECT_EQ(RunCli(work, {"diff", other, now}).out, "");
 }
