@@ -11,6 +11,9 @@
 //       N larger than 4 GiB
 //   tamblor-bench-gen flat FILE.cdi --files N [--seed S] [--names FILE]
 //       a disk whose one root folder holds N files; --names lists them, one per line
+//   tamblor-bench-gen changed OLD.cdi --items N --to NEW.cdi [--seed S]
+//       a disk of N items, and the same disk after about one file in a hundred was deleted,
+//       one grown, one renamed, one moved to another folder, and as many added
 //
 // --mark puts WORD into the names of one file in a thousand items.
 
@@ -27,6 +30,7 @@
 #include "bench_data.h"
 #include "shell/message_sink.h"
 #include "store/coll_disk.h"
+#include "store/coll_disk_file.h"
 #include "store/coll_disk_folder.h"
 #include "store/coll_saver.h"
 #include "store/collection.h"
@@ -42,6 +46,7 @@ struct COptions {
     std::string mark;
     std::string pathsFile;
     std::string namesFile;
+    std::string changedFile;
     std::uint32_t big = 0;
     bool spread = false;
     bool unsynced = false;
@@ -52,7 +57,8 @@ struct COptions {
         "usage: tamblor-bench-gen tree ROOT --items N [--seed S] [--mark WORD]\n"
         "       tamblor-bench-gen collection COL --disks D --items N [--spread] [--seed S]\n"
         "                         [--mark WORD] [--paths FILE] [--unsynced] [--big N]\n"
-        "       tamblor-bench-gen flat FILE.cdi --files N [--seed S] [--names FILE]\n",
+        "       tamblor-bench-gen flat FILE.cdi --files N [--seed S] [--names FILE]\n"
+        "       tamblor-bench-gen changed OLD.cdi --items N --to NEW.cdi [--seed S]\n",
         stderr);
     std::exit(2);
 }
@@ -79,6 +85,8 @@ COptions Parse(int argc, char** argv) {
             options.pathsFile = argv[++i];
         } else if (arg == "--names" && hasValue) {
             options.namesFile = argv[++i];
+        } else if (arg == "--to" && hasValue) {
+            options.changedFile = argv[++i];
         } else if (arg == "--big" && hasValue) {
             options.big = static_cast<std::uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else if (arg == "--spread") {
@@ -198,6 +206,89 @@ int MakeFlat(const COptions& options) {
     return 0;
 }
 
+struct CChangeCounts {
+    std::uint32_t deleted = 0;
+    std::uint32_t modified = 0;
+    std::uint32_t renamed = 0;
+    std::uint32_t moved = 0;
+    std::uint32_t added = 0;
+};
+
+// Changes about one file in a hundred each way a disk in use changes. A moved file goes to the
+// next folder in breadth-first order, placed once every folder has been changed.
+void ChangeTree(CBenchRandom& random, CCollDiskContent& root, CChangeCounts& counts) {
+    std::vector<CCollDiskContent*> contents{&root};
+    for (std::size_t at = 0; at < contents.size(); ++at) {
+        for (const auto& folder : contents[at]->folders) {
+            contents.push_back(&folder->content);
+        }
+    }
+    std::vector<std::pair<CCollDiskContent*, std::unique_ptr<CCollDiskFile>>> moving;
+    for (std::size_t at = 0; at < contents.size(); ++at) {
+        CCollDiskContent& content = *contents[at];
+        std::size_t count = content.files.size();
+        for (std::size_t i = 0; i < content.files.size();) {
+            CCollDiskFile* file = content.files[i];
+            std::uint32_t pick = random.Below(100);
+            if (pick == 0) {
+                content.files.RemoveAt(i);
+                ++counts.deleted;
+                continue;
+            }
+            if (pick == 1) {
+                moving.emplace_back(contents[(at + 1) % contents.size()],
+                                    content.files.RemoveAt(i));
+                ++counts.moved;
+                continue;
+            }
+            if (pick == 2) {
+                file->size += 1 + random.Below(4096);
+                ++counts.modified;
+            } else if (pick == 3) {
+                file->name.insert(0, "Copy of ");
+                ++counts.renamed;
+            }
+            ++i;
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            if (random.Below(100) == 0) {
+                auto file = std::make_unique<CCollDiskFile>();
+                file->name = "Added " + std::to_string(++counts.added) + ".dat";
+                file->size = random.Below(1U << 20);
+                file->modifyTime = file->creationTime = file->accessTime = 1700000000;
+                content.files.Add(std::move(file));
+            }
+        }
+    }
+    for (auto& [content, file] : moving) {
+        content->files.Add(std::move(file));
+    }
+}
+
+int MakeChanged(const COptions& options) {
+    if (options.changedFile.empty()) {
+        Usage();
+    }
+    CBenchRandom random(options.seed);
+    std::unique_ptr<CCollDisk> disk = CCollDisk::OfIndexFile(options.target);
+    MakeTree(random, options.items, disk->content);
+    FillHeader(random, *disk);
+    WriteIndexUnsynced(*disk, options.target);
+    CChangeCounts counts;
+    ChangeTree(random, disk->content, counts);
+    disk->ComputeTotals();
+    WriteIndexUnsynced(*disk, options.changedFile);
+    std::printf(
+        "changed %s: %u items, %llu bytes; %s: %u deleted, %u modified, %u renamed, "
+        "%u moved, %u added, %llu bytes\n",
+        options.target.c_str(), options.items,
+        static_cast<unsigned long long>(std::filesystem::file_size(options.target)),
+        options.changedFile.c_str(), counts.deleted, counts.modified, counts.renamed, counts.moved,
+        counts.added,
+        static_cast<unsigned long long>(std::filesystem::file_size(options.changedFile)));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,6 +303,9 @@ int main(int argc, char** argv) {
         }
         if (options.command == "flat") {
             return MakeFlat(options);
+        }
+        if (options.command == "changed") {
+            return MakeChanged(options);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "tamblor-bench-gen: %s\n", error.what());
