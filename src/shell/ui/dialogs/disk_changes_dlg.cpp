@@ -228,7 +228,7 @@ CDiskChangesDlg::CDiskChangesDlg(const std::string& title, const CDiskDiff& diff
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(760, 420);
+    resize(860, 420);
     table->setFocus();
 }
 
