@@ -24,6 +24,7 @@
 #include "shell/coll_doc.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
+#include "support/disk_swap_ui.h"
 #include "support/doc_jobs.h"
 #include "support/job_queue.h"
 #include "support/message_recorder.h"
@@ -39,19 +40,6 @@ std::string Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
-
-// Runs `onAsk` after each OK/Cancel question, as a user would change disks meanwhile.
-class CDiskSwapUi : public CScriptedPlatformUi {
-public:
-    Answer AskOkCancel(const std::string& text) override {
-        Answer answer = CScriptedPlatformUi::AskOkCancel(text);
-        if (onAsk) {
-            onAsk();
-        }
-        return answer;
-    }
-    std::function<void()> onAsk;
-};
 
 // A disk titled Holiday, described, catalogued from the folder "drive" which the settings
 // name as the drive, and current in the document; a file is added to the drive afterwards.
@@ -94,10 +82,7 @@ struct UpdateFixture {
             }
             return save;
         };
-        CDiskChange added;
-        added.names = {"new \xe9\\x.txt"};
-        added.size = 7;
-        diff.changes.push_back(added);
+        diff.changes.emplace_back().names = {"new \xe9\\x.txt"};
         ui.calls.clear();
     }
 
@@ -169,7 +154,7 @@ TEST(UpdateDiskIndex, AsksForTheRightDiskThenSavesAndTheDocumentShowsTheNewConte
     EXPECT_NE(std::find(names.begin(), names.end(), "new \xe9\\x.txt"), names.end());
 }
 
-TEST(UpdateDiskIndex, NothingIsWrittenUnlessTheUserSavesDifferences) {
+TEST(UpdateDiskIndex, NothingIsWrittenUnlessTheUserSavesDifferencesAndTheWriteSucceeds) {
     // Cancel at the question: no scan.
     {
         UpdateFixture f;
@@ -203,16 +188,16 @@ TEST(UpdateDiskIndex, NothingIsWrittenUnlessTheUserSavesDifferences) {
         EXPECT_EQ(f.events.back(), "show Holiday 0");
         EXPECT_EQ(Bytes(f.index), f.before);
     }
-}
-
-TEST(UpdateDiskIndex, AFailedWriteIsShownAndLeavesTheIndexAsItWas) {
-    UpdateFixture f;
-    f.beforeSave = [] { InjectFault(FaultPoint::rename, 1, EACCES); };
-    EXPECT_EQ(f.Run(), Outcome::failed);
-    ClearFaults();
-    EXPECT_EQ(f.messages.messages.size(), 1u);
-    EXPECT_EQ(Bytes(f.index), f.before);
-    EXPECT_EQ(f.disk->header.totalFiles, 2);
+    // Saved, but the write fails: it says why, and the old index stays, on disk and shown.
+    {
+        UpdateFixture f;
+        f.beforeSave = [] { InjectFault(FaultPoint::rename, 1, EACCES); };
+        EXPECT_EQ(f.Run(), Outcome::failed);
+        ClearFaults();
+        EXPECT_EQ(f.messages.messages.size(), 1u);
+        EXPECT_EQ(Bytes(f.index), f.before);
+        EXPECT_EQ(f.disk->header.totalFiles, 2);
+    }
 }
 
 TEST(UpdateDiskIndex, ADiskThatLeftTheCollectionDuringTheScanIsNotUpdated) {
