@@ -33,6 +33,9 @@ const std::vector<CCommandInfo>& Commands() {
         {C::insertDisks, "&Insert disks in collection...", "", "", K::none, I::none},
         {C::removeDisk, "Remove disk from collection",
          "Remove the selected disk from the collection", "Remove disk", K::none, I::none},
+        {C::updateDiskIndex, "&Update disk index...",
+         "Compare the selected disk with its index and update the index", "Update disk index",
+         K::none, I::none},
         {C::diskProperties, "&Disk properties", "Show the selected disk properties",
          "Disk properties", K::none, I::none},
         {C::folderProperties, "&Folder properties", "Show the selected folder properties",
@@ -84,7 +87,8 @@ const std::vector<CMenuInfo>& GetMenuTable() {
         {"&File",
          {C::openCollection, C::closeCollection, C::none, C::newCollection, C::saveCollection,
           C::saveCollectionAs, C::none, C::recentFile, C::none, C::newDiskIndex, C::none, C::exit}},
-        {"&Edit", {C::copy, C::open, C::none, C::insertDisks, C::removeDisk}},
+        {"&Edit",
+         {C::copy, C::open, C::none, C::insertDisks, C::removeDisk, C::none, C::updateDiskIndex}},
         {"&View",
          {C::diskProperties, C::folderProperties, C::fileProperties, C::collectionProperties}},
         {"&Tools", {C::totals, C::ejectDisk, C::exportList, C::none, C::settings}},
@@ -118,8 +122,8 @@ bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContex
     }
     // One reader of the drive at a time: a second one would compete for a slow disk, and an
     // eject would pull it from under the first.
-    if (context.driveBusy &&
-        (id == C::newDiskIndex || id == C::open || id == C::copy || id == C::ejectDisk)) {
+    if (context.driveBusy && (id == C::newDiskIndex || id == C::open || id == C::copy ||
+                              id == C::ejectDisk || id == C::updateDiskIndex)) {
         return false;
     }
     switch (id) {
@@ -130,6 +134,7 @@ bool IsCommandEnabled(CCollCommand id, const CCollDoc& doc, const CCommandContex
             return doc.currentFile != nullptr || doc.currentFolder != nullptr ||
                    doc.currentDisk != nullptr;
         case C::diskProperties:
+        case C::updateDiskIndex:
             return doc.currentDisk != nullptr;
         case C::folderProperties:
             return doc.currentFolder != nullptr;

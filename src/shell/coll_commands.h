@@ -25,6 +25,7 @@ enum class CCollCommand {
     exportList = 32856,
     insertDisks = 32858,
     removeDisk = 32859,
+    updateDiskIndex = 32860,
     newCollection = 57600,
     openCollection = 57601,
     closeCollection = 57602,

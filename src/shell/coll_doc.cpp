@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/coll_doc.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "helpers/coll_settings.h"
@@ -482,6 +483,25 @@ void CCollDoc::RemoveCurrentDisk() {
     SetModifiedFlag(true);
     // The views let go of the disk here; it is destroyed after they have.
     UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+}
+
+bool CCollDoc::HasDisk(const CCollDisk* disk) const {
+    return std::any_of(collection.disks.begin(), collection.disks.end(),
+                       [disk](const auto& listed) { return listed.get() == disk; });
+}
+
+bool CCollDoc::ReloadDisk(CCollDisk* disk) {
+    if (disk == nullptr || !HasDisk(disk)) {
+        return false;
+    }
+    bool read = ReportResult(disk->ReadHeader());
+    // The tree and the files held folders of the old content: they are rebuilt from the new.
+    if (disk == currentDisk) {
+        read = MakeCurrentDisk(disk) && read;
+    }
+    // The disks table shows the new totals.
+    UpdateAllViews(nullptr, CUpdateHint::reloadBrowse);
+    return read;
 }
 
 void CCollDoc::SortDisks(int fieldId) {

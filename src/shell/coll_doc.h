@@ -127,6 +127,11 @@ public:
     bool ExportDiskList(std::function<void(const std::string& page)> written);
     // Takes the current disk out of the collection; its index file is not touched.
     void RemoveCurrentDisk();
+    // Whether the collection lists `disk` now; the pointer is only compared, never followed.
+    bool HasDisk(const CCollDisk* disk) const;
+    // `disk`'s index file was rewritten: its header and, when current, its content are read
+    // again and every view shows them. False when the header cannot be read (reported).
+    bool ReloadDisk(CCollDisk* disk);
     void SortDisks(int fieldId);
     // Sorts the files shown: the current folder's, or the current disk's root files.
     void SortFiles(int fieldId);

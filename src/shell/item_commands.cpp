@@ -17,6 +17,7 @@
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
 #include "shell/coll_doc.h"
+#include "shell/disk_in_drive.h"
 #include "shell/show_message.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_item_type.h"
@@ -180,9 +181,7 @@ void CItemCommands::CheckDrive() {
     auto checked = std::make_shared<CChecked>();
     job.Start(
         [checked, header = disk->header, named = drive, wanted = item](CJobContext&) {
-            CCollDisk expected;
-            expected.header = header;
-            checked->inDrive = expected.IsInDrive(named);
+            checked->inDrive = IsRecordedDiskInDrive(header, named);
             if (!checked->inDrive) {
                 return;
             }
@@ -204,9 +203,7 @@ void CItemCommands::OnChecked(const CChecked& checked, const CProblems& thrown) 
         return;
     }
     if (!checked.inDrive) {
-        std::string question =
-            "Please insert disk named\n" + item.path.title + "\ninto drive " + drive;
-        if (ui->AskOkCancel(question) == CPlatformUi::Answer::ok) {
+        if (AskToInsertDisk(item.path.title, drive)) {
             CheckDrive();
         } else {
             End();

@@ -14,6 +14,7 @@
 #include "platform/platform_ui.h"
 #include "platform/volume.h"
 #include "shell/disk_edit.h"
+#include "shell/disk_scan_job.h"
 #include "shell/show_message.h"
 #include "store/coll_disk.h"
 
@@ -76,14 +77,6 @@ void ProposeNewDiskFields(CCollDisk& disk, const std::string& root) {
 
 }  // namespace
 
-// What the scan hands back. Written by the job's thread only, read on the window's thread
-// once the job has ended (its thread joined).
-struct CNewDiskIndex::CScanned {
-    CCollDisk disk;
-    bool complete = false;
-    CProblems problems;
-};
-
 CNewDiskIndex::CNewDiskIndex(CCollSettings& collSettings, CNewDiskIndexHooks commandHooks)
     : settings(collSettings), hooks(std::move(commandHooks)) {}
 
@@ -100,8 +93,7 @@ bool CNewDiskIndex::Start() {
     if (hooks.beginScan) {
         hooks.beginScan();
     }
-    auto scanned = std::make_shared<CScanned>();
-    // The counts are handed on by value: the batches never touch the disk being built.
+    auto scanned = std::make_shared<CScannedDisk>();
     auto showCounts = [this](const CScanCounts& counts) {
         if (hooks.scanProgress) {
             hooks.scanProgress(counts);
@@ -109,24 +101,10 @@ bool CNewDiskIndex::Start() {
     };
     job.Start(
         [scanned, root, showCounts](CJobContext& context) {
-            ScanProgress progress = [&context, &showCounts](const CScanCounts& counts) {
-                if (context.IsTimeToReport()) {
-                    context.Post([showCounts, counts] { showCounts(counts); });
-                }
-                return !context.IsStopRequested();
-            };
-            CCollDisk& disk = scanned->disk;
-            CScanCounts last;
-            ScanProgress counting = [&progress, &last](const CScanCounts& counts) {
-                last = counts;
-                return progress(counts);
-            };
-            scanned->complete = ScanDisk(disk, root, scanned->problems, counting);
+            ScanDiskInJob(context, root, *scanned, showCounts);
             if (scanned->complete) {
-                context.Post([showCounts, last] { showCounts(last); });
-                disk.ComputeTotals();
                 // Reads the volume again: on a slow drive that too is kept off the window.
-                ProposeNewDiskFields(disk, root);
+                ProposeNewDiskFields(scanned->disk, root);
             }
         },
         [this, scanned](const CProblems& thrown) { OnScanned(*scanned, thrown); });
@@ -145,7 +123,7 @@ void CNewDiskIndex::Abandon() {
     running = false;
 }
 
-void CNewDiskIndex::OnScanned(CScanned& scanned, const CProblems& thrown) {
+void CNewDiskIndex::OnScanned(CScannedDisk& scanned, const CProblems& thrown) {
     if (hooks.endScan) {
         hooks.endScan();
     }

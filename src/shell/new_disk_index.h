@@ -15,6 +15,7 @@
 
 class CCollDisk;
 class CCollSettings;
+struct CScannedDisk;
 
 enum class CNewDiskIndexOutcome {
     cancelled,  // the user stopped it: no drive, a stopped scan or a cancelled dialog
@@ -60,8 +61,7 @@ public:
     CJob& GetJob() { return job; }
 
 private:
-    struct CScanned;
-    void OnScanned(CScanned& scanned, const CProblems& thrown);
+    void OnScanned(CScannedDisk& scanned, const CProblems& thrown);
     CNewDiskIndexOutcome SaveScannedDisk(CCollDisk& disk, std::string& writtenPath);
     void End(CNewDiskIndexOutcome outcome, const std::string& writtenPath = {});
 

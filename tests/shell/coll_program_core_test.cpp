@@ -50,7 +50,7 @@ TEST(CollCommands, EveryMenuItemIsKnownAndEnabledByItsRule) {
             }
         }
     }
-    EXPECT_EQ(seen.size(), 22u);
+    EXPECT_EQ(seen.size(), 23u);
     for (C command : GetToolbarCommands()) {
         EXPECT_TRUE(command == C::none || seen.count(command) == 1);
     }
@@ -65,7 +65,7 @@ TEST(CollCommands, EveryMenuItemIsKnownAndEnabledByItsRule) {
     CCommandContext search;
     search.browseTabCurrent = false;
     for (C command : {C::open, C::copy, C::diskProperties, C::folderProperties, C::fileProperties,
-                      C::collectionProperties, C::removeDisk, C::recentFile}) {
+                      C::collectionProperties, C::removeDisk, C::recentFile, C::updateDiskIndex}) {
         EXPECT_FALSE(IsCommandEnabled(command, doc, browse)) << static_cast<int>(command);
     }
     for (C command : {C::openCollection, C::closeCollection, C::newDiskIndex, C::totals,
@@ -82,6 +82,11 @@ TEST(CollCommands, EveryMenuItemIsKnownAndEnabledByItsRule) {
     EXPECT_TRUE(IsCommandEnabled(C::open, doc, browse));
     EXPECT_TRUE(IsCommandEnabled(C::removeDisk, doc, browse));
     EXPECT_FALSE(IsCommandEnabled(C::removeDisk, doc, search));
+    // Update reads the drive: not while another command does.
+    EXPECT_TRUE(IsCommandEnabled(C::updateDiskIndex, doc, search));
+    CCommandContext busy;
+    busy.driveBusy = true;
+    EXPECT_FALSE(IsCommandEnabled(C::updateDiskIndex, doc, busy));
     EXPECT_FALSE(IsCommandEnabled(C::folderProperties, doc, browse));
     doc.currentFolder = &photos;
     doc.currentFile = &beach;

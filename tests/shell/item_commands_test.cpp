@@ -24,6 +24,7 @@
 #include "shell/selection_item.h"
 #include "store/coll_disk.h"
 #include "store/coll_item.h"
+#include "support/disk_swap_ui.h"
 #include "support/doc_jobs.h"
 #include "support/job_gate.h"
 #include "support/job_queue.h"
@@ -38,19 +39,6 @@ using Answer = CPlatformUi::Answer;
 using Calls = std::vector<std::string>;
 
 const std::string oddName = "caf\xe9.txt";  // Windows-1252, not UTF-8
-
-// Runs `onAsk` after each OK/Cancel question, as a user would change disks meanwhile.
-class CDiskSwapUi : public CScriptedPlatformUi {
-public:
-    Answer AskOkCancel(const std::string& text) override {
-        Answer answer = CScriptedPlatformUi::AskOkCancel(text);
-        if (onAsk) {
-            onAsk();
-        }
-        return answer;
-    }
-    std::function<void()> onAsk;
-};
 
 class CRecordingProgress : public CCopyProgressSink {
 public:

@@ -70,6 +70,9 @@ void RunDialogCommand(CCollCommand command, CCollSession& session, CCollView& vi
         case CCollCommand::newDiskIndex:
             view.GetDriveCommands().NewDiskIndex();
             break;
+        case CCollCommand::updateDiskIndex:
+            view.GetDriveCommands().UpdateDiskIndex();
+            break;
         default:
             break;
     }

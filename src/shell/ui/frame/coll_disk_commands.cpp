@@ -7,7 +7,9 @@
 #include "shell/new_disk_index.h"
 #include "shell/ui/dialogs/coll_disk_dlg.h"
 #include "shell/ui/dialogs/copy_progress_dlg.h"
+#include "shell/ui/dialogs/disk_changes_dlg.h"
 #include "shell/ui/dialogs/wait_box.h"
+#include "shell/update_disk_index.h"
 #include "store/coll_item.h"
 
 CDriveCommands::CDriveCommands(CCollSession& owner, QWidget* parent)
@@ -19,11 +21,13 @@ CDriveCommands::~CDriveCommands() {
 
 bool CDriveCommands::IsBusy() const {
     return (newDiskIndex != nullptr && newDiskIndex->IsRunning()) ||
+           (updateDiskIndex != nullptr && updateDiskIndex->IsScanning()) ||
            (itemCommands != nullptr && itemCommands->IsCopying());
 }
 
 bool CDriveCommands::IsAnyRunning() const {
-    return IsBusy() || (itemCommands != nullptr && itemCommands->IsRunning());
+    return IsBusy() || (itemCommands != nullptr && itemCommands->IsRunning()) ||
+           (updateDiskIndex != nullptr && updateDiskIndex->IsRunning());
 }
 
 void CDriveCommands::NewDiskIndex() {
@@ -31,10 +35,7 @@ void CDriveCommands::NewDiskIndex() {
         return;
     }
     CNewDiskIndexHooks hooks;
-    hooks.beginScan = [this] {
-        waitBox = std::make_unique<CWaitBox>("Please wait while scanning disk", window);
-        QObject::connect(waitBox.get(), &CWaitBox::Cancelled, [this] { newDiskIndex->Stop(); });
-    };
+    hooks.beginScan = [this] { ShowScanBox([this] { newDiskIndex->Stop(); }); };
     hooks.scanProgress = [this](const CScanCounts& counts) {
         if (waitBox != nullptr) {
             waitBox->OnProgress(counts.folders, counts.files);
@@ -53,6 +54,41 @@ void CDriveCommands::NewDiskIndex() {
     if (newDiskIndex->Start()) {
         BusyChanged();
     }
+}
+
+void CDriveCommands::UpdateDiskIndex() {
+    if (IsAnyRunning()) {
+        return;
+    }
+    CUpdateDiskIndexHooks hooks;
+    hooks.beginScan = [this] {
+        ShowScanBox([this] { updateDiskIndex->Stop(); });
+        BusyChanged();
+    };
+    hooks.scanProgress = [this](const CScanCounts& counts) {
+        if (waitBox != nullptr) {
+            waitBox->OnProgress(counts.folders, counts.files);
+        }
+    };
+    hooks.endScan = [this] {
+        waitBox.reset();
+        BusyChanged();
+    };
+    hooks.showChanges = [this](const std::string& title, const CDiskDiff& diff) {
+        CDiskChangesDlg dialog(title, diff, window);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    hooks.finished = [this](CUpdateDiskIndexOutcome) { BusyChanged(); };
+    updateDiskIndex =
+        std::make_unique<CUpdateDiskIndex>(session.doc, session.settings, std::move(hooks));
+    if (updateDiskIndex->Start()) {
+        BusyChanged();
+    }
+}
+
+void CDriveCommands::ShowScanBox(const std::function<void()>& stop) {
+    waitBox = std::make_unique<CWaitBox>("Please wait while scanning disk", window);
+    QObject::connect(waitBox.get(), &CWaitBox::Cancelled, stop);
 }
 
 void CDriveCommands::MakeItemCommands() {
@@ -88,6 +124,9 @@ void CDriveCommands::CopyItem(const CCollItem& item) {
 void CDriveCommands::AbandonAll() {
     if (newDiskIndex != nullptr) {
         newDiskIndex->Abandon();
+    }
+    if (updateDiskIndex != nullptr) {
+        updateDiskIndex->Abandon();
     }
     waitBox.reset();
     if (itemCommands != nullptr) {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The commands that read the disk in the drive: New disk index, and opening and copying a
-// catalogued item. Their slow parts run off the window's thread behind a modeless window
-// that can stop them; one runs at a time, and the frame disables the others meanwhile.
+// The commands that read the disk in the drive: New disk index, Update disk index, and
+// opening and copying a catalogued item. Their slow parts run off the window's thread behind a
+// modeless window that can stop them; one runs at a time, and the frame disables the others
+// meanwhile.
 #pragma once
 
 #include <functional>
@@ -10,6 +11,7 @@
 class CCollSession;
 class CItemCommands;
 class CNewDiskIndex;
+class CUpdateDiskIndex;
 class CWaitBox;
 class CCopyProgressDlg;
 class QWidget;
@@ -24,6 +26,8 @@ public:
 
     // Each does nothing while another command reads the drive.
     void NewDiskIndex();
+    // The current disk's, shown before it is saved.
+    void UpdateDiskIndex();
     void OpenItem(const CCollItem& item);
     void CopyItem(const CCollItem& item);
 
@@ -39,6 +43,8 @@ public:
 private:
     bool IsAnyRunning() const;
     void BusyChanged();
+    // The modeless box of a scan; its Cancel calls `stop`.
+    void ShowScanBox(const std::function<void()>& stop);
     // Open and Copy share one runner, made the first time either is asked for.
     void MakeItemCommands();
 
@@ -47,6 +53,7 @@ private:
     // Kept from one command to the next: a command ends inside its own callbacks, where it
     // cannot be destroyed.
     std::unique_ptr<CNewDiskIndex> newDiskIndex;
+    std::unique_ptr<CUpdateDiskIndex> updateDiskIndex;
     std::unique_ptr<CWaitBox> waitBox;
     std::unique_ptr<CItemCommands> itemCommands;
     std::unique_ptr<CCopyProgressDlg> copyProgress;

@@ -1,0 +1,13 @@
+// Asking for a catalogued disk in the drive, for the commands that read it (Open, Copy,
+// Update disk index): the look at the drive, and the question while it holds another disk.
+#pragma once
+
+#include <string>
+
+struct CCollDiskHeader;
+
+// Whether the volume in `drive` has the label and serial that `header` recorded. Reads the
+// drive: run it off the window's thread.
+bool IsRecordedDiskInDrive(const CCollDiskHeader& header, const std::string& drive);
+// "Please insert disk named ..." with OK and Cancel; true on OK, when the caller looks again.
+bool AskToInsertDisk(const std::string& title, const std::string& drive);
