@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/disk_in_drive.h"
 
 #include "platform/platform_ui.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asking for a catalogued disk in the drive, for the commands that read it (Open, Copy,
 // Update disk index): the look at the drive, and the question while it holds another disk.
 #pragma once

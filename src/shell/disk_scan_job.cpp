@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/disk_scan_job.h"
 
 #include "shell/job.h"

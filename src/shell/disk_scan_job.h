@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of the disk in the drive as a job's work, shared by New disk index and Update disk
 // index: the counts go to the window's thread in batches, and the scan stops at the job's stop.
 #pragma once

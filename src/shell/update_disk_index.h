@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Update disk index command without its windows: ask for the current disk in the drive
 // by its title, scan it off the window's thread, compare the scan with its index file (off
 // the window's thread too), show the differences, and rewrite the index file only when the

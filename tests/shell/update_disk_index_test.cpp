@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Update disk index from a folder that stands in for the drive: the disk asked for by its
 // title, the scan and its stop, the differences shown before anything is written, the
 // rewrite and the document's reload, and the disk leaving the collection meanwhile. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted CPlatformUi that runs `onAsk` after each OK/Cancel question, as a user would
 // change disks meanwhile: for the commands that ask for a disk in the drive.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The box that shows a disk's differences before its index is rewritten, as a screen reader
 // reads it: the counts, the cells of the table with odd names, and its sorting.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The differences between a disk and its index file, before the index is rewritten: the
 // counts of each kind and a table of every difference, with Save and Cancel; with none, the
 // box only says so.
