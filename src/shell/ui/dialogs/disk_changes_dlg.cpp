@@ -11,12 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "helpers/coll_settings.h"
-#include "helpers/date_format.h"
 #include "helpers/number_text.h"
 #include "platform/ui/display_text.h"
 #include "shell/ui/coll_table_ctrl.h"
 #include "toolkit/table_model.h"
+#include "toolkit/ui/column_painter.h"
 
 namespace {
 
@@ -86,7 +85,6 @@ public:
             return std::string();
         }
         const CDiskChange& c = At(row);
-        const CDateFormat& dates = GetShownDateFormat();
         switch (columns[static_cast<std::size_t>(column)]->id) {
             case change:
                 return ChangeName(c.change);
@@ -101,9 +99,9 @@ public:
             case size:
                 return HasNew(c) ? std::to_string(c.size) : "";
             case oldModified:
-                return HasOld(c) ? dates.Format(c.oldModified) : "";
+                return HasOld(c) ? TimeText(c.oldModified) : "";
             case modified:
-                return HasNew(c) ? dates.Format(c.modified) : "";
+                return HasNew(c) ? TimeText(c.modified) : "";
             default:
                 return std::string();
         }
@@ -157,7 +155,7 @@ CDiskChangesTable::CDiskChangesTable(const CDiskDiff& diff, QWidget* parent)
     iconColumnId = -1;
     LoadColumnWidths(*model,
                      {"Modified", "Folder", "Photos\\2024\\Summer\\beach.jpg", "Photos\\beach.jpg",
-                      "0000000000", "0000000000", "00/00/00", "00/00/00"});
+                      "0000000000", "0000000000", "00/00/00 00:00:00", "00/00/00 00:00:00"});
     SetModel(model.get());
     if (GetRowCount() > 0) {
         SetSelection(0);
@@ -229,7 +227,8 @@ CDiskChangesDlg::CDiskChangesDlg(const std::string& title, const CDiskDiff& diff
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(860, 420);
+    // Wide enough for every column at its first width, times with their seconds included.
+    resize(1000, 420);
     table->setFocus();
 }
 
