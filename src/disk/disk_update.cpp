@@ -7,8 +7,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "platform/file.h"
-#include "platform/file_exception.h"
 #include "platform/mem_map_file.h"
 #include "store/coll_disk.h"
 #include "store/coll_disk_file.h"
@@ -60,11 +58,7 @@ public:
 class CIndexTreeSource : public CTreeSource {
 public:
     explicit CIndexTreeSource(const std::string& path) : path(path) {
-        if (!map.Open(path)) {
-            // Learn why from an ordinary open; a file that opens is empty or too large.
-            CFile probe(path, CFile::Mode::read);
-            CFileException::ThrowEndOfFile(path);
-        }
+        map.OpenOrThrow(path);
         bytes.emplace(map.view, map.fileSize, this->path);
     }
 

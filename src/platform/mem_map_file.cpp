@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file.h"
+#include "platform/file_exception.h"
 #include "platform/interrupted_call.h"
 
 CMemMapFile::~CMemMapFile() {
@@ -19,6 +21,15 @@ bool CMemMapFile::Open(const std::string& path) {
         return false;
     }
     return true;
+}
+
+void CMemMapFile::OpenOrThrow(const std::string& path) {
+    if (Open(path)) {
+        return;
+    }
+    // Learn why from an ordinary open.
+    CFile probe(path, CFile::Mode::read);
+    CFileException::ThrowEndOfFile(path);
 }
 
 bool CMemMapFile::Map(const std::string& path) {

@@ -17,6 +17,9 @@ public:
     // Maps the whole file; false, with the object closed, when the file is missing, not a
     // regular file, empty, 4 GiB or larger, or cannot be mapped.
     bool Open(const std::string& path);
+    // Open, throwing on failure the file error an ordinary open gives, or the end-of-file
+    // error for a file that opens but cannot be mapped (empty, or too large).
+    void OpenOrThrow(const std::string& path);
     // Releases everything; safe to call on a closed object.
     void Close();
 

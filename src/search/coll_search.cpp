@@ -488,11 +488,7 @@ void CCollSearch::Run(const CCollSearchCriteria& wanted, const std::vector<CSear
     for (const CSearchDisk& disk : disks) {
         if (criteria.useMemoryMappedFile) {
             CMemMapFile map;
-            if (!map.Open(disk.indexPath)) {
-                // Learn why from an ordinary open; a file that opens is empty or too large.
-                CFile probe(disk.indexPath, CFile::Mode::read);
-                CFileException::ThrowEndOfFile(disk.indexPath);
-            }
+            map.OpenOrThrow(disk.indexPath);
             CIndexWalk(*this, reinterpret_cast<const std::uint8_t*>(map.view), map.fileSize,
                        disk.title, disk.indexPath)
                 .Walk();
