@@ -309,8 +309,7 @@ CDiskDiff CompareWithScan(const CCollDisk& stored, const CCollDisk& scanned) {
 }
 
 bool IsSameVolume(const CCollDisk& stored, const CCollDisk& scanned) {
-    return stored.header.GetLabel() == scanned.header.GetLabel() &&
-           stored.header.serial == scanned.header.serial;
+    return stored.header.IsSameVolume(scanned.header);
 }
 
 CResult WriteUpdatedIndex(CCollDisk& stored, CCollDisk& scanned) {

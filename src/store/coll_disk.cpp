@@ -91,7 +91,8 @@ bool CCollDisk::IsInDrive(const std::string& drive) const {
     }
     CCollDiskHeader present;
     present.SetLabel(volume.label);
-    return present.GetLabel() == header.GetLabel() && volume.serial == header.serial;
+    present.serial = volume.serial;
+    return present.IsSameVolume(header);
 }
 
 CResult CCollDisk::WriteHeader() {

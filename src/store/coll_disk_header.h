@@ -30,6 +30,10 @@ struct CCollDiskHeader {
     // Keeps at most 63 bytes, cut at a character boundary.
     void SetLabel(const std::string& text);
     std::string GetLabel() const;
+    // Whether `other` was read from the same volume: the same label bytes and serial.
+    bool IsSameVolume(const CCollDiskHeader& other) const {
+        return GetLabel() == other.GetLabel() && serial == other.serial;
+    }
     // Fills label and serial from the volume mounted at `rootPath`.
     bool ReadVolumeInfo(const std::string& rootPath);
 
