@@ -4,10 +4,10 @@
 #include "platform/platform_ui.h"
 #include "store/coll_disk.h"
 
-bool IsRecordedDiskInDrive(const CCollDiskHeader& header, const std::string& drive) {
+std::string RecordedDiskRoot(const CCollDiskHeader& header, const std::string& drive) {
     CCollDisk expected;
     expected.header = header;
-    return expected.IsInDrive(drive);
+    return expected.RootInDrive(drive);
 }
 
 bool AskToInsertDisk(const std::string& title, const std::string& drive) {

@@ -7,8 +7,8 @@
 
 struct CCollDiskHeader;
 
-// Whether the volume in `drive` has the label and serial that `header` recorded. Reads the
-// drive: run it off the window's thread.
-bool IsRecordedDiskInDrive(const CCollDiskHeader& header, const std::string& drive);
+// The folder where the volume in `drive` is mounted when it has the label and serial that
+// `header` recorded; empty otherwise. Reads the drive: run it off the window's thread.
+std::string RecordedDiskRoot(const CCollDiskHeader& header, const std::string& drive);
 // "Please insert disk named ..." with OK and Cancel; true on OK, when the caller looks again.
 bool AskToInsertDisk(const std::string& title, const std::string& drive);

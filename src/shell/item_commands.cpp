@@ -15,7 +15,6 @@
 #include "platform/file_exception.h"
 #include "platform/fs_ops.h"
 #include "platform/platform_ui.h"
-#include "platform/volume.h"
 #include "shell/coll_doc.h"
 #include "shell/disk_in_drive.h"
 #include "shell/show_message.h"
@@ -181,14 +180,9 @@ void CItemCommands::CheckDrive() {
     auto checked = std::make_shared<CChecked>();
     job.Start(
         [checked, header = disk->header, named = drive, wanted = item](CJobContext&) {
-            checked->inDrive = IsRecordedDiskInDrive(header, named);
-            if (!checked->inDrive) {
-                return;
-            }
-            std::string root = ResolveDriveRoot(named);
-            if (root.empty()) {
-                checked->problems.Add("Failed opening folder %s", named.c_str());
-            } else if (!ResolveDrivePath(root, wanted, checked->drivePath)) {
+            std::string root = RecordedDiskRoot(header, named);
+            checked->inDrive = !root.empty();
+            if (checked->inDrive && !ResolveDrivePath(root, wanted, checked->drivePath)) {
                 checked->problems.Add("Invalid path: %s", wanted.path.Text().c_str());
             }
         },

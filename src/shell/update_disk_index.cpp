@@ -6,7 +6,6 @@
 
 #include "helpers/coll_settings.h"
 #include "helpers/problems.h"
-#include "platform/volume.h"
 #include "shell/coll_doc.h"
 #include "shell/disk_in_drive.h"
 #include "shell/disk_scan_job.h"
@@ -15,8 +14,7 @@
 
 // What the look at the drive found. Written on the job's thread, read once it has ended.
 struct CUpdateDiskIndex::CChecked {
-    bool inDrive = false;
-    std::string root;
+    std::string root;  // empty while the disk is not in the drive
 };
 
 // The scan and its comparison with the index file, handed back as CChecked is.
@@ -63,14 +61,9 @@ void CUpdateDiskIndex::CheckDrive() {
     }
     header = started->header;
     auto checked = std::make_shared<CChecked>();
-    job.Start(
-        [checked, recorded = header, named = drive](CJobContext&) {
-            checked->inDrive = IsRecordedDiskInDrive(recorded, named);
-            if (checked->inDrive) {
-                checked->root = ResolveDriveRoot(named);
-            }
-        },
-        [this, checked](const CProblems& thrown) { OnChecked(*checked, thrown); });
+    job.Start([checked, recorded = header,
+               named = drive](CJobContext&) { checked->root = RecordedDiskRoot(recorded, named); },
+              [this, checked](const CProblems& thrown) { OnChecked(*checked, thrown); });
 }
 
 void CUpdateDiskIndex::OnChecked(const CChecked& checked, const CProblems& thrown) {
@@ -79,17 +72,12 @@ void CUpdateDiskIndex::OnChecked(const CChecked& checked, const CProblems& throw
         End(CUpdateDiskIndexOutcome::failed);
         return;
     }
-    if (!checked.inDrive) {
+    if (checked.root.empty()) {
         if (AskToInsertDisk(title, drive)) {
             CheckDrive();
         } else {
             End(CUpdateDiskIndexOutcome::cancelled);
         }
-        return;
-    }
-    if (checked.root.empty()) {
-        ShowMessage("Failed opening folder %s", drive.c_str());
-        End(CUpdateDiskIndexOutcome::failed);
         return;
     }
     StartScan(checked.root);

@@ -83,16 +83,16 @@ bool CCollDisk::IsInDrive() const {
     return IsInDrive(settings != nullptr ? settings->GetDrive() : CCollSettings::defaultDrive);
 }
 
-bool CCollDisk::IsInDrive(const std::string& drive) const {
+std::string CCollDisk::RootInDrive(const std::string& drive) const {
     std::string root = ResolveDriveRoot(drive);
     CVolumeInfo volume;
     if (root.empty() || !ReadVolumeInformation(root, volume)) {
-        return false;
+        return std::string();
     }
     CCollDiskHeader present;
     present.SetLabel(volume.label);
     present.serial = volume.serial;
-    return present.IsSameVolume(header);
+    return present.IsSameVolume(header) ? root : std::string();
 }
 
 CResult CCollDisk::WriteHeader() {

@@ -46,7 +46,9 @@ public:
     // Whether the disk now in the drive named by the "Drive" setting (or `drive`) is this one:
     // its label (exact bytes) and serial are the ones recorded by the scan.
     bool IsInDrive() const;
-    bool IsInDrive(const std::string& drive) const;
+    bool IsInDrive(const std::string& drive) const { return !RootInDrive(drive).empty(); }
+    // The folder where `drive`'s volume is mounted when it is this disk; empty otherwise.
+    std::string RootInDrive(const std::string& drive) const;
 
     CCollDiskContent content;
     CCollDiskHeader header;
