@@ -36,11 +36,7 @@ void CDriveCommands::NewDiskIndex() {
     }
     CNewDiskIndexHooks hooks;
     hooks.beginScan = [this] { ShowScanBox([this] { newDiskIndex->Stop(); }); };
-    hooks.scanProgress = [this](const CScanCounts& counts) {
-        if (waitBox != nullptr) {
-            waitBox->OnProgress(counts.folders, counts.files);
-        }
-    };
+    hooks.scanProgress = [this](const CScanCounts& counts) { ShowScanCounts(counts); };
     // The box goes as soon as the scan ends: the dialogs that follow wait for the user, not
     // for the disk.
     hooks.endScan = [this] { waitBox.reset(); };
@@ -65,11 +61,7 @@ void CDriveCommands::UpdateDiskIndex() {
         ShowScanBox([this] { updateDiskIndex->Stop(); });
         BusyChanged();
     };
-    hooks.scanProgress = [this](const CScanCounts& counts) {
-        if (waitBox != nullptr) {
-            waitBox->OnProgress(counts.folders, counts.files);
-        }
-    };
+    hooks.scanProgress = [this](const CScanCounts& counts) { ShowScanCounts(counts); };
     hooks.endScan = [this] {
         waitBox.reset();
         BusyChanged();
@@ -89,6 +81,12 @@ void CDriveCommands::UpdateDiskIndex() {
 void CDriveCommands::ShowScanBox(const std::function<void()>& stop) {
     waitBox = std::make_unique<CWaitBox>("Please wait while scanning disk", window);
     QObject::connect(waitBox.get(), &CWaitBox::Cancelled, stop);
+}
+
+void CDriveCommands::ShowScanCounts(const CScanCounts& counts) {
+    if (waitBox != nullptr) {
+        waitBox->OnProgress(counts.folders, counts.files);
+    }
 }
 
 void CDriveCommands::MakeItemCommands() {

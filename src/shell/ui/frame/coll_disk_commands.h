@@ -16,6 +16,7 @@ class CWaitBox;
 class CCopyProgressDlg;
 class QWidget;
 struct CCollItem;
+struct CScanCounts;
 
 class CDriveCommands {
 public:
@@ -45,6 +46,8 @@ private:
     void BusyChanged();
     // The modeless box of a scan; its Cancel calls `stop`.
     void ShowScanBox(const std::function<void()>& stop);
+    // A scan's counts, in its box while one is up.
+    void ShowScanCounts(const CScanCounts& counts);
     // Open and Copy share one runner, made the first time either is asked for.
     void MakeItemCommands();
 
